@@ -1,0 +1,31 @@
+#pragma once
+// Code page 932 (Shift_JIS as Windows has it), independent of the locale,
+// so files stay byte-compatible with the ones written on Windows.
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace nubera::cp932 {
+
+// A character that code page 932 cannot hold (or text that is not UTF-8).
+class EncodeError : public std::runtime_error {
+ public:
+  explicit EncodeError(std::string character);
+  const std::string& character() const { return character_; }
+
+ private:
+  std::string character_;
+};
+
+// UTF-8 to code page 932 bytes; throws EncodeError naming the first character it cannot hold.
+std::string encode(std::string_view utf8);
+
+// The first character of the UTF-8 text that code page 932 cannot hold, if any.
+std::optional<std::string> firstUnencodable(std::string_view utf8);
+
+// Code page 932 bytes to UTF-8; nullopt when the bytes are not valid code page 932.
+std::optional<std::string> decode(std::string_view bytes);
+
+}  // namespace nubera::cp932

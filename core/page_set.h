@@ -1,0 +1,65 @@
+#pragma once
+// The page set of one video: two metafiles, a link page and a player page.
+// Composing lines is kept apart from writing files so each line can be checked alone.
+
+#include <string>
+#include <vector>
+
+#include "core/fragment_table.h"
+#include "platform/file_system.h"
+
+namespace nubera {
+
+struct PlayerSettings {
+  std::string width;
+  std::string height;
+  std::string autostart;
+  std::string alignment;
+};
+
+// The site facts as the quick creation screen holds them.
+struct QuickSite {
+  std::string serverName;
+  std::string serverFolderPath;
+  std::string accountName;
+  std::string contentFolder;
+};
+
+struct PageFile {
+  std::string path;
+  std::vector<std::string> lines;
+};
+
+// Lines, from rows under the quick screen's names.
+std::vector<std::string> linkPageLines(const FragmentTable& rows, const std::string& videoName);
+std::vector<std::string> playerPageLines(const FragmentTable& rows, const std::string& videoName,
+                                         const PlayerSettings& player);
+// "file://" + server folder path + local separator + account ... + video + ".rm".
+std::string quickPreviewLine(const FragmentTable& rows, const QuickSite& site,
+                             const std::string& videoName, char localSeparator);
+// "http://" + server + "/" + account + "/" + folder + "/" + video + ".rm".
+std::string quickPublishLine(const FragmentTable& rows, const QuickSite& site,
+                             const std::string& videoName);
+// Detailed rows: "file://" + program directory + separator + video + ".rm".
+std::string detailedPreviewLine(const FragmentTable& detailedRows, const std::string& programDir,
+                                const std::string& videoName, char localSeparator);
+// Detailed rows: "http://" + server + address + video + ".rm", nothing added between them.
+std::string detailedPublishLine(const FragmentTable& detailedRows, const std::string& serverName,
+                                const std::string& videoAddress, const std::string& videoName);
+
+// The folder the quick page maker writes into: program dir / server / account / folder.
+std::string videoFolder(const FileSystem& fs, const QuickSite& site);
+
+// The files of each pass, in the order they are written.
+std::vector<PageFile> pageSetFiles(const FileSystem& fs, const std::string& folder,
+                                   const FragmentTable& rows, const std::string& videoName,
+                                   const std::string& metafileLine, const PlayerSettings& player);
+std::vector<PageFile> metafiles(const FileSystem& fs, const std::string& folder,
+                                const std::string& videoName, const std::string& metafileLine);
+
+// Writes the files one after the other, each replaced atomically. Every file is encoded
+// first, so a character code page 932 lacks stops the pass before anything is written;
+// otherwise the first failing file stops it, and the files before it stay complete.
+void writePageFiles(FileSystem& fs, const std::vector<PageFile>& files);
+
+}  // namespace nubera

@@ -1,0 +1,63 @@
+#pragma once
+// The file operations the program needs, behind one interface, so the same
+// logic runs on the local disk and on an in-memory Windows-like tree in tests.
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace nubera {
+
+// A failed file operation: what was attempted, on which path, and the system's reason.
+class FileError : public std::runtime_error {
+ public:
+  enum class Operation { MakeDirectory, Write, Read };
+  FileError(Operation op, std::string path, std::string reason);
+  Operation operation() const { return op_; }
+  const std::string& path() const { return path_; }
+  const std::string& reason() const { return reason_; }
+  // One message for the user, in Japanese, naming the path and the reason.
+  std::string userMessage() const;
+
+ private:
+  Operation op_;
+  std::string path_;
+  std::string reason_;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // The folder that holds the program (no trailing separator except at a root).
+  virtual std::string programDirectory() const = 0;
+  // "\" on Windows, "/" elsewhere.
+  virtual char separator() const = 0;
+  // Whether names follow Windows rules (: * ? " < > | refused).
+  virtual bool windowsNames() const = 0;
+
+  // Creates one directory level; throws FileError if it exists or its parent is missing.
+  virtual void makeDirectory(const std::string& path) = 0;
+  virtual bool isDirectory(const std::string& path) const = 0;
+
+  // Replaces the file with these bytes atomically: the old content stays whole on failure.
+  virtual void replaceFile(const std::string& path, const std::string& bytes) = 0;
+  // The whole file, or nullopt when it does not exist; throws FileError when it cannot be read.
+  virtual std::optional<std::string> readFile(const std::string& path) const = 0;
+
+  // dir + separator + name, without doubling a separator that dir already ends with.
+  std::string join(const std::string& dir, const std::string& name) const;
+};
+
+// Encodes the lines in code page 932, each ended by CR LF, and replaces the file with them.
+// Throws FileError (naming the character) when a line holds a character code page 932 lacks.
+void writeLines(FileSystem& fs, const std::string& path, const std::vector<std::string>& lines);
+std::string encodeLines(const std::string& path, const std::vector<std::string>& lines);
+
+// The first line of a code page 932 file, without its line end (CR LF or LF);
+// the empty text when the file is missing or empty. Throws FileError for bytes
+// that are not code page 932.
+std::string readFirstLine(const FileSystem& fs, const std::string& path);
+
+}  // namespace nubera

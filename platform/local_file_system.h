@@ -1,0 +1,32 @@
+#pragma once
+// The real disk. Paths are UTF-8; on Linux they use "/".
+
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace nubera {
+
+class LocalFileSystem : public FileSystem {
+ public:
+  // programDirectory: the folder of the running program, or another folder for scripted runs.
+  explicit LocalFileSystem(std::string programDirectory);
+  // The folder of the running executable.
+  static std::string executableDirectory();
+
+  std::string programDirectory() const override { return programDirectory_; }
+  char separator() const override;
+  bool windowsNames() const override;
+  void makeDirectory(const std::string& path) override;
+  bool isDirectory(const std::string& path) const override;
+  void replaceFile(const std::string& path, const std::string& bytes) override;
+  std::optional<std::string> readFile(const std::string& path) const override;
+
+ private:
+  std::string programDirectory_;
+};
+
+// The system's reason for an error number, in Japanese where it is a common one.
+std::string reasonText(int errorNumber);
+
+}  // namespace nubera

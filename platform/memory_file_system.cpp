@@ -1,0 +1,102 @@
+#include "platform/memory_file_system.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace nubera {
+
+MemoryFileSystem::MemoryFileSystem(std::string programDirectory)
+    : programDirectory_(std::move(programDirectory)) {
+  std::string k = key(programDirectory_);
+  while (!k.empty()) {
+    directories_.insert(k);
+    std::string parent = parentOf(k);
+    if (parent == k) break;
+    k = parent;
+  }
+}
+
+std::string MemoryFileSystem::key(const std::string& path) {
+  std::string k;
+  // Windows folds repeated separators and ignores a trailing one.
+  for (char c : path) {
+    if (c == '/') c = '\\';
+    if (c == '\\' && !k.empty() && k.back() == '\\') continue;
+    k += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  if (k.size() > 3 && k.back() == '\\') k.pop_back();
+  if (k.size() == 3 && k.back() == '\\') k.pop_back();  // "c:\" is the drive "c:"
+  return k;
+}
+
+std::string MemoryFileSystem::parentOf(const std::string& k) {
+  auto slash = k.rfind('\\');
+  return slash == std::string::npos ? k : k.substr(0, slash);
+}
+
+static bool badName(const std::string& path) {
+  // Only the drive's colon may appear; the rest of Windows' reserved characters never.
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    char c = path[i];
+    if (c == ':' && i == 1) continue;
+    if (std::string_view(":*?\"<>|").find(c) != std::string_view::npos) return true;
+    if (static_cast<unsigned char>(c) < 0x20) return true;
+  }
+  return false;
+}
+
+static const char* kBadName = "ファイル名、フォルダー名の構文が間違っています。";
+static const char* kNoPath = "指定されたパスが見つかりません。";
+
+void MemoryFileSystem::makeDirectory(const std::string& path) {
+  using Op = FileError::Operation;
+  if (badName(path)) throw FileError(Op::MakeDirectory, path, kBadName);
+  std::string k = key(path);
+  if (directories_.count(k) || files_.count(k)) {
+    throw FileError(Op::MakeDirectory, path, "同じ名前のフォルダーまたはファイルが既にあります。");
+  }
+  if (!directories_.count(parentOf(k))) throw FileError(Op::MakeDirectory, path, kNoPath);
+  directories_.insert(k);
+}
+
+bool MemoryFileSystem::isDirectory(const std::string& path) const {
+  return directories_.count(key(path)) > 0;
+}
+
+void MemoryFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
+  using Op = FileError::Operation;
+  if (badName(path)) throw FileError(Op::Write, path, kBadName);
+  std::string k = key(path);
+  if (!directories_.count(parentOf(k))) throw FileError(Op::Write, path, kNoPath);
+  if (directories_.count(k)) throw FileError(Op::Write, path, "同じ名前のフォルダーがあります。");
+  auto it = files_.find(k);
+  if (it != files_.end()) {
+    if (it->second.readOnly) throw FileError(Op::Write, path, "アクセスが拒否されました。");
+    it->second.bytes = bytes;
+  } else {
+    files_[k] = File{path, bytes};
+  }
+}
+
+std::optional<std::string> MemoryFileSystem::readFile(const std::string& path) const {
+  auto it = files_.find(key(path));
+  if (it == files_.end()) return std::nullopt;
+  return it->second.bytes;
+}
+
+void MemoryFileSystem::setReadOnly(const std::string& path, bool readOnly) {
+  files_.at(key(path)).readOnly = readOnly;
+}
+
+bool MemoryFileSystem::exists(const std::string& path) const {
+  std::string k = key(path);
+  return files_.count(k) || directories_.count(k);
+}
+
+std::set<std::string> MemoryFileSystem::files() const {
+  std::set<std::string> out;
+  for (const auto& [k, f] : files_) out.insert(f.path);
+  return out;
+}
+
+}  // namespace nubera

@@ -1,0 +1,45 @@
+#pragma once
+// An in-memory folder tree with Windows path rules (drive letters, "\",
+// names compared without regard to case), for tests.
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace nubera {
+
+class MemoryFileSystem : public FileSystem {
+ public:
+  // Creates the program directory and every folder above it.
+  explicit MemoryFileSystem(std::string programDirectory);
+
+  std::string programDirectory() const override { return programDirectory_; }
+  char separator() const override { return '\\'; }
+  bool windowsNames() const override { return true; }
+  void makeDirectory(const std::string& path) override;
+  bool isDirectory(const std::string& path) const override;
+  void replaceFile(const std::string& path, const std::string& bytes) override;
+  std::optional<std::string> readFile(const std::string& path) const override;
+
+  // Test helpers.
+  void setReadOnly(const std::string& path, bool readOnly);
+  bool exists(const std::string& path) const;
+  std::set<std::string> files() const;  // paths as first written
+
+ private:
+  struct File {
+    std::string path;
+    std::string bytes;
+    bool readOnly = false;
+  };
+  static std::string key(const std::string& path);
+  static std::string parentOf(const std::string& path);
+
+  std::string programDirectory_;
+  std::set<std::string> directories_;  // keys
+  std::map<std::string, File> files_;  // by key
+};
+
+}  // namespace nubera

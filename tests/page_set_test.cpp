@@ -1,0 +1,193 @@
+#include "core/page_set.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/local_file_system.h"
+#include "platform/memory_file_system.h"
+#include "test_support.h"
+
+using namespace nubera;
+using nubera::testing::fileBytes;
+
+namespace {
+
+const QuickSite kSite{"example-server", "C:\\Apps\\Tool\\example-server", "user01", "movie"};
+const PlayerSettings kPlayer{"320", "240", "true", "center"};
+
+const std::vector<std::string> kLinkPage = {
+    "<HTML><HEAD><TITLE></TITLE></HEAD><BODY>",
+    "<P align=\"center\"><A href=\"./abc.ram\" "
+    "target=\"_blank\">ここをクリックしてみてください（リアルストリーミング）</A>です。</P>",
+    "</BODY></HTML>",
+};
+
+const std::vector<std::string> kPlayerPage = {
+    "<HTML><HEAD><TITLE></TITLE></HEAD>",
+    "<BODY><center><TABLE><TBODY><TR>",
+    "<TD><OBJECT id=\"Clip1\" classid=\"clsid:CFCDAA03-8BE4-11CF-B84B-0020AFBBCCFA\" "
+    "height=\"240\" width=\"320\">",
+    "<PARAM name=\"SRC\" value=\"abc.rpm\">",
+    "<PARAM name=\"AUTOSTART\" value=\"true\">",
+    "<PARAM name=\"CONTROLS\" value=\"ImageWindow\">",
+    "<PARAM name=\"console\" value=\"Clip1\">",
+    "<EMBED src=\"abc.rpm\" width=\"320\" height=\"240\" autostart=\"true\" console=\"Clip1\" "
+    "CONTROLS=\"ImageWindow\"> <EMBED></OBJECT></TD></TR><TR>",
+    "<TD><OBJECT id=\"Clip1\" classid=\"clsid:CFCDAA03-8BE4-11cf-B84B-0020AFBBCCFA\" "
+    "height=\"30\" width=\"320\"align=\"bottom\">",
+    "<PARAM name=\"controls\" value=\"ControlPanel\">",
+    "<PARAM name=\"console\" value=\"Clip1\">",
+    "<EMBED src=\"abc.rpm\" console=\"Clip1\" controls=\"ControlPanel\" height=\"30\" "
+    "width=\"320\" autostart=\"true\"> </OBJECT></TD> </TR></TBODY></TABLE></CENTER></BODY></HTML>",
+};
+
+void runPreview(FileSystem& fs, const QuickSite& site, const std::string& video,
+                const PlayerSettings& player = kPlayer) {
+  const auto& rows = quickFragments();
+  writePageFiles(fs, pageSetFiles(fs, videoFolder(fs, site), rows, video,
+                                  quickPreviewLine(rows, site, video, fs.separator()), player));
+}
+
+void runPublish(FileSystem& fs, const QuickSite& site, const std::string& video) {
+  writePageFiles(fs, metafiles(fs, videoFolder(fs, site), video,
+                               quickPublishLine(quickFragments(), site, video)));
+}
+
+MemoryFileSystem exampleTree() {
+  MemoryFileSystem fs("C:\\Apps\\Tool");
+  fs.makeDirectory("C:\\Apps\\Tool\\example-server");
+  fs.makeDirectory("C:\\Apps\\Tool\\example-server\\user01");
+  fs.makeDirectory("C:\\Apps\\Tool\\example-server\\user01\\movie");
+  return fs;
+}
+
+}  // namespace
+
+TEST(PageSet, WorkedExampleOnWindowsPaths) {
+  auto fs = exampleTree();
+  runPreview(fs, kSite, "abc");
+  const std::string dir = "C:\\Apps\\Tool\\example-server\\user01\\movie\\";
+  const std::string preview = "file://C:\\Apps\\Tool\\example-server\\user01\\movie\\abc.rm";
+  EXPECT_EQ(fs.readFile(dir + "abc.ram"), fileBytes({preview}));
+  EXPECT_EQ(fs.readFile(dir + "abc.rpm"), fileBytes({preview}));
+  EXPECT_EQ(fs.readFile(dir + "abcpop.htm"), fileBytes(kLinkPage));
+  EXPECT_EQ(fs.readFile(dir + "abcenb.htm"), fileBytes(kPlayerPage));
+  EXPECT_EQ(fs.files().size(), 4u);
+
+  runPublish(fs, kSite, "abc");
+  const std::string publish = "http://example-server/user01/movie/abc.rm";
+  EXPECT_EQ(fs.readFile(dir + "abc.ram"), fileBytes({publish}));
+  EXPECT_EQ(fs.readFile(dir + "abc.rpm"), fileBytes({publish}));
+  EXPECT_EQ(fs.readFile(dir + "abcpop.htm"), fileBytes(kLinkPage));
+  EXPECT_EQ(fs.readFile(dir + "abcenb.htm"), fileBytes(kPlayerPage));
+}
+
+TEST(PageSet, WorkedExampleOnTheLocalDisk) {
+  nubera::testing::TempDir tmp;
+  LocalFileSystem fs(tmp.path());
+  const std::string folder = tmp.path() + "/example-server/user01/movie";
+  std::filesystem::create_directories(folder);
+  QuickSite site = kSite;
+  site.serverFolderPath = tmp.path() + "/example-server";
+  runPreview(fs, site, "abc");
+  EXPECT_EQ(fs.readFile(folder + "/abc.ram"), fileBytes({"file://" + folder + "/abc.rm"}));
+  EXPECT_EQ(fs.readFile(folder + "/abcpop.htm"), fileBytes(kLinkPage));
+  EXPECT_EQ(fs.readFile(folder + "/abcenb.htm"), fileBytes(kPlayerPage));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 4);
+  runPublish(fs, site, "abc");
+  EXPECT_EQ(fs.readFile(folder + "/abc.rpm"),
+            fileBytes({"http://example-server/user01/movie/abc.rm"}));
+}
+
+TEST(PageSet, ValuesAreTakenAsTheyStand) {
+  auto fs = exampleTree();
+  // A name typed with its extension stays as it is.
+  runPreview(fs, kSite, "abc.rm");
+  const std::string dir = "C:\\Apps\\Tool\\example-server\\user01\\movie\\";
+  for (const char* name : {"abc.rm.ram", "abc.rm.rpm", "abc.rmpop.htm", "abc.rmenb.htm"}) {
+    EXPECT_TRUE(fs.exists(dir + name)) << name;
+  }
+  EXPECT_EQ(fs.readFile(dir + "abc.rm.ram"),
+            fileBytes({"file://C:\\Apps\\Tool\\example-server\\user01\\movie\\abc.rm.rm"}));
+
+  // Blanks and Japanese go unchanged into names, addresses and pages.
+  fs.makeDirectory("C:\\Apps\\Tool\\example-server\\user01\\動画");
+  QuickSite japanese = kSite;
+  japanese.contentFolder = "動画";
+  runPreview(fs, japanese, "my clip");
+  const std::string jdir = "C:\\Apps\\Tool\\example-server\\user01\\動画\\";
+  EXPECT_EQ(fs.readFile(jdir + "my clip.rpm"),
+            fileBytes({"file://C:\\Apps\\Tool\\example-server\\user01\\動画\\my clip.rm"}));
+  runPublish(fs, japanese, "my clip");
+  EXPECT_EQ(fs.readFile(jdir + "my clip.ram"),
+            fileBytes({"http://example-server/user01/動画/my clip.rm"}));
+  EXPECT_EQ(linkPageLines(quickFragments(), "my clip")[1].substr(0, 36),
+            "<P align=\"center\"><A href=\"./my clip");
+}
+
+TEST(PageSet, EmptyPlayerValuesAndLeftAlignment) {
+  auto lines = playerPageLines(quickFragments(), "abc", {"", "", "", "left"});
+  ASSERT_EQ(lines.size(), 12u);
+  EXPECT_EQ(lines[1], "<BODY><left><TABLE><TBODY><TR>");
+  EXPECT_NE(lines[2].find("height=\"\" width=\"\">"), std::string::npos);
+  EXPECT_EQ(lines[4], "<PARAM name=\"AUTOSTART\" value=\"\">");
+  EXPECT_TRUE(lines[11].ends_with("</CENTER></BODY></HTML>"));
+}
+
+TEST(PageSet, DetailedRowsGiveTheSamePages) {
+  const auto rows = quickRowsFromDetailed(detailedFragments());
+  EXPECT_EQ(linkPageLines(rows, "abc"), kLinkPage);
+  EXPECT_EQ(playerPageLines(rows, "abc", kPlayer), kPlayerPage);
+  const auto& d = detailedFragments();
+  EXPECT_EQ(d["Text33"], ".rpm\" console=\"Clip1\" controls=\"ControlPanel\" height=\"30\" width=\"");
+  EXPECT_EQ(detailedPreviewLine(d, "D:\\Tool", "abc", '\\'), "file://D:\\Tool\\abc.rm");
+  EXPECT_EQ(detailedPublishLine(d, "example.jp", "/", "abc"), "http://example.jp/abc.rm");
+  EXPECT_EQ(detailedPublishLine(d, "example.jp", "video", "abc"), "http://example.jpvideoabc.rm");
+}
+
+TEST(PageSet, FailedWritesKeepOldContentAndEarlierFiles) {
+  auto fs = exampleTree();
+  const std::string dir = "C:\\Apps\\Tool\\example-server\\user01\\movie\\";
+  runPreview(fs, kSite, "abc");
+  // The link page is read-only: the metafiles before it are rewritten completely, it keeps its
+  // old content, and the player page after it is not touched.
+  fs.setReadOnly(dir + "abcpop.htm", true);
+  fs.replaceFile(dir + "abcenb.htm", "old");
+  try {
+    runPreview(fs, kSite, "abc", {"640", "480", "false", "left"});
+    FAIL();
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.path(), dir + "abcpop.htm");
+    EXPECT_NE(e.userMessage().find(dir + "abcpop.htm"), std::string::npos);
+  }
+  EXPECT_EQ(fs.readFile(dir + "abcpop.htm"), fileBytes(kLinkPage));
+  EXPECT_EQ(fs.readFile(dir + "abcenb.htm"), "old");
+
+  // A missing video folder: nothing written, the error names the file.
+  QuickSite missing = kSite;
+  missing.contentFolder = "nothere";
+  EXPECT_THROW(runPreview(fs, missing, "abc"), FileError);
+  EXPECT_FALSE(fs.exists("C:\\Apps\\Tool\\example-server\\user01\\nothere"));
+
+  // A character code page 932 lacks: refused before any file is written.
+  const auto before = fs.readFile(dir + "abc.ram");
+  try {
+    runPreview(fs, kSite, "abc", {"320", "240", "true", "center😀"});
+    FAIL();
+  } catch (const FileError& e) {
+    EXPECT_NE(e.reason().find("😀"), std::string::npos);
+  }
+  EXPECT_EQ(fs.readFile(dir + "abc.ram"), before);
+}
+
+TEST(PageSet, LocalDiskFailuresLeaveNoTemporaryFiles) {
+  nubera::testing::TempDir tmp;
+  LocalFileSystem fs(tmp.path());
+  const std::string path = tmp.path() + "/abc.ram";
+  fs.replaceFile(path, "first\r\n");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                         std::filesystem::perms::group_read);
+  EXPECT_THROW(fs.replaceFile(path, "second\r\n"), FileError);
+  EXPECT_EQ(fs.readFile(path), "first\r\n");
+  EXPECT_THROW(fs.replaceFile(tmp.path() + "/missing/abc.ram", "x"), FileError);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp.path()), {}), 1);
+}
