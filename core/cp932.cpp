@@ -57,11 +57,10 @@ const std::vector<Reverse>& reverseTable() {
     std::stable_sort(entries.begin(), entries.end(),
                      [](const Reverse& a, const Reverse& b) { return a.codePoint < b.codePoint; });
     // Keep the first (lowest byte pair) of each code point.
-    entries.erase(std::unique(entries.begin(), entries.end(),
-                              [](const Reverse& a, const Reverse& b) {
-                                return a.codePoint == b.codePoint;
-                              }),
-                  entries.end());
+    entries.erase(
+        std::unique(entries.begin(), entries.end(),
+                    [](const Reverse& a, const Reverse& b) { return a.codePoint == b.codePoint; }),
+        entries.end());
     return entries;
   }();
   return table;

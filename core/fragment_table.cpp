@@ -61,13 +61,13 @@ namespace {
 // Detailed row name -> quick row name. "Text33" stands for the quick "Text34" and
 // "Text35" joined, so the quick "Text35" becomes empty.
 const std::pair<const char*, const char*> kDetailedToQuick[] = {
-    {"Text6", "Text10"},  {"Text7", "Text11"},  {"Text8", "Text12"},  {"Text9", "Text13"},
+    {"Text6", "Text10"},  {"Text7", "Text11"},  {"Text8", "Text12"},   {"Text9", "Text13"},
     {"Text10", "Text14"}, {"Text11", "Text15"}, {"Text36", "Text152"}, {"Text12", "Text16"},
-    {"Text14", "Text17"}, {"Text16", "Text18"}, {"Text17", "Text19"}, {"Text18", "Text20"},
-    {"Text19", "Text21"}, {"Text21", "Text22"}, {"Text22", "Text23"}, {"Text23", "Text24"},
-    {"Text24", "Text25"}, {"Text25", "Text26"}, {"Text26", "Text27"}, {"Text27", "Text28"},
-    {"Text28", "Text29"}, {"Text29", "Text30"}, {"Text30", "Text31"}, {"Text31", "Text32"},
-    {"Text32", "Text33"}, {"Text33", "Text34"}, {"Text34", "Text36"}, {"Text38", "Text37"},
+    {"Text14", "Text17"}, {"Text16", "Text18"}, {"Text17", "Text19"},  {"Text18", "Text20"},
+    {"Text19", "Text21"}, {"Text21", "Text22"}, {"Text22", "Text23"},  {"Text23", "Text24"},
+    {"Text24", "Text25"}, {"Text25", "Text26"}, {"Text26", "Text27"},  {"Text27", "Text28"},
+    {"Text28", "Text29"}, {"Text29", "Text30"}, {"Text30", "Text31"},  {"Text31", "Text32"},
+    {"Text32", "Text33"}, {"Text33", "Text34"}, {"Text34", "Text36"},  {"Text38", "Text37"},
 };
 
 }  // namespace

@@ -18,13 +18,13 @@ std::optional<double> textToNumber(std::string_view text) {
     text.remove_prefix(1);
   }
   // Only digits, one point and an exponent: no "inf", "nan" or hexadecimal.
-  if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text.front())) ||
-                        text.front() == '.')) {
+  if (text.empty() ||
+      !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '.')) {
     return std::nullopt;
   }
   double value = 0;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                   std::chars_format::general);
+  auto [end, ec] =
+      std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
   if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
     return std::nullopt;
   }

@@ -5,7 +5,9 @@
 namespace nubera {
 
 FileError::FileError(Operation op, std::string path, std::string reason)
-    : std::runtime_error(path + ": " + reason), op_(op), path_(std::move(path)),
+    : std::runtime_error(path + ": " + reason),
+      op_(op),
+      path_(std::move(path)),
       reason_(std::move(reason)) {}
 
 std::string FileError::userMessage() const {

@@ -52,26 +52,30 @@ std::string LocalFileSystem::executableDirectory() {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-char LocalFileSystem::separator() const { return '/'; }
-bool LocalFileSystem::windowsNames() const { return false; }
+char LocalFileSystem::separator() const {
+  return '/';
+}
+bool LocalFileSystem::windowsNames() const {
+  return false;
+}
 
 void LocalFileSystem::makeDirectory(const std::string& path) {
   if (::mkdir(path.c_str(), 0777) != 0) {
     int err = errno;
-    std::string reason = err == EEXIST ? "同じ名前のフォルダーまたはファイルが既にあります。"
-                                       : reasonText(err);
+    std::string reason =
+        err == EEXIST ? "同じ名前のフォルダーまたはファイルが既にあります。" : reasonText(err);
     throw FileError(FileError::Operation::MakeDirectory, path, reason);
   }
 }
 
 bool LocalFileSystem::isDirectory(const std::string& path) const {
-  struct stat st{};
+  struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 void LocalFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
   auto fail = [&](int err) { throw FileError(FileError::Operation::Write, path, reasonText(err)); };
-  struct stat old{};
+  struct stat old {};
   bool exists = ::stat(path.c_str(), &old) == 0;
   if (exists && S_ISDIR(old.st_mode)) fail(EISDIR);
   // A file without any write permission is read-only for the user, even for root.

@@ -6,8 +6,8 @@ using namespace nubera;
 
 TEST(HeightRule, ExampleTable) {
   const std::pair<const char*, const char*> table[] = {
-      {"160", "120"}, {"320", "240"}, {"480", "360"}, {"640", "480"},
-      {"321", "240.75"}, {"10", "7.5"}, {"0", "0"}, {"-320", "-240"},
+      {"160", "120"},    {"320", "240"}, {"480", "360"}, {"640", "480"},
+      {"321", "240.75"}, {"10", "7.5"},  {"0", "0"},     {"-320", "-240"},
   };
   for (auto [width, height] : table) EXPECT_EQ(heightForWidth(width), height) << width;
   EXPECT_EQ(heightForWidth("4"), "3");
@@ -16,8 +16,8 @@ TEST(HeightRule, ExampleTable) {
 }
 
 TEST(HeightRule, NoHeightWithoutANumber) {
-  for (const char* width : {"", "-", "abc", "32a", "1,0", ".", "+", "e3", "inf", "nan", "0x10",
-                            "1e999", "３２０"}) {
+  for (const char* width :
+       {"", "-", "abc", "32a", "1,0", ".", "+", "e3", "inf", "nan", "0x10", "1e999", "３２０"}) {
     EXPECT_EQ(heightForWidth(width), std::nullopt) << width;
   }
 }

@@ -138,7 +138,8 @@ TEST(PageSet, DetailedRowsGiveTheSamePages) {
   EXPECT_EQ(linkPageLines(rows, "abc"), kLinkPage);
   EXPECT_EQ(playerPageLines(rows, "abc", kPlayer), kPlayerPage);
   const auto& d = detailedFragments();
-  EXPECT_EQ(d["Text33"], ".rpm\" console=\"Clip1\" controls=\"ControlPanel\" height=\"30\" width=\"");
+  EXPECT_EQ(d["Text33"],
+            ".rpm\" console=\"Clip1\" controls=\"ControlPanel\" height=\"30\" width=\"");
   EXPECT_EQ(detailedPreviewLine(d, "D:\\Tool", "abc", '\\'), "file://D:\\Tool\\abc.rm");
   EXPECT_EQ(detailedPublishLine(d, "example.jp", "/", "abc"), "http://example.jp/abc.rm");
   EXPECT_EQ(detailedPublishLine(d, "example.jp", "video", "abc"), "http://example.jpvideoabc.rm");
@@ -184,8 +185,8 @@ TEST(PageSet, LocalDiskFailuresLeaveNoTemporaryFiles) {
   LocalFileSystem fs(tmp.path());
   const std::string path = tmp.path() + "/abc.ram";
   fs.replaceFile(path, "first\r\n");
-  std::filesystem::permissions(path, std::filesystem::perms::owner_read |
-                                         std::filesystem::perms::group_read);
+  std::filesystem::permissions(
+      path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
   EXPECT_THROW(fs.replaceFile(path, "second\r\n"), FileError);
   EXPECT_EQ(fs.readFile(path), "first\r\n");
   EXPECT_THROW(fs.replaceFile(tmp.path() + "/missing/abc.ram", "x"), FileError);

@@ -1,0 +1,39 @@
+#pragma once
+// The desktop side of the platform: message boxes, help, and the drawing of
+// screens that the runtime creates, changes, shows, hides and destroys.
+
+#include <string>
+
+#include "platform/screen_decl.h"
+
+namespace nubera {
+
+struct ScreenInstance;
+
+inline constexpr const char* kApplicationTitle = "ストリーミング　";
+inline constexpr const char* kHelpFile = "NUBERA.hlp";
+inline constexpr int kHelpContents = 3;
+
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+
+  // A modal box with an OK button; returns when the user has closed it.
+  // style 0: OK only, no icon. An empty title shows the application title.
+  virtual void messageBox(const std::string& prompt, int style, const std::string& title) = 0;
+  // Opens the help file at the command's topic, owned by the window of the screen.
+  virtual void help(ScreenId window, const std::string& file, int command,
+                    const std::string& data) = 0;
+
+  // What the runtime does to screens, for a backend to draw.
+  virtual void screenCreated(const ScreenInstance&) {}
+  virtual void screenDestroyed(ScreenId) {}
+  virtual void screenShown(const ScreenInstance&, bool /*modal*/) {}
+  virtual void screenHidden(ScreenId) {}
+  virtual void controlChanged(const ScreenInstance&, int /*controlIndex*/) {}
+  // Waits while the screen, shown modally, stays shown; returns at once if it is not.
+  virtual void runModal(ScreenId) {}
+  virtual void programEnded() {}
+};
+
+}  // namespace nubera

@@ -1,0 +1,42 @@
+#include "platform/recording_desktop.h"
+
+namespace nubera {
+
+RecordingDesktop::RecordingDesktop(std::function<void(const std::string&)> sink)
+    : sink_(std::move(sink)) {}
+
+void RecordingDesktop::record(std::string line) {
+  if (sink_) sink_(line);
+  log_.push_back(std::move(line));
+}
+
+void RecordingDesktop::messageBox(const std::string& prompt, int, const std::string&) {
+  std::string escaped;
+  for (char c : prompt) {
+    if (c == '\n') {
+      escaped += "\\n";
+    } else {
+      escaped += c;
+    }
+  }
+  record("message " + escaped);
+}
+
+void RecordingDesktop::help(ScreenId window, const std::string& file, int command,
+                            const std::string&) {
+  record("help " + std::string(screenName(window)) + " " + file + " " + std::to_string(command));
+}
+
+void RecordingDesktop::programEnded() {
+  record("end");
+}
+
+std::vector<std::string> RecordingDesktop::messages() const {
+  std::vector<std::string> out;
+  for (const auto& line : log_) {
+    if (line.starts_with("message ")) out.push_back(line.substr(8));
+  }
+  return out;
+}
+
+}  // namespace nubera

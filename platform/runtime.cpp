@@ -1,0 +1,223 @@
+#include "platform/runtime.h"
+
+namespace nubera {
+
+namespace {
+
+// Unwinds the running handler once the program has ended.
+struct ProgramEnded {};
+
+// Change handlers that keep assigning each other new texts would never end.
+constexpr int kMaxHandlerDepth = 200;
+
+}  // namespace
+
+int ScreenInstance::index(std::string_view control) const {
+  int i = kind->decl.indexOf(control);
+  if (i < 0) {
+    throw std::logic_error(std::string(screenName(id())) + " has no control " +
+                           std::string(control));
+  }
+  return i;
+}
+
+Runtime::Runtime(const ScreenSet& screens, FileSystem& files, Desktop& desktop)
+    : screens_(screens), files_(files), desktop_(desktop) {}
+
+Runtime::~Runtime() = default;
+
+template <class F>
+void Runtime::userEvent(F&& body) {
+  if (ended_) return;
+  ++eventDepth_;
+  try {
+    body();
+  } catch (const ProgramEnded&) {
+  } catch (const UserError& e) {
+    desktop_.messageBox(e.what(), 0, "");
+  } catch (const FileError& e) {
+    desktop_.messageBox(e.userMessage(), 0, "");
+  } catch (const std::exception& e) {
+    desktop_.messageBox(std::string("処理を続けられませんでした。\n") + e.what(), 0, "");
+  }
+  --eventDepth_;
+  // A program with no screen shown would linger invisibly: end it.
+  if (!ended_ && !anyVisible()) closeAll();
+}
+
+void Runtime::start(ScreenId first) {
+  userEvent([&] { show(first); });
+}
+
+void Runtime::userClick(ScreenId id, std::string_view control) {
+  userEvent([&] {
+    auto inst = find(id);
+    if (!inst) return;
+    int i = inst->index(control);
+    if (inst->decl().controls[i].kind == ControlKind::OptionButton) {
+      choose(id, control);
+      return;
+    }
+    auto it = inst->kind->clicks.find(control);
+    if (it != inst->kind->clicks.end()) runHandler(it->second);
+  });
+}
+
+void Runtime::userEdit(ScreenId id, std::string_view control, const std::string& text) {
+  userEvent([&] {
+    if (find(id)) setText(id, control, text);
+  });
+}
+
+void Runtime::userKey(ScreenId id) {
+  userEvent([&] {
+    auto inst = find(id);
+    if (inst && inst->kind->keyPress) runHandler(inst->kind->keyPress);
+  });
+}
+
+void Runtime::userClose(ScreenId id) {
+  userEvent([&] { unload(id); });
+}
+
+const ScreenInstance* Runtime::find(ScreenId id) const {
+  return live_[static_cast<std::size_t>(id)].get();
+}
+
+std::shared_ptr<ScreenInstance> Runtime::ensure(ScreenId id) {
+  if (ended_) throw ProgramEnded{};
+  auto& slot = live_[static_cast<std::size_t>(id)];
+  if (slot) return slot;
+  const ScreenKind* kind = screens_[static_cast<std::size_t>(id)];
+  if (!kind) throw std::logic_error("no screen " + std::string(screenName(id)));
+  auto inst = std::make_shared<ScreenInstance>();
+  inst->kind = kind;
+  for (const auto& c : kind->decl.controls) inst->controls.push_back({c.text, c.visible, false});
+  // Registered before its load runs, so the load and the handlers it causes find it.
+  slot = inst;
+  desktop_.screenCreated(*inst);
+  if (kind->load) runHandler(kind->load);
+  return inst;
+}
+
+void Runtime::runHandler(const Handler& handler) {
+  if (handlerDepth_ >= kMaxHandlerDepth) {
+    throw std::runtime_error("画面の値の更新が終わりませんでした。");
+  }
+  ++handlerDepth_;
+  try {
+    handler(*this);
+  } catch (...) {
+    --handlerDepth_;
+    throw;
+  }
+  --handlerDepth_;
+}
+
+std::string Runtime::text(ScreenId id, std::string_view control) {
+  auto inst = ensure(id);
+  return inst->at(control).text;
+}
+
+void Runtime::setText(ScreenId id, std::string_view control, const std::string& text) {
+  // The instance is held while its handler runs, even if the handler unloads it.
+  auto inst = ensure(id);
+  int i = inst->index(control);
+  if (inst->controls[i].text == text) return;
+  inst->controls[i].text = text;
+  desktop_.controlChanged(*inst, i);
+  auto it = inst->kind->changes.find(control);
+  if (it != inst->kind->changes.end() && live_[static_cast<std::size_t>(id)] == inst) {
+    runHandler(it->second);
+  }
+}
+
+bool Runtime::checked(ScreenId id, std::string_view control) {
+  return ensure(id)->at(control).checked;
+}
+
+void Runtime::choose(ScreenId id, std::string_view control) {
+  auto inst = ensure(id);
+  int i = inst->index(control);
+  if (inst->controls[i].checked) return;
+  // Option buttons in the same container form one group.
+  const auto& decls = inst->decl().controls;
+  for (std::size_t j = 0; j < decls.size(); ++j) {
+    if (decls[j].kind == ControlKind::OptionButton && decls[j].parent == decls[i].parent &&
+        inst->controls[j].checked) {
+      inst->controls[j].checked = false;
+      desktop_.controlChanged(*inst, static_cast<int>(j));
+    }
+  }
+  inst->controls[i].checked = true;
+  desktop_.controlChanged(*inst, i);
+  auto it = inst->kind->clicks.find(control);
+  if (it != inst->kind->clicks.end()) runHandler(it->second);
+}
+
+void Runtime::setVisible(ScreenId id, std::string_view control, bool visible) {
+  auto inst = ensure(id);
+  int i = inst->index(control);
+  if (inst->controls[i].visible == visible) return;
+  inst->controls[i].visible = visible;
+  desktop_.controlChanged(*inst, i);
+}
+
+void Runtime::show(ScreenId id) {
+  auto inst = ensure(id);
+  if (inst->visible) return;
+  inst->visible = true;
+  desktop_.screenShown(*inst, false);
+}
+
+void Runtime::showModal(ScreenId id) {
+  auto inst = ensure(id);
+  inst->visible = true;
+  inst->modal = true;
+  desktop_.screenShown(*inst, true);
+  desktop_.runModal(id);
+  if (ended_) throw ProgramEnded{};
+}
+
+void Runtime::hide(ScreenId id) {
+  auto inst = ensure(id);
+  if (!inst->visible) return;
+  inst->visible = false;
+  inst->modal = false;
+  desktop_.screenHidden(id);
+}
+
+void Runtime::unload(ScreenId id) {
+  auto& slot = live_[static_cast<std::size_t>(id)];
+  if (!slot) return;
+  slot.reset();
+  desktop_.screenDestroyed(id);
+}
+
+void Runtime::closeAll() {
+  for (ScreenId id : kAllScreens) unload(id);
+  ended_ = true;
+  desktop_.programEnded();
+}
+
+void Runtime::endProgram() {
+  if (!ended_) closeAll();
+  throw ProgramEnded{};
+}
+
+bool Runtime::anyVisible() const {
+  for (const auto& inst : live_) {
+    if (inst && inst->visible) return true;
+  }
+  return false;
+}
+
+void Runtime::message(const std::string& prompt) {
+  desktop_.messageBox(prompt, 0, "");
+}
+
+void Runtime::help(ScreenId window) {
+  desktop_.help(window, kHelpFile, kHelpContents, "");
+}
+
+}  // namespace nubera

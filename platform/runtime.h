@@ -1,0 +1,105 @@
+#pragma once
+// The screen runtime: one instance per screen kind at most, created on first
+// use with its load handler run; fields whose change handler runs, inside the
+// assignment, only when the text differs; unload, show, modal show, end.
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/desktop.h"
+#include "platform/file_system.h"
+#include "platform/screen_decl.h"
+
+namespace nubera {
+
+struct ControlState {
+  std::string text;
+  bool visible = true;
+  bool checked = false;  // option buttons
+};
+
+struct ScreenInstance {
+  const ScreenKind* kind;
+  bool visible = false;
+  bool modal = false;
+  std::vector<ControlState> controls;
+
+  ScreenId id() const { return kind->decl.id; }
+  const ScreenDecl& decl() const { return kind->decl; }
+  // Throws std::logic_error for a control the screen does not have.
+  int index(std::string_view control) const;
+  ControlState& at(std::string_view control) { return controls[index(control)]; }
+};
+
+// A failure the user is told about with this exact message.
+class UserError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class Runtime {
+ public:
+  Runtime(const ScreenSet& screens, FileSystem& files, Desktop& desktop);
+  ~Runtime();
+  Runtime(const Runtime&) = delete;
+  Runtime& operator=(const Runtime&) = delete;
+
+  // The program starts: its first screen is shown.
+  void start(ScreenId first = ScreenId::frmSplash);
+  bool ended() const { return ended_; }
+
+  // The user's events, as a backend or the scripted driver reports them. Each runs its
+  // handlers to the end; a failure is shown in one message box and the screens stay. When
+  // the event leaves no screen visible, the remaining screens are unloaded and the program ends.
+  void userClick(ScreenId id, std::string_view control);
+  void userEdit(ScreenId id, std::string_view control, const std::string& text);
+  void userKey(ScreenId id);
+  void userClose(ScreenId id);
+
+  // Inspection that never creates a screen.
+  const ScreenInstance* find(ScreenId id) const;
+
+  // The operations of the handlers. Using a field of a screen that does not exist creates it
+  // (hidden) and runs its load handler first.
+  std::string text(ScreenId id, std::string_view control);
+  void setText(ScreenId id, std::string_view control, const std::string& text);
+  bool checked(ScreenId id, std::string_view control);
+  // Chooses an option button; when it was not chosen, runs its click handler.
+  void choose(ScreenId id, std::string_view control);
+  void setVisible(ScreenId id, std::string_view control, bool visible);
+  void show(ScreenId id);
+  // Shows the screen modally and waits until it is closed.
+  void showModal(ScreenId id);
+  void hide(ScreenId id);
+  // Destroys the screen and its values; a screen that does not exist is left alone.
+  void unload(ScreenId id);
+  // Every screen closed; the running handler stops here.
+  [[noreturn]] void endProgram();
+
+  // Message box, style 0, with the application title.
+  void message(const std::string& prompt);
+  // The help button: the help file at its contents, owned by the screen's window.
+  void help(ScreenId window);
+
+  FileSystem& files() { return files_; }
+
+ private:
+  template <class F>
+  void userEvent(F&& body);
+  std::shared_ptr<ScreenInstance> ensure(ScreenId id);
+  void runHandler(const Handler& handler);
+  bool anyVisible() const;
+  void closeAll();
+
+  ScreenSet screens_;
+  FileSystem& files_;
+  Desktop& desktop_;
+  std::array<std::shared_ptr<ScreenInstance>, kScreenCount> live_{};
+  bool ended_ = false;
+  int eventDepth_ = 0;
+  int handlerDepth_ = 0;
+};
+
+}  // namespace nubera

@@ -1,0 +1,89 @@
+#include "platform/screen_decl.h"
+
+namespace nubera {
+
+namespace {
+constexpr std::array<std::string_view, kScreenCount> kNames = {
+    "frmSplash", "Form1", "Form2", "Form3", "Form4", "Form5", "Form6", "Form7"};
+
+ControlDecl make(ControlKind kind, std::string name, std::string text, Rect r) {
+  ControlDecl c;
+  c.kind = kind;
+  c.name = std::move(name);
+  c.text = std::move(text);
+  c.rect = r;
+  return c;
+}
+}  // namespace
+
+std::string_view screenName(ScreenId id) {
+  return kNames[static_cast<std::size_t>(id)];
+}
+
+std::optional<ScreenId> screenFromName(std::string_view name) {
+  for (std::size_t i = 0; i < kScreenCount; ++i) {
+    if (kNames[i] == name) return static_cast<ScreenId>(i);
+  }
+  return std::nullopt;
+}
+
+ControlDecl& ControlDecl::withFont(double points, bool bold, std::string fontName) {
+  font = Font{std::move(fontName), points, bold};
+  return *this;
+}
+ControlDecl& ControlDecl::back(Rgb c) {
+  backColor = c;
+  return *this;
+}
+ControlDecl& ControlDecl::fore(Rgb c) {
+  foreColor = c;
+  return *this;
+}
+ControlDecl& ControlDecl::hidden() {
+  visible = false;
+  return *this;
+}
+ControlDecl& ControlDecl::in(std::string frameName) {
+  parent = std::move(frameName);
+  return *this;
+}
+ControlDecl& ControlDecl::tab(int index) {
+  tabIndex = index;
+  return *this;
+}
+
+ControlDecl label(std::string name, std::string caption, Rect r) {
+  return make(ControlKind::Label, std::move(name), std::move(caption), r);
+}
+ControlDecl button(std::string name, std::string caption, Rect r) {
+  return make(ControlKind::Button, std::move(name), std::move(caption), r);
+}
+ControlDecl textBox(std::string name, std::string text, Rect r) {
+  return make(ControlKind::TextBox, std::move(name), std::move(text), r);
+}
+ControlDecl option(std::string name, std::string caption, Rect r) {
+  return make(ControlKind::OptionButton, std::move(name), std::move(caption), r);
+}
+ControlDecl frame(std::string name, std::string caption, Rect r) {
+  return make(ControlKind::Frame, std::move(name), std::move(caption), r);
+}
+ControlDecl picture(std::string name, std::string file, Rect r) {
+  ControlDecl c = make(ControlKind::Picture, std::move(name), "", r);
+  c.picture = std::move(file);
+  return c;
+}
+ControlDecl line(std::string name, Rect r) {
+  return make(ControlKind::Line, std::move(name), "", r);
+}
+ControlDecl field(std::string name, std::string text) {
+  return make(ControlKind::TextBox, std::move(name), std::move(text), {}).hidden();
+}
+
+int ScreenDecl::indexOf(std::string_view name) const {
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (controls[i].name == name) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace nubera

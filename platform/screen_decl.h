@@ -1,0 +1,99 @@
+#pragma once
+// A screen declared once, as data: its caption, size and controls. Every
+// backend draws from this, and the runtime keeps the controls' state from it.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nubera {
+
+enum class ScreenId { frmSplash, Form1, Form2, Form3, Form4, Form5, Form6, Form7 };
+constexpr std::size_t kScreenCount = 8;
+constexpr std::array<ScreenId, kScreenCount> kAllScreens = {
+    ScreenId::frmSplash, ScreenId::Form1, ScreenId::Form2, ScreenId::Form3,
+    ScreenId::Form4,     ScreenId::Form5, ScreenId::Form6, ScreenId::Form7};
+
+std::string_view screenName(ScreenId id);
+std::optional<ScreenId> screenFromName(std::string_view name);
+
+enum class ControlKind { Label, Button, TextBox, OptionButton, Frame, Picture, Line };
+
+struct Rgb {
+  std::uint8_t r, g, b;
+  bool operator==(const Rgb&) const = default;
+};
+
+struct Font {
+  std::string name = "ＭＳ Ｐゴシック";
+  double points = 9;
+  bool bold = true;
+};
+
+struct Rect {
+  int left = 0, top = 0, width = 0, height = 0;  // twips
+};
+
+struct ControlDecl {
+  ControlKind kind = ControlKind::Label;
+  std::string name;
+  std::string text;  // caption or initial text
+  Rect rect;
+  bool visible = true;
+  std::optional<Font> font;
+  std::optional<Rgb> backColor;
+  std::optional<Rgb> foreColor;
+  std::string parent;   // the frame it stands in, if any
+  std::string picture;  // file name of a picture, beside the program
+  int tabIndex = -1;    // focus order; -1 when not in it
+
+  // Small builders so the tables read like the screen's description.
+  ControlDecl& withFont(double points, bool bold = true, std::string name = "ＭＳ Ｐゴシック");
+  ControlDecl& back(Rgb c);
+  ControlDecl& fore(Rgb c);
+  ControlDecl& hidden();
+  ControlDecl& in(std::string frame);
+  ControlDecl& tab(int index);
+};
+
+ControlDecl label(std::string name, std::string caption, Rect r);
+ControlDecl button(std::string name, std::string caption, Rect r);
+ControlDecl textBox(std::string name, std::string text, Rect r);
+ControlDecl option(std::string name, std::string caption, Rect r);
+ControlDecl frame(std::string name, std::string caption, Rect r);
+ControlDecl picture(std::string name, std::string file, Rect r);
+ControlDecl line(std::string name, Rect r);
+// A text box the user never sees: a working value of the screen.
+ControlDecl field(std::string name, std::string text);
+
+struct ScreenDecl {
+  ScreenId id;
+  std::string caption;
+  int clientWidth = 0, clientHeight = 0;  // twips
+  std::vector<ControlDecl> controls;
+  bool centred = false;  // centred on the desktop when shown
+
+  // Index of the control, or -1.
+  int indexOf(std::string_view name) const;
+};
+
+class Runtime;
+using Handler = std::function<void(Runtime&)>;
+
+// A screen kind: its declaration and the handlers of its events.
+struct ScreenKind {
+  ScreenDecl decl;
+  Handler load;
+  Handler keyPress;  // a character key while the screen is active
+  std::map<std::string, Handler, std::less<>> clicks;
+  std::map<std::string, Handler, std::less<>> changes;
+};
+
+using ScreenSet = std::array<const ScreenKind*, kScreenCount>;
+
+}  // namespace nubera

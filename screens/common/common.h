@@ -1,0 +1,50 @@
+#pragma once
+// What several screens share: the system's messages, colours, and the checks
+// and reports around a pass that writes files.
+
+#include <string>
+#include <vector>
+
+#include "core/page_set.h"
+#include "core/site_state.h"
+#include "platform/runtime.h"
+
+namespace nubera::screens {
+
+inline constexpr const char* kFillIn = "記入しましょう。";
+inline constexpr const char* kSaved = "保存しました。";
+inline constexpr const char* kDone = "完成しました";
+
+namespace colour {
+inline constexpr Rgb kBand{192, 192, 255};
+inline constexpr Rgb kYellow{255, 255, 0};
+inline constexpr Rgb kLightYellow{255, 255, 128};
+inline constexpr Rgb kGreen{0, 255, 0};
+inline constexpr Rgb kPink{255, 192, 192};
+inline constexpr Rgb kOrange{255, 128, 0};
+inline constexpr Rgb kGrey{192, 192, 192};
+inline constexpr Rgb kBlue{0, 0, 255};
+inline constexpr Rgb kRed{255, 0, 0};
+}  // namespace colour
+
+// Unloads each screen in the order given; screens that do not exist are left alone.
+void unloadAll(Runtime& rt, std::initializer_list<ScreenId> screens);
+
+// False, after telling the user why, when the typed video name is empty or cannot be one
+// file name.
+bool videoNameAccepted(Runtime& rt, const std::string& videoName);
+
+// Writes the files of a pass; only when every one is written does the user see
+// "保存しました。" and then "完成しました". A failure reaches the user as one message.
+void writePass(Runtime& rt, const std::vector<PageFile>& files);
+
+// Reads a site state file into a field. A file that cannot be read leaves the field empty
+// and is reported, so the screen still opens.
+void readSiteFieldInto(Runtime& rt, ScreenId screen, std::string_view field, SiteField which);
+
+// The rows of a fragment table as hidden fields of a screen.
+void addFragmentFields(ScreenDecl& decl, const FragmentTable& table);
+// The rows as the screen's fields hold them.
+FragmentTable fragmentsFromFields(Runtime& rt, ScreenId screen, const FragmentTable& table);
+
+}  // namespace nubera::screens

@@ -1,0 +1,55 @@
+// The start-up screen: title and version; a click on the frame opens the main
+// menu, a character key ends the program.
+
+#include "screens/common/common.h"
+#include "screens/screens.h"
+
+namespace nubera::screens {
+
+namespace {
+
+constexpr int kMajor = 1, kMinor = 0, kRevision = 0;
+
+ScreenKind build() {
+  ScreenKind k;
+  k.decl.id = ScreenId::frmSplash;
+  k.decl.caption = "";  // the window shows no caption text
+  k.decl.clientWidth = 7380;
+  k.decl.clientHeight = 4755;
+  k.decl.centred = true;
+  k.decl.controls = {
+      frame("Frame1", "", {120, 120, 7200, 4530}),
+      label("lblProductName", "", {2640, 960, 2865, 495}).withFont(24).in("Frame1"),
+      label("Label2", "ヌベラ　動画ページ作成", {4080, 1560, 3030, 435})
+          .withFont(21.75)
+          .in("Frame1"),
+      label("Label1", "windows ME、XP、2000対応", {3840, 2160, 3180, 240})
+          .withFont(12, true, "ＭＳ ゴシック")
+          .in("Frame1"),
+      label("lblVersion", "", {5520, 2520, 1380, 195}).withFont(9.75).in("Frame1"),
+      picture("imgLogo", "splash_logo.jpg", {240, 840, 1575, 2145}).in("Frame1"),
+  };
+
+  k.load = [](Runtime& rt) {
+    rt.setText(ScreenId::frmSplash, "lblVersion",
+               "ﾊﾞｰｼﾞｮﾝ " + std::to_string(kMajor) + "." + std::to_string(kMinor) + "." +
+                   std::to_string(kRevision));
+    rt.setText(ScreenId::frmSplash, "lblProductName", kApplicationTitle);
+  };
+  // No other screen is open then, so the program ends with it.
+  k.keyPress = [](Runtime& rt) { rt.unload(ScreenId::frmSplash); };
+  k.clicks["Frame1"] = [](Runtime& rt) {
+    rt.unload(ScreenId::frmSplash);
+    rt.showModal(ScreenId::Form1);
+  };
+  return k;
+}
+
+}  // namespace
+
+const ScreenKind& splash() {
+  static const ScreenKind kind = build();
+  return kind;
+}
+
+}  // namespace nubera::screens

@@ -1,0 +1,109 @@
+// Every tests/scenarios/NAME.scn is run through the scripted driver in a fresh program
+// folder; its transcript must equal NAME.expected, and the files listed there must hold
+// exactly the lines given (code page 932, CR LF).
+//
+// In a scenario, "#! dir PATH" makes a folder and "#! file PATH TEXT" writes a one-line
+// file before the run. In the expected file, "=== PATH" starts the lines of a file that
+// must exist, "=== !PATH" names a path that must not exist, and {DIR} stands for the
+// program folder.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/cp932.h"
+#include "platform/local_file_system.h"
+#include "platform/script_driver.h"
+#include "screens/screens.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+using namespace nubera;
+
+namespace {
+
+std::string readText(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+std::string replaceAll(std::string s, const std::string& from, const std::string& to) {
+  for (std::size_t pos = 0; (pos = s.find(from, pos)) != std::string::npos; pos += to.size()) {
+    s.replace(pos, from.size(), to);
+  }
+  return s;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::stringstream ss(text);
+  for (std::string line; std::getline(ss, line);) out.push_back(line);
+  return out;
+}
+
+class Scenario : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Scenario, MatchesTranscriptAndFiles) {
+  const fs::path base = fs::path(SCENARIO_DIR) / GetParam();
+  nubera::testing::TempDir tmp;
+  const std::string dir = tmp.path();
+
+  const std::string scenario = readText(base.string() + ".scn");
+  for (const auto& line : lines(scenario)) {
+    if (line.starts_with("#! dir ")) fs::create_directories(dir + "/" + line.substr(7));
+    if (line.starts_with("#! file ")) {
+      std::string rest = line.substr(8);
+      auto blank = rest.find(' ');
+      std::ofstream(dir + "/" + rest.substr(0, blank), std::ios::binary)
+          << cp932::encode(blank == std::string::npos ? "" : rest.substr(blank + 1)) << "\r\n";
+    }
+  }
+
+  LocalFileSystem files(dir);
+  std::istringstream in(scenario);
+  std::ostringstream out;
+  int status = runScript(screens::all(), files, in, out);
+
+  const std::string expected = replaceAll(readText(base.string() + ".expected"), "{DIR}", dir);
+  std::string transcript;
+  std::vector<std::pair<std::string, std::vector<std::string>>> expectedFiles;
+  for (const auto& line : lines(expected)) {
+    if (line.starts_with("=== ")) {
+      expectedFiles.push_back({line.substr(4), {}});
+    } else if (!expectedFiles.empty()) {
+      expectedFiles.back().second.push_back(line);
+    } else {
+      transcript += line + "\n";
+    }
+  }
+  EXPECT_EQ(out.str(), transcript);
+  EXPECT_EQ(
+      status,
+      transcript.find("\nerror ") != std::string::npos || transcript.starts_with("error ") ? 1 : 0);
+  for (const auto& [path, fileLines] : expectedFiles) {
+    if (path.starts_with("!")) {
+      EXPECT_FALSE(fs::exists(dir + "/" + path.substr(1))) << path;
+      continue;
+    }
+    ASSERT_TRUE(fs::exists(dir + "/" + path)) << path;
+    EXPECT_EQ(readText(dir + "/" + path), nubera::testing::fileBytes(fileLines)) << path;
+  }
+}
+
+std::vector<std::string> scenarioNames() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(SCENARIO_DIR)) {
+    if (entry.path().extension() == ".scn") names.push_back(entry.path().stem().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, Scenario, ::testing::ValuesIn(scenarioNames()),
+                         [](const auto& info) { return info.param; });
+
+}  // namespace
