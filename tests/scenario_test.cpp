@@ -3,9 +3,9 @@
 // exactly the lines given (code page 932, CR LF).
 //
 // In a scenario, "#! dir PATH" makes a folder and "#! file PATH TEXT" writes a one-line
-// file before the run. In the expected file, "=== PATH" starts the lines of a file that
-// must exist, "=== !PATH" names a path that must not exist, and {DIR} stands for the
-// program folder.
+// file before the run ({DIR} in TEXT stands for the program folder). In the expected file, "===
+// PATH" starts the lines of a file that must exist, "=== PATH/" a folder that must exist, "===
+// !PATH" a path that must not exist, and {DIR} stands for the program folder.
 
 #include <gtest/gtest.h>
 
@@ -59,7 +59,9 @@ TEST_P(Scenario, MatchesTranscriptAndFiles) {
       std::string rest = line.substr(8);
       auto blank = rest.find(' ');
       std::ofstream(dir + "/" + rest.substr(0, blank), std::ios::binary)
-          << cp932::encode(blank == std::string::npos ? "" : rest.substr(blank + 1)) << "\r\n";
+          << cp932::encode(
+                 blank == std::string::npos ? "" : replaceAll(rest.substr(blank + 1), "{DIR}", dir))
+          << "\r\n";
     }
   }
 
@@ -89,7 +91,11 @@ TEST_P(Scenario, MatchesTranscriptAndFiles) {
       EXPECT_FALSE(fs::exists(dir + "/" + path.substr(1))) << path;
       continue;
     }
-    ASSERT_TRUE(fs::exists(dir + "/" + path)) << path;
+    if (path.ends_with("/")) {
+      EXPECT_TRUE(fs::is_directory(dir + "/" + path)) << path;
+      continue;
+    }
+    ASSERT_TRUE(fs::is_regular_file(dir + "/" + path)) << path;
     EXPECT_EQ(readText(dir + "/" + path), nubera::testing::fileBytes(fileLines)) << path;
   }
 }

@@ -1,0 +1,150 @@
+// The order of the writes between a creation screen and its settings screen, keystroke by
+// keystroke, as the user's actions cause them.
+
+#include "screens/screens.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/memory_file_system.h"
+#include "platform/recording_desktop.h"
+#include "platform/runtime.h"
+
+using namespace nubera;
+using enum ScreenId;
+
+namespace {
+
+// Writes down every text a field takes, as "Form4.Text161=240".
+class TracingDesktop : public RecordingDesktop {
+ public:
+  void screenCreated(const ScreenInstance& s) override {
+    trace.push_back("create " + std::string(screenName(s.id())));
+    for (std::size_t i = 0; i < s.controls.size(); ++i) {
+      last[std::string(screenName(s.id())) + "." + s.decl().controls[i].name] = s.controls[i].text;
+    }
+  }
+  void controlChanged(const ScreenInstance& s, int i) override {
+    const auto& decl = s.decl().controls[i];
+    std::string key = std::string(screenName(s.id())) + "." + decl.name;
+    if (decl.kind != ControlKind::TextBox || last[key] == s.controls[i].text) return;
+    last[key] = s.controls[i].text;
+    trace.push_back(key + "=" + s.controls[i].text);
+  }
+  std::vector<std::string> take() { return std::exchange(trace, {}); }
+
+  std::vector<std::string> trace;
+  std::map<std::string, std::string> last;
+};
+
+struct ScreensTest : ::testing::Test {
+  MemoryFileSystem files{"C:\\Apps\\Tool"};
+  TracingDesktop desktop;
+  Runtime rt{screens::all(), files, desktop};
+
+  void SetUp() override {
+    rt.start();
+    rt.userClick(frmSplash, "Frame1");
+    desktop.take();
+  }
+  // Selects the whole text and types one character at a time.
+  void type(ScreenId s, const char* field, const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      rt.userEdit(s, field,
+                  (i == 0 ? "" : rt.find(s)->controls[rt.find(s)->index(field)].text) + text[i]);
+    }
+  }
+};
+
+using Trace = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(ScreensTest, QuickRoadLoadsInTheOrderOfItsSteps) {
+  files.replaceFile("C:\\Apps\\Tool\\out01.dat", "srv\r\n");
+  files.replaceFile("C:\\Apps\\Tool\\nout02.dat", "acc\r\n");
+  files.replaceFile("C:\\Apps\\Tool\\nout03.dat", "mov\r\n");
+  files.replaceFile("C:\\Apps\\Tool\\nout04.dat", "C:\\Apps\\Tool\\srv\r\n");
+  rt.userClick(Form1, "Command1");
+  EXPECT_EQ(desktop.take(), (Trace{
+                                "create Form4",
+                                "create Form5",
+                                "Form5.Text1=center",
+                                "Form4.Text151=center",
+                                "Form5.Text14=",
+                                "Form5.Text14=240",
+                                "Form4.Text161=240",
+                                "Form5.Text17=false",
+                                "Form4.Text211=false",
+                                "Form4.Text171=320",
+                                "Form4.Text1=",
+                                "Form4.Text1=srv",
+                                "Form4.Text2=",
+                                "Form4.Text2=C:\\Apps\\Tool\\srv",
+                                "Form4.Text4=",
+                                "Form4.Text4=acc",
+                                "Form4.Text5=",
+                                "Form4.Text5=mov",
+                            }));
+  EXPECT_EQ(rt.find(Form5), nullptr);
+}
+
+TEST_F(ScreensTest, TypingAWidthWritesEveryKeystrokeThrough) {
+  rt.userClick(Form1, "Command1");
+  rt.userClick(Form4, "Command2");
+  desktop.take();
+  type(Form5, "Text12", "480");
+  EXPECT_EQ(desktop.take(), (Trace{
+                                "Form5.Text12=4",
+                                "Form4.Text171=4",
+                                "Form5.Text14=3",
+                                "Form4.Text161=3",
+                                "Form5.Text12=48",
+                                "Form4.Text171=48",
+                                "Form5.Text14=36",
+                                "Form4.Text161=36",
+                                "Form5.Text12=480",
+                                "Form4.Text171=480",
+                                "Form5.Text14=360",
+                                "Form4.Text161=360",
+                            }));
+  // A typed height is put back at once.
+  type(Form5, "Text14", "5");
+  EXPECT_EQ(desktop.take(), (Trace{
+                                "Form5.Text14=5",
+                                "Form4.Text161=5",
+                                "Form5.Text14=360",
+                                "Form4.Text161=360",
+                            }));
+  // A text put into the creation screen's field is replaced by the settings screen's value.
+  rt.setText(Form4, "Text171", "999");
+  EXPECT_EQ(rt.text(Form4, "Text171"), "480");
+}
+
+TEST_F(ScreensTest, DetailedRoadLoadsAndChainsThroughBothScreens) {
+  rt.userClick(Form1, "Command5");
+  EXPECT_EQ(desktop.take(), (Trace{
+                                "create Form6",
+                                "create Form7",
+                                "Form7.Text1=center",
+                                "Form6.Text35=center",
+                                "Form7.Text14=",
+                                "Form6.Text13=",
+                                "Form7.Text14=240",
+                                "Form6.Text13=240",
+                                "Form6.Text15=320",
+                                "Form6.Text20=true",
+                            }));
+  EXPECT_TRUE(files.files().empty());  // no state file read or written on this road
+  rt.userClick(Form6, "Command2");
+  type(Form7, "Text12", "64");
+  EXPECT_EQ(desktop.take(), (Trace{
+                                "Form7.Text12=6",
+                                "Form6.Text15=6",
+                                "Form7.Text14=4.5",
+                                "Form6.Text13=4.5",
+                                "Form7.Text12=64",
+                                "Form6.Text15=64",
+                                "Form7.Text14=48",
+                                "Form6.Text13=48",
+                            }));
+}
