@@ -1,0 +1,27 @@
+// st_nubera: the desktop program. The program directory, which holds the virtual
+// server and the state files, is the folder of the executable.
+
+#include <QApplication>
+#include <QStyleFactory>
+
+#include "platform/local_file_system.h"
+#include "platform/qt/qt_desktop.h"
+#include "platform/runtime.h"
+#include "screens/screens.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  // Fusion draws the buttons' back colours as declared.
+  QApplication::setStyle(QStyleFactory::create("Fusion"));
+  QApplication::setQuitOnLastWindowClosed(false);  // the runtime decides when the program ends
+
+  const std::string dir = nubera::LocalFileSystem::executableDirectory();
+  nubera::LocalFileSystem files(dir);
+  nubera::QtDesktop desktop(dir);
+  nubera::Runtime runtime(nubera::screens::all(), files, desktop);
+  desktop.attach(runtime);
+  desktop.setOnEnded([] { QCoreApplication::exit(0); });
+  runtime.start();
+  if (runtime.ended()) return 0;
+  return app.exec();
+}

@@ -1,0 +1,367 @@
+#include "platform/qt/qt_desktop.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFile>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace nubera {
+
+namespace {
+
+QString qs(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+QFont fontFor(const Font& f) {
+  QFont font;
+  // The Windows fonts by name, then the Japanese fonts a Linux desktop has.
+  font.setFamilies({qs(f.name), f.name == "ＭＳ ゴシック" ? "MS Gothic" : "MS PGothic",
+                    "IPAPGothic", "IPAGothic", "Noto Sans CJK JP", "VL PGothic", "Takao PGothic"});
+  font.setPointSizeF(f.points);
+  font.setBold(f.bold);
+  return font;
+}
+
+QColor colorOf(Rgb c) {
+  return QColor(c.r, c.g, c.b);
+}
+
+QRect geometryOf(const Rect& r) {
+  return QRect(QtDesktop::pixels(r.left), QtDesktop::pixels(r.top),
+               std::max(1, QtDesktop::pixels(r.width)), std::max(1, QtDesktop::pixels(r.height)));
+}
+
+// A label or picture that reports clicks (the markers of the settings screens); clicks on
+// labels without a handler do nothing and do not reach the frame behind them.
+class ClickLabel : public QLabel {
+ public:
+  std::function<void()> onClick;
+  using QLabel::QLabel;
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override {
+    e->accept();
+    if (onClick) onClick();
+  }
+};
+
+// A frame whose free area is clickable (the start-up screen).
+class ClickFrame : public QGroupBox {
+ public:
+  std::function<void()> onClick;
+  using QGroupBox::QGroupBox;
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override {
+    e->accept();
+    if (onClick) onClick();
+  }
+};
+
+class LineWidget : public QWidget {
+ public:
+  using QWidget::QWidget;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setPen(QPen(Qt::black, 1));
+    p.drawLine(0, 0, width() - 1, height() - 1);
+  }
+};
+
+}  // namespace
+
+class ScreenWindow : public QWidget {
+ public:
+  ScreenWindow(QtDesktop& desktop, const ScreenInstance& screen)
+      : desktop_(desktop), id_(screen.id()) {
+    const ScreenDecl& decl = screen.decl();
+    setObjectName(qs(std::string(screenName(id_))));
+    setWindowTitle(qs(decl.caption));
+    if (id_ == ScreenId::frmSplash) setWindowFlag(Qt::FramelessWindowHint);
+    setFixedSize(QtDesktop::pixels(decl.clientWidth), QtDesktop::pixels(decl.clientHeight));
+    setFont(fontFor(Font{"ＭＳ Ｐゴシック", 9, false}));
+    widgets_.resize(decl.controls.size(), nullptr);
+    for (std::size_t i = 0; i < decl.controls.size(); ++i) build(screen, static_cast<int>(i));
+    // Focus order as declared.
+    QWidget* previous = nullptr;
+    for (int order = 0; order < 64; ++order) {
+      for (std::size_t i = 0; i < decl.controls.size(); ++i) {
+        if (decl.controls[i].tabIndex != order || !widgets_[i]) continue;
+        if (previous) setTabOrder(previous, widgets_[i]);
+        previous = widgets_[i];
+      }
+    }
+    for (std::size_t i = 0; i < decl.controls.size(); ++i) update(screen, static_cast<int>(i));
+  }
+
+  // The runtime destroyed the screen: no close event may reach it any more.
+  void retire() {
+    retired_ = true;
+    hide();
+    deleteLater();
+  }
+
+  void update(const ScreenInstance& screen, int i) {
+    QWidget* w = widgets_[i];
+    if (!w) return;
+    const ControlState& state = screen.controls[i];
+    const QString text = qs(state.text);
+    switch (screen.decl().controls[i].kind) {
+      case ControlKind::Label:
+        static_cast<QLabel*>(w)->setText(text);
+        break;
+      case ControlKind::Button:
+        static_cast<QPushButton*>(w)->setText(text);
+        break;
+      case ControlKind::TextBox: {
+        auto* edit = static_cast<QLineEdit*>(w);
+        if (edit->text() != text) edit->setText(text);  // keeps the cursor while typing
+        break;
+      }
+      case ControlKind::OptionButton: {
+        auto* radio = static_cast<QRadioButton*>(w);
+        radio->setText(text);
+        radio->setChecked(state.checked);
+        break;
+      }
+      case ControlKind::Frame:
+        static_cast<QGroupBox*>(w)->setTitle(text);
+        break;
+      case ControlKind::Picture:
+      case ControlKind::Line:
+        break;
+    }
+    w->setVisible(state.visible);
+  }
+
+ protected:
+  void closeEvent(QCloseEvent* e) override {
+    e->ignore();
+    if (!retired_ && desktop_.runtime_) desktop_.runtime_->userClose(id_);
+  }
+  void keyPressEvent(QKeyEvent* e) override {
+    // Keys that produce a character (Enter, Esc and Backspace included); not arrows,
+    // function keys or modifiers alone.
+    if (!e->text().isEmpty() && desktop_.runtime_) {
+      desktop_.runtime_->userKey(id_);
+      return;
+    }
+    QWidget::keyPressEvent(e);
+  }
+
+ private:
+  void build(const ScreenInstance& screen, int i) {
+    const ControlDecl& c = screen.decl().controls[i];
+    if (c.kind == ControlKind::TextBox && !c.visible && c.rect.width == 0) return;  // a field
+    QWidget* parent = this;
+    if (!c.parent.empty()) parent = widgets_[screen.decl().indexOf(c.parent)];
+    Runtime* rt = desktop_.runtime_;
+    const ScreenId id = id_;
+    const std::string name = c.name;
+    auto click = [rt, id, name] {
+      if (rt) rt->userClick(id, name);
+    };
+    QWidget* w = nullptr;
+    switch (c.kind) {
+      case ControlKind::Label: {
+        auto* label = new ClickLabel(parent);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->onClick = click;
+        w = label;
+        break;
+      }
+      case ControlKind::Button: {
+        auto* b = new QPushButton(parent);
+        QObject::connect(b, &QPushButton::clicked, b, click);
+        w = b;
+        break;
+      }
+      case ControlKind::TextBox: {
+        auto* edit = new QLineEdit(parent);
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [rt, id, name](const QString& t) {
+          if (rt) rt->userEdit(id, name, t.toStdString());
+        });
+        w = edit;
+        break;
+      }
+      case ControlKind::OptionButton: {
+        auto* radio = new QRadioButton(parent);
+        radio->setAutoExclusive(false);  // the runtime keeps the group
+        QObject::connect(radio, &QRadioButton::clicked, radio, [this, click, i] {
+          click();
+          if (!retired_) resync(i);
+        });
+        w = radio;
+        break;
+      }
+      case ControlKind::Frame: {
+        auto* frame = new ClickFrame(parent);
+        frame->onClick = click;
+        w = frame;
+        break;
+      }
+      case ControlKind::Picture: {
+        auto* pic = new ClickLabel(parent);
+        pic->setScaledContents(true);
+        pic->setPixmap(QPixmap(qs(desktop_.assetDir_ + "/" + c.picture)));
+        w = pic;
+        break;
+      }
+      case ControlKind::Line:
+        w = new LineWidget(parent);
+        break;
+    }
+    w->setObjectName(qs(c.name));
+    w->setGeometry(geometryOf(c.rect));
+    if (c.font) w->setFont(fontFor(*c.font));
+    QPalette pal = w->palette();
+    if (c.backColor) {
+      w->setAutoFillBackground(true);
+      pal.setColor(QPalette::Window, colorOf(*c.backColor));
+      pal.setColor(QPalette::Button, colorOf(*c.backColor));
+    }
+    if (c.foreColor) {
+      pal.setColor(QPalette::WindowText, colorOf(*c.foreColor));
+      pal.setColor(QPalette::ButtonText, colorOf(*c.foreColor));
+    }
+    w->setPalette(pal);
+    widgets_[i] = w;
+  }
+
+  // Qt toggles a radio button on its own; the runtime's state is the one that counts.
+  void resync(int i) {
+    if (const ScreenInstance* s = desktop_.runtime_->find(id_)) update(*s, i);
+  }
+
+  QtDesktop& desktop_;
+  ScreenId id_;
+  std::vector<QWidget*> widgets_;
+  bool retired_ = false;
+};
+
+QtDesktop::QtDesktop(std::string assetDir) : assetDir_(std::move(assetDir)) {}
+
+QtDesktop::~QtDesktop() {
+  for (auto*& w : windows_) {
+    delete w;
+    w = nullptr;
+  }
+  delete helpWindow_.data();
+}
+
+QWidget* QtDesktop::window(ScreenId id) const {
+  return windows_[static_cast<std::size_t>(id)];
+}
+
+void QtDesktop::messageBox(const std::string& prompt, int, const std::string& title) {
+  if (answerer_) {
+    answerer_(prompt);
+    return;
+  }
+  QMessageBox box(QMessageBox::NoIcon, qs(title.empty() ? kApplicationTitle : title), qs(prompt),
+                  QMessageBox::Ok, QApplication::activeWindow());
+  box.setObjectName("MessageBox");
+  box.exec();
+}
+
+void QtDesktop::help(ScreenId, const std::string&, int, const std::string&) {
+  // The program's own help, at its contents, in a window of the program.
+  if (!helpWindow_) {
+    auto* w = new QWidget(nullptr, Qt::Window);
+    w->setObjectName("HelpWindow");
+    w->setWindowTitle(QStringLiteral("ヘルプ － ストリーミング"));
+    w->resize(720, 560);
+    auto* layout = new QVBoxLayout(w);
+    layout->setContentsMargins(0, 0, 0, 0);
+    helpBrowser_ = new QTextBrowser(w);
+    helpBrowser_->setObjectName("HelpBrowser");
+    helpBrowser_->setOpenExternalLinks(false);
+    layout->addWidget(helpBrowser_);
+    helpWindow_ = w;
+  }
+  const QString path = qs(assetDir_ + "/nubera_help.html");
+  if (QFile::exists(path)) {
+    helpBrowser_->setSource(QUrl::fromLocalFile(path));
+    helpBrowser_->scrollToAnchor("contents");
+  } else {
+    helpBrowser_->setHtml(QStringLiteral("<p>ヘルプファイルが見つかりません：%1</p>").arg(path));
+  }
+  helpWindow_->show();
+  helpWindow_->raise();
+  helpWindow_->activateWindow();
+}
+
+void QtDesktop::screenCreated(const ScreenInstance& screen) {
+  windows_[static_cast<std::size_t>(screen.id())] = new ScreenWindow(*this, screen);
+}
+
+void QtDesktop::screenDestroyed(ScreenId id) {
+  auto& w = windows_[static_cast<std::size_t>(id)];
+  if (!w) return;
+  // Deleted later: the click that caused this may still be running inside the window.
+  w->retire();
+  w = nullptr;
+  if (modalLoop_ && modalScreen_ == id) modalLoop_->quit();
+}
+
+void QtDesktop::screenShown(const ScreenInstance& screen, bool modal) {
+  QWidget* w = window(screen.id());
+  if (!w) return;
+  if (modal) w->setWindowModality(Qt::ApplicationModal);
+  if (screen.decl().centred) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
+  }
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
+void QtDesktop::screenHidden(ScreenId id) {
+  if (QWidget* w = window(id)) w->hide();
+  if (modalLoop_ && modalScreen_ == id) modalLoop_->quit();
+}
+
+void QtDesktop::controlChanged(const ScreenInstance& screen, int i) {
+  if (auto* w = windows_[static_cast<std::size_t>(screen.id())]) w->update(screen, i);
+}
+
+void QtDesktop::runModal(ScreenId id) {
+  const ScreenInstance* s = runtime_ ? runtime_->find(id) : nullptr;
+  if (!s || !s->visible) return;
+  QEventLoop loop;
+  QEventLoop* outer = modalLoop_;
+  ScreenId outerScreen = modalScreen_;
+  modalLoop_ = &loop;
+  modalScreen_ = id;
+  loop.exec();
+  modalLoop_ = outer;
+  modalScreen_ = outerScreen;
+}
+
+void QtDesktop::programEnded() {
+  for (auto*& w : windows_) {
+    if (w) w->retire();
+    w = nullptr;
+  }
+  if (helpWindow_) helpWindow_->close();
+  if (modalLoop_) modalLoop_->quit();
+  if (onEnded_) onEnded_();
+}
+
+}  // namespace nubera

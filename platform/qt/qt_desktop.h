@@ -1,0 +1,67 @@
+#pragma once
+// The desktop on Qt Widgets: draws the declared screens, turns clicks, edits,
+// keys and window closes into runtime events, and shows message boxes and help.
+// No screen logic lives here.
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "platform/desktop.h"
+#include "platform/runtime.h"
+
+class QEventLoop;
+class QTextBrowser;
+
+namespace nubera {
+
+class ScreenWindow;
+
+class QtDesktop : public Desktop {
+ public:
+  // assetDir: the folder with the pictures and the help, beside the program.
+  explicit QtDesktop(std::string assetDir);
+  ~QtDesktop() override;
+
+  void attach(Runtime& runtime) { runtime_ = &runtime; }
+  // Called once the program has ended (the program leaves its event loop there).
+  void setOnEnded(std::function<void()> onEnded) { onEnded_ = std::move(onEnded); }
+
+  void messageBox(const std::string& prompt, int style, const std::string& title) override;
+  void help(ScreenId window, const std::string& file, int command,
+            const std::string& data) override;
+  void screenCreated(const ScreenInstance& screen) override;
+  void screenDestroyed(ScreenId id) override;
+  void screenShown(const ScreenInstance& screen, bool modal) override;
+  void screenHidden(ScreenId id) override;
+  void controlChanged(const ScreenInstance& screen, int controlIndex) override;
+  void runModal(ScreenId id) override;
+  void programEnded() override;
+
+  // Test seams: the window of a screen, the help window, and an answerer that takes the
+  // place of the message box (the prompt is passed; the box counts as answered with OK).
+  QWidget* window(ScreenId id) const;
+  QWidget* helpWindow() const { return helpWindow_; }
+  void setMessageAnswerer(std::function<void(const std::string&)> answerer) {
+    answerer_ = std::move(answerer);
+  }
+
+  // Twips (1/1440 inch) to logical pixels at 96 dpi; Qt scales those for high-dpi screens.
+  static int pixels(int twips) { return (twips + 7) / 15; }
+
+ private:
+  friend class ScreenWindow;
+  Runtime* runtime_ = nullptr;
+  std::string assetDir_;
+  std::array<ScreenWindow*, kScreenCount> windows_{};
+  QPointer<QWidget> helpWindow_;
+  QTextBrowser* helpBrowser_ = nullptr;
+  QEventLoop* modalLoop_ = nullptr;
+  ScreenId modalScreen_ = ScreenId::Form1;
+  std::function<void(const std::string&)> answerer_;
+  std::function<void()> onEnded_;
+};
+
+}  // namespace nubera

@@ -1,0 +1,294 @@
+// The real Qt widgets, offscreen: the roads a user walks, clicked and typed.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleFactory>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <filesystem>
+
+#include "platform/local_file_system.h"
+#include "platform/qt/qt_desktop.h"
+#include "platform/runtime.h"
+#include "screens/screens.h"
+#include "test_support.h"
+
+using namespace nubera;
+using enum ScreenId;
+using nubera::testing::fileBytes;
+
+namespace {
+
+struct QtRoad : ::testing::Test {
+  nubera::testing::TempDir tmp;
+  LocalFileSystem files{tmp.path()};
+  QtDesktop desktop{ASSET_DIR};
+  Runtime rt{screens::all(), files, desktop};
+  std::vector<std::string> messages;
+
+  void SetUp() override {
+    desktop.attach(rt);
+    desktop.setMessageAnswerer([this](const std::string& m) { messages.push_back(m); });
+  }
+  void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+  template <class T = QWidget>
+  T* widget(ScreenId s, const char* name) {
+    QWidget* w = desktop.window(s);
+    if (!w) ADD_FAILURE() << screenName(s) << " has no window";
+    T* child = w ? w->findChild<T*>(name) : nullptr;
+    if (w && !child) ADD_FAILURE() << screenName(s) << " has no widget " << name;
+    return child;
+  }
+  void click(ScreenId s, const char* name) {
+    auto* b = widget<QAbstractButton>(s, name);
+    ASSERT_TRUE(b && b->isVisible()) << name;
+    QTest::mouseClick(b, Qt::LeftButton);
+  }
+  // Selects the whole text and types over it, key by key.
+  void typeInto(ScreenId s, const char* name, const QString& text) {
+    auto* e = widget<QLineEdit>(s, name);
+    ASSERT_TRUE(e && e->isVisible()) << name;
+    e->setFocus();
+    e->selectAll();
+    for (QChar c : text) {
+      if (c.unicode() < 0x80) {
+        QTest::keyClicks(e, QString(c));
+      } else {
+        // Japanese arrives through the input method as a committed string.
+        QInputMethodEvent commit;
+        commit.setCommitString(QString(c));
+        QApplication::sendEvent(e, &commit);
+      }
+    }
+  }
+  // Runs the action as soon as the condition holds, from inside whatever loop is running then
+  // (a modal loop that a click has entered, say).
+  void when(std::function<bool()> ready, std::function<void()> action) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, ready, action] {
+      if (!ready()) return;
+      timer->stop();
+      timer->deleteLater();
+      action();
+    });
+    timer->start();
+  }
+  std::string file(const std::string& relative) {
+    return files.readFile(tmp.path() + "/" + relative).value_or("<missing>");
+  }
+  void prepareVirtualServer() {
+    std::filesystem::create_directories(tmp.path() + "/example-server/user01/movie");
+    writeLines(files, tmp.path() + "/out01.dat", {"example-server"});
+    writeLines(files, tmp.path() + "/nout02.dat", {"user01"});
+    writeLines(files, tmp.path() + "/nout03.dat", {"movie"});
+    writeLines(files, tmp.path() + "/nout04.dat", {tmp.path() + "/example-server"});
+  }
+};
+
+}  // namespace
+
+TEST_F(QtRoad, FrameClickShowsTheMenuModallyUntilItCloses) {
+  rt.start();
+  QWidget* splash = desktop.window(frmSplash);
+  ASSERT_TRUE(splash && splash->isVisible());
+  EXPECT_TRUE(splash->windowTitle().isEmpty());
+  EXPECT_EQ(widget<QLabel>(frmSplash, "lblVersion")->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.0"));
+  // A click on a label inside the frame does nothing.
+  QTest::mouseClick(widget(frmSplash, "lblVersion"), Qt::LeftButton);
+  EXPECT_TRUE(desktop.window(frmSplash));
+
+  bool menuWasModal = false;
+  when([&] { return desktop.window(Form1) != nullptr; },
+       [&] {
+         QWidget* menu = desktop.window(Form1);
+         menuWasModal = menu && menu->isVisible() && menu->isModal();
+         EXPECT_EQ(desktop.window(frmSplash), nullptr);
+         click(Form1, "Command3");  // 終了
+       });
+  // The free area of the frame, away from its labels and picture. Only the press: the frame
+  // acts on it, and its window is gone once the menu has closed.
+  QTest::mousePress(widget(frmSplash, "Frame1"), Qt::LeftButton, {}, QPoint(20, 260));
+  EXPECT_TRUE(menuWasModal);
+  EXPECT_TRUE(rt.ended());
+  EXPECT_EQ(desktop.window(Form1), nullptr);
+}
+
+TEST_F(QtRoad, AKeyOnTheStartUpScreenEndsTheProgram) {
+  rt.start();
+  QTest::keyClick(desktop.window(frmSplash), Qt::Key_Left);  // no character: nothing
+  EXPECT_FALSE(rt.ended());
+  QTest::keyClick(desktop.window(frmSplash), Qt::Key_Return);
+  EXPECT_TRUE(rt.ended());
+  EXPECT_EQ(desktop.window(Form1), nullptr);
+}
+
+TEST_F(QtRoad, EveryScreenIsDrawnFromItsDeclaration) {
+  for (ScreenId id : kAllScreens) {
+    rt.show(id);
+    QWidget* w = desktop.window(id);
+    ASSERT_TRUE(w);
+    const ScreenDecl& decl = rt.find(id)->decl();
+    EXPECT_EQ(w->size(),
+              QSize(QtDesktop::pixels(decl.clientWidth), QtDesktop::pixels(decl.clientHeight)));
+    for (const auto& c : decl.controls) {
+      if (c.rect.width == 0) continue;  // hidden working fields
+      QWidget* child = w->findChild<QWidget*>(QString::fromStdString(c.name));
+      ASSERT_TRUE(child) << screenName(id) << " " << c.name;
+      EXPECT_EQ(child->geometry(),
+                QRect(QtDesktop::pixels(c.rect.left), QtDesktop::pixels(c.rect.top),
+                      std::max(1, QtDesktop::pixels(c.rect.width)),
+                      std::max(1, QtDesktop::pixels(c.rect.height))))
+          << screenName(id) << " " << c.name;
+      if (c.backColor) {
+        EXPECT_EQ(child->palette().color(c.kind == ControlKind::Button ? QPalette::Button
+                                                                       : QPalette::Window),
+                  QColor(c.backColor->r, c.backColor->g, c.backColor->b))
+            << c.name;
+      }
+    }
+  }
+  // The main menu's captions as the user reads them.
+  EXPECT_EQ(desktop.window(Form1)->windowTitle(), QStringLiteral("ソラトーン　ヌベラ"));
+  EXPECT_EQ(widget<QPushButton>(Form1, "Command1")->text(), QStringLiteral("一発　ヌベラ"));
+  EXPECT_EQ(widget<QPushButton>(Form1, "Command4")->text(), QStringLiteral("? "));
+  EXPECT_EQ(widget<QLabel>(Form1, "Label2")->text(), QStringLiteral("簡単メニュー"));
+  EXPECT_TRUE(widget<QLabel>(Form5, "Image1")->pixmap().size() == QSize(306, 230));
+}
+
+TEST_F(QtRoad, HelpOpensAtItsContents) {
+  rt.start(Form1);
+  click(Form1, "Command4");
+  QWidget* help = desktop.helpWindow();
+  ASSERT_TRUE(help && help->isVisible());
+  auto* browser = help->findChild<QTextBrowser*>("HelpBrowser");
+  EXPECT_TRUE(browser->source().toLocalFile().endsWith("nubera_help.html"));
+  EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("目次")));
+  EXPECT_TRUE(desktop.window(Form1)->isVisible());  // the menu goes on unchanged
+}
+
+TEST_F(QtRoad, MessageBoxIsModalOkOnlyWithTheApplicationTitle) {
+  desktop.setMessageAnswerer({});
+  rt.start(Form1);
+  click(Form1, "Command2");
+  QString title, text;
+  bool onlyOk = false, noIcon = false;
+  when([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
+       [&] {
+         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+         ASSERT_TRUE(box);
+         title = box->windowTitle();
+         text = box->text();
+         onlyOk = box->buttons().size() == 1 && box->button(QMessageBox::Ok);
+         noIcon = box->icon() == QMessageBox::NoIcon;
+         box->button(QMessageBox::Ok)->click();
+       });
+  click(Form2, "Command1");  // 作成 with no name
+  EXPECT_EQ(title, QStringLiteral("ストリーミング　"));
+  EXPECT_EQ(text, QStringLiteral("記入しましょう。"));
+  EXPECT_TRUE(onlyOk);
+  EXPECT_TRUE(noIcon);
+}
+
+TEST_F(QtRoad, QuickPageMakerWritesAndPublishes) {
+  prepareVirtualServer();
+  rt.start(Form1);
+  click(Form1, "Command1");
+  EXPECT_EQ(desktop.window(Form1), nullptr);
+  EXPECT_EQ(rt.find(Form5), nullptr);
+  typeInto(Form4, "Text3", "abc");
+  click(Form4, "Command1");  // 保存
+  EXPECT_EQ(messages, (std::vector<std::string>{"保存しました。", "完成しました"}));
+  const std::string dir = "example-server/user01/movie/";
+  EXPECT_EQ(file(dir + "abc.ram"),
+            fileBytes({"file://" + tmp.path() + "/example-server/user01/movie/abc.rm"}));
+  EXPECT_NE(file(dir + "abcenb.htm"), "<missing>");
+  EXPECT_FALSE(widget(Form4, "Command1")->isVisible());
+  EXPECT_TRUE(widget(Form4, "Label2")->isVisible());
+  click(Form4, "Command5");  // 完成ボタン
+  EXPECT_EQ(file(dir + "abc.rpm"), fileBytes({"http://example-server/user01/movie/abc.rm"}));
+}
+
+TEST_F(QtRoad, QuickSettingsWidthReachesThePlayerPage) {
+  prepareVirtualServer();
+  rt.start(Form1);
+  click(Form1, "Command1");
+  click(Form4, "Command2");  // 設定
+  ASSERT_TRUE(desktop.window(Form5)->isVisible());
+  EXPECT_TRUE(widget<QRadioButton>(Form5, "Option2")->isChecked());
+  typeInto(Form5, "Text12", "640");
+  EXPECT_EQ(widget<QLineEdit>(Form5, "Text14")->text(), "480");
+  // A typed height is put back by the program, and the field shows the program's value.
+  typeInto(Form5, "Text14", "5");
+  EXPECT_EQ(widget<QLineEdit>(Form5, "Text14")->text(), "480");
+  QTest::mouseClick(widget(Form5, "Option1"), Qt::LeftButton, {}, QPoint(8, 16));
+  EXPECT_TRUE(widget<QRadioButton>(Form5, "Option1")->isChecked());
+  EXPECT_FALSE(widget<QRadioButton>(Form5, "Option2")->isChecked());
+  QTest::mouseClick(widget(Form5, "Label8"), Qt::LeftButton);  // 右
+  EXPECT_EQ(widget<QLineEdit>(Form5, "Text1")->text(), "right");
+  click(Form5, "Command1");  // 戻る
+  EXPECT_FALSE(desktop.window(Form5)->isVisible());
+  typeInto(Form4, "Text3", QStringLiteral("動画"));
+  click(Form4, "Command1");
+  const std::string page = file("example-server/user01/movie/動画enb.htm");
+  EXPECT_NE(page.find("height=\"480\" width=\"640\""), std::string::npos);
+  EXPECT_NE(page.find("<BODY><right>"), std::string::npos);
+  EXPECT_NE(page.find("autostart=\"true\""), std::string::npos);
+}
+
+TEST_F(QtRoad, TypicalRoadFromAnEmptyFolder) {
+  rt.start(Form1);
+  click(Form1, "Command2");  // 仮想サーバー作成
+  typeInto(Form2, "Text1", "example-server");
+  click(Form2, "Command1");  // 作成
+  click(Form2, "Command2");  // 次
+  EXPECT_FALSE(desktop.window(Form2)->isVisible());
+  typeInto(Form3, "Text1", "myname");
+  typeInto(Form3, "Text2", "video1");
+  click(Form3, "Command1");  // 作成
+  click(Form3, "Command2");  // 終了
+  EXPECT_EQ(messages,
+            (std::vector<std::string>{"保存しました。", "完成しました", "保存しました。"}));
+  EXPECT_EQ(file("nout04.dat"), fileBytes({tmp.path() + "/example-server"}));
+  click(Form1, "Command1");  // 一発　ヌベラ
+  typeInto(Form4, "Text3", "abc");
+  click(Form4, "Command1");
+  EXPECT_EQ(file("example-server/myname/video1/abcpop.htm").substr(0, 10), "<HTML><HEA");
+}
+
+TEST_F(QtRoad, DetailedRoadWritesIntoTheProgramFolder) {
+  rt.start(Form1);
+  click(Form1, "Command5");  // 詳細作成
+  EXPECT_FALSE(desktop.window(Form7)->isVisible());
+  EXPECT_FALSE(widget(Form6, "Command5")->isVisible());
+  typeInto(Form6, "Text1", "www.example.jp");
+  typeInto(Form6, "Text2", "/user/video/");
+  typeInto(Form6, "Text3", "abc");
+  click(Form6, "Command1");  // 作成
+  EXPECT_EQ(file("abc.ram"), fileBytes({"file://" + tmp.path() + "/abc.rm"}));
+  click(Form6, "Command5");  // 完成
+  EXPECT_EQ(file("abc.ram"), fileBytes({"http://www.example.jp/user/video/abc.rm"}));
+  EXPECT_NE(file("abcenb.htm").find("autostart=\"true\""), std::string::npos);
+  // Closing the creation screen through its frame leaves nothing running.
+  desktop.window(Form6)->close();
+  EXPECT_TRUE(rt.ended());
+}
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QApplication::setStyle(QStyleFactory::create("Fusion"));
+  QApplication::setQuitOnLastWindowClosed(false);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

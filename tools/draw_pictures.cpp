@@ -1,0 +1,121 @@
+// Draws the program's pictures: the start-up logo, the quick creation screen's banner and
+// the settings screens' picture. Run: draw_pictures ASSET_DIR
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+namespace {
+
+QFont font(int pixels, bool bold = true) {
+  QFont f;
+  f.setFamilies({"IPAPGothic", "IPAGothic", "Noto Sans CJK JP"});
+  f.setPixelSize(pixels);
+  f.setBold(bold);
+  return f;
+}
+
+// A film reel with a play triangle: the video.
+void drawReel(QPainter& p, QPointF centre, double r) {
+  p.setPen(QPen(QColor(40, 40, 90), r * 0.08));
+  p.setBrush(QColor(235, 235, 250));
+  p.drawEllipse(centre, r, r);
+  p.setBrush(QColor(60, 60, 120));
+  for (int i = 0; i < 6; ++i) {
+    double a = i * M_PI / 3;
+    p.drawEllipse(centre + QPointF(std::cos(a), std::sin(a)) * r * 0.58, r * 0.18, r * 0.18);
+  }
+  QPainterPath play;
+  play.moveTo(centre + QPointF(-r * 0.18, -r * 0.24));
+  play.lineTo(centre + QPointF(r * 0.26, 0));
+  play.lineTo(centre + QPointF(-r * 0.18, r * 0.24));
+  play.closeSubpath();
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(230, 60, 60));
+  p.drawPath(play);
+}
+
+// Radio waves: streaming.
+void drawWaves(QPainter& p, QPointF origin, double r, QColor colour) {
+  p.setBrush(Qt::NoBrush);
+  for (int i = 1; i <= 3; ++i) {
+    p.setPen(QPen(colour, r * 0.07, Qt::SolidLine, Qt::RoundCap));
+    double d = r * 0.35 * i;
+    p.drawArc(QRectF(origin.x() - d, origin.y() - d, 2 * d, 2 * d), -45 * 16, 90 * 16);
+  }
+}
+
+void save(const QImage& image, const QString& path) {
+  image.save(path, "JPG", 92);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  const QString dir = argc > 1 ? argv[1] : ".";
+
+  {  // start-up logo, 141 x 176
+    QImage img(141, 176, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 176);
+    sky.setColorAt(0, QColor(90, 140, 230));
+    sky.setColorAt(1, QColor(200, 225, 255));
+    p.fillRect(img.rect(), sky);
+    drawReel(p, {70, 70}, 44);
+    drawWaves(p, {112, 40}, 40, QColor(255, 255, 255));
+    p.setPen(QColor(20, 30, 80));
+    p.setFont(font(20));
+    p.drawText(QRect(0, 126, 141, 30), Qt::AlignCenter, QStringLiteral("ヌベラ"));
+    p.setFont(font(11, false));
+    p.drawText(QRect(0, 152, 141, 18), Qt::AlignCenter, QStringLiteral("streaming"));
+    p.end();
+    save(img, dir + "/splash_logo.jpg");
+  }
+  {  // quick creation screen banner, 397 x 91
+    QImage img(397, 91, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient band(0, 0, 397, 0);
+    band.setColorAt(0, QColor(255, 200, 220));
+    band.setColorAt(1, QColor(190, 200, 255));
+    p.fillRect(img.rect(), band);
+    drawReel(p, {48, 45}, 32);
+    drawWaves(p, {82, 30}, 30, QColor(255, 255, 255));
+    p.setPen(QColor(60, 20, 90));
+    p.setFont(font(30));
+    p.drawText(QRect(120, 8, 270, 44), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("一発　ヌベラ"));
+    p.setFont(font(13, false));
+    p.drawText(QRect(122, 54, 270, 26), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("ビデオ名を入れて「保存」"));
+    p.end();
+    save(img, dir + "/quick.jpg");
+  }
+  {  // settings screens, 306 x 230: a player window with its size arrows
+    QImage img(306, 230, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(img.rect(), QColor(245, 245, 235));
+    p.setPen(QPen(QColor(70, 70, 70), 3));
+    p.setBrush(QColor(30, 30, 50));
+    p.drawRoundedRect(QRectF(40, 30, 226, 150), 8, 8);
+    drawReel(p, {153, 105}, 40);
+    p.setPen(QPen(QColor(200, 60, 60), 3));
+    p.drawLine(40, 205, 266, 205);
+    p.drawLine(40, 198, 40, 212);
+    p.drawLine(266, 198, 266, 212);
+    p.drawLine(285, 30, 285, 180);
+    p.drawLine(278, 30, 292, 30);
+    p.drawLine(278, 180, 292, 180);
+    p.end();
+    save(img, dir + "/settings.jpg");
+  }
+  return 0;
+}
