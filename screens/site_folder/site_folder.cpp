@@ -31,7 +31,7 @@ ScreenKind build() {
       label("Label9", "例：サーバー名", {240, 1800, 2415, 255}).withFont(11.25).fore(blue),
       label("Label10", "例：vudezur", {3000, 1800, 2415, 255}).withFont(11.25).fore(blue),
       label("Label11", "例：tolford", {6120, 1800, 2415, 255}).withFont(11.25).fore(blue),
-      label("Label3", "www.example.ne.jp", {240, 2280, 2415, 375}).withFont(14.25),
+      label("Label3", "example.ne.jp", {240, 2280, 2415, 375}).withFont(14.25),
       line("Line1", {2655, 2460, 345, 0}),
       textBox("Text1", "", {3000, 2280, 2415, 375}).withFont(11.25, false).tab(0),
       line("Line2", {5415, 2460, 705, 0}),

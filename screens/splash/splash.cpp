@@ -20,9 +20,7 @@ ScreenKind build() {
   k.decl.controls = {
       frame("Frame1", "", {120, 120, 7200, 4530}),
       label("lblProductName", "", {2640, 960, 2865, 495}).withFont(24).in("Frame1"),
-      label("Label2", "ヌベラ　動画ページ作成", {4080, 1560, 3030, 435})
-          .withFont(21.75)
-          .in("Frame1"),
+      label("Label2", "ヌベラ　動画", {4080, 1560, 3030, 435}).withFont(21.75).in("Frame1"),
       label("Label1", "windows ME、XP、2000対応", {3840, 2160, 3180, 240})
           .withFont(12, true, "ＭＳ ゴシック")
           .in("Frame1"),
