@@ -10,7 +10,7 @@ flags=()
 if [ "${1:-}" = "--sanitize" ]; then
   build=build-sanitize
   flags=(-DNUBERA_SANITIZE=ON -DNUBERA_BENCHMARKS=OFF)
-  export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 fi
 export QT_QPA_PLATFORM=offscreen
