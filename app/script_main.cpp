@@ -3,16 +3,39 @@
 
 #include <cstring>
 #include <iostream>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+// after windows.h
+#include <shellapi.h>
+
+#include "platform/win32/utf.h"
+#endif
 
 #include "platform/local_file_system.h"
 #include "platform/script_driver.h"
 #include "screens/screens.h"
 
 int main(int argc, char** argv) {
+  std::vector<std::string> args(argv, argv + argc);
+#ifdef _WIN32
+  // The arguments as Unicode, and output byte for byte as on Linux (no CR added).
+  int count = 0;
+  wchar_t** wideArgs = CommandLineToArgvW(GetCommandLineW(), &count);
+  args.clear();
+  for (int i = 0; i < count; ++i) args.push_back(nubera::win32::utf8(wideArgs[i]));
+  LocalFree(wideArgs);
+  argc = count;
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stdin), _O_BINARY);
+#endif
   std::string dir;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--dir") == 0 && i + 1 < argc) {
-      dir = argv[++i];
+    if (args[i] == "--dir" && i + 1 < argc) {
+      dir = args[++i];
     } else {
       std::cerr << "usage: st_nubera_script --dir PROGRAM_DIR < SCENARIO\n";
       return 2;

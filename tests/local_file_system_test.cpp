@@ -11,17 +11,19 @@ TEST(LocalFileSystem, DirectoriesAndReplacement) {
   nubera::testing::TempDir tmp;
   LocalFileSystem fs(tmp.path() + "/");
   EXPECT_EQ(fs.programDirectory(), tmp.path());
-  const std::string dir = fs.join(fs.programDirectory(), "srv");
+  const std::string dir = fs.join(fs.programDirectory(), "サーバー");
   fs.makeDirectory(dir);
   EXPECT_TRUE(fs.isDirectory(dir));
   EXPECT_THROW(fs.makeDirectory(dir), FileError);
-  EXPECT_THROW(fs.makeDirectory(dir + "/a/b"), FileError);
+  EXPECT_THROW(fs.makeDirectory(fs.join(fs.join(dir, "a"), "b")), FileError);
 
-  writeLines(fs, dir + "/f.txt", {"一", "two"});
-  EXPECT_EQ(fs.readFile(dir + "/f.txt"), "\x88\xea\r\ntwo\r\n");
-  writeLines(fs, dir + "/f.txt", {"3"});
-  EXPECT_EQ(fs.readFile(dir + "/f.txt"), "3\r\n");
-  EXPECT_EQ(fs.readFile(dir + "/none"), std::nullopt);
+  const std::string file = fs.join(dir, "動画.txt");
+  writeLines(fs, file, {"一", "two"});
+  EXPECT_EQ(fs.readFile(file), "\x88\xea\r\ntwo\r\n");
+  EXPECT_TRUE(std::filesystem::exists(nubera::testing::pathOf(file)));
+  writeLines(fs, file, {"3"});
+  EXPECT_EQ(fs.readFile(file), "3\r\n");
+  EXPECT_EQ(fs.readFile(fs.join(dir, "none")), std::nullopt);
   try {
     writeLines(fs, dir, {"x"});
     FAIL();

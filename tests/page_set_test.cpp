@@ -82,20 +82,28 @@ TEST(PageSet, WorkedExampleOnWindowsPaths) {
 }
 
 TEST(PageSet, WorkedExampleOnTheLocalDisk) {
+  // "/" on Linux; on Windows "\" and a "file://C:\..." line, as the target system has them.
   nubera::testing::TempDir tmp;
   LocalFileSystem fs(tmp.path());
-  const std::string folder = tmp.path() + "/example-server/user01/movie";
-  std::filesystem::create_directories(folder);
+  const std::string server = fs.join(tmp.path(), "example-server");
+  const std::string folder = fs.join(fs.join(server, "user01"), "movie");
+  std::filesystem::create_directories(nubera::testing::pathOf(folder));
   QuickSite site = kSite;
-  site.serverFolderPath = tmp.path() + "/example-server";
+  site.serverFolderPath = server;
   runPreview(fs, site, "abc");
-  EXPECT_EQ(fs.readFile(folder + "/abc.ram"), fileBytes({"file://" + folder + "/abc.rm"}));
-  EXPECT_EQ(fs.readFile(folder + "/abcpop.htm"), fileBytes(kLinkPage));
-  EXPECT_EQ(fs.readFile(folder + "/abcenb.htm"), fileBytes(kPlayerPage));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 4);
+  EXPECT_EQ(fs.readFile(fs.join(folder, "abc.ram")),
+            fileBytes({"file://" + fs.join(folder, "abc.rm")}));
+  EXPECT_EQ(fs.readFile(fs.join(folder, "abcpop.htm")), fileBytes(kLinkPage));
+  EXPECT_EQ(fs.readFile(fs.join(folder, "abcenb.htm")), fileBytes(kPlayerPage));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(nubera::testing::pathOf(folder)), {}),
+            4);
   runPublish(fs, site, "abc");
-  EXPECT_EQ(fs.readFile(folder + "/abc.rpm"),
+  EXPECT_EQ(fs.readFile(fs.join(folder, "abc.rpm")),
             fileBytes({"http://example-server/user01/movie/abc.rm"}));
+#ifdef _WIN32
+  EXPECT_EQ(fs.readFile(fs.join(folder, "abc.ram")).value().find('/'), 5u);  // only in http://
+  EXPECT_EQ(folder.find('/'), std::string::npos);
+#endif
 }
 
 TEST(PageSet, ValuesAreTakenAsTheyStand) {

@@ -2,6 +2,7 @@
 // Helpers shared by the tests.
 
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -16,18 +17,34 @@ inline std::string fileBytes(const std::vector<std::string>& lines) {
   return out;
 }
 
+// A UTF-8 path as the file system library takes it, on Windows too.
+inline std::filesystem::path pathOf(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 // A fresh folder under the system's temporary folder, removed at the end of the test.
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "nubera-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (;;) {
+      auto candidate = std::filesystem::temp_directory_path() /
+                       ("nubera-" + std::to_string(random() % 1000000000));
+      if (std::filesystem::create_directory(candidate)) {
+        auto u8 = candidate.u8string();
+        path_.assign(u8.begin(), u8.end());
+        break;
+      }
+    }
   }
   ~TempDir() {
     std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(path_, ec);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(pathOf(path_), ec)) {
+      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                   std::filesystem::perm_options::add, ec);
+    }
+    std::filesystem::remove_all(pathOf(path_), ec);
   }
   const std::string& path() const { return path_; }
 

@@ -1,5 +1,3 @@
-#include "platform/local_file_system.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 #include <random>
+
+#include "platform/local_file_system.h"
 
 namespace nubera {
 

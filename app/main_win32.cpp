@@ -1,0 +1,26 @@
+// st_nubera.exe: the desktop program on Windows. The program directory, which holds the
+// virtual server and the state files, is the folder of the executable.
+
+#include <objbase.h>
+#include <windows.h>
+
+#include "platform/local_file_system.h"
+#include "platform/runtime.h"
+#include "platform/win32/win32_desktop.h"
+#include "screens/screens.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  CoInitialize(nullptr);  // the pictures are decoded by OLE
+  const std::string dir = nubera::LocalFileSystem::executableDirectory();
+  nubera::LocalFileSystem files(dir);
+  int status = 0;
+  {
+    nubera::Win32Desktop desktop(instance, dir);
+    nubera::Runtime runtime(nubera::screens::all(), files, desktop);
+    desktop.attach(runtime);
+    runtime.start();
+    if (!runtime.ended()) status = desktop.run();
+  }
+  CoUninitialize();
+  return status;
+}
