@@ -119,7 +119,10 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
 
 // Bytes for one code point, or 0 when code page 932 has none. Single bytes are < 0x100.
 std::uint16_t bytesFor(long cp) {
-  if (cp < 0x80) return static_cast<std::uint16_t>(cp);
+  if (cp < 0x81) return static_cast<std::uint16_t>(cp);  // ASCII, and 0x80 as Windows has it
+  // Windows' private single bytes.
+  if (cp == 0xF8F0) return 0xA0;
+  if (cp >= 0xF8F1 && cp <= 0xF8F3) return static_cast<std::uint16_t>(0xFD + (cp - 0xF8F1));
   if (cp >= 0xFF61 && cp <= 0xFF9F) return static_cast<std::uint16_t>(cp - 0xFF61 + 0xA1);
   const auto& table = reverseTable();
   auto it = std::lower_bound(table.begin(), table.end(), static_cast<std::uint32_t>(cp),
@@ -166,6 +169,12 @@ std::optional<std::string> decode(std::string_view bytes) {
     auto c = static_cast<unsigned char>(bytes[i]);
     if (c < 0x80) {
       out += static_cast<char>(c);
+    } else if (c == 0x80) {
+      appendUtf8(out, 0x80);
+    } else if (c == 0xA0) {
+      appendUtf8(out, 0xF8F0);
+    } else if (c >= 0xFD) {
+      appendUtf8(out, 0xF8F1 + (c - 0xFD));
     } else if (c >= 0xA1 && c <= 0xDF) {
       appendUtf8(out, 0xFF61 + (c - 0xA1));
     } else {

@@ -38,7 +38,7 @@ TEST(Cp932, DecodesAndRefusesBrokenBytes) {
   EXPECT_EQ(cp932::decode("\x93"), std::nullopt);      // lead byte at the end
   EXPECT_EQ(cp932::decode("\x81\x20"), std::nullopt);  // bad trail byte
   EXPECT_EQ(cp932::decode("\x85\x40"), std::nullopt);  // unused pair
-  EXPECT_EQ(cp932::decode("\xFF"), std::nullopt);
+  EXPECT_EQ(cp932::decode("\xE0"), std::nullopt);
 }
 
 TEST(Cp932, EveryEncodableCharacterRoundTrips) {
@@ -56,3 +56,31 @@ TEST(Cp932, EveryEncodableCharacterRoundTrips) {
   }
   EXPECT_GT(checked, 9000);
 }
+
+#ifdef _WIN32
+#include <windows.h>
+
+// On Windows the table agrees with the system's own code page 932 conversion, character by
+// character, and what it refuses the system cannot write without a default character either.
+TEST(Cp932, AgreesWithWindows) {
+  int differences = 0;
+  for (wchar_t c = 1; c < 0xFFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    char bytes[4];
+    BOOL usedDefault = FALSE;
+    int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &c, 1, bytes, sizeof bytes, nullptr,
+                                &usedDefault);
+    std::string utf8(4, '\0');
+    utf8.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, &c, 1, utf8.data(), 4, nullptr, nullptr)));
+    auto mine = cp932::firstUnencodable(utf8) ? std::optional<std::string>()
+                                              : std::optional<std::string>(cp932::encode(utf8));
+    auto theirs = (n <= 0 || usedDefault) ? std::optional<std::string>()
+                                          : std::optional<std::string>(std::string(bytes, n));
+    if (mine != theirs && ++differences <= 10) {
+      ADD_FAILURE() << "U+" << std::hex << static_cast<int>(c);
+    }
+  }
+  EXPECT_EQ(differences, 0);
+}
+#endif

@@ -112,7 +112,7 @@ void Win32Desktop::screenCreated(const ScreenInstance& screen) {
   RECT rc{0, 0, px(decl.clientWidth), px(decl.clientHeight)};
   AdjustWindowRectEx(&rc, style, FALSE, exStyle);
   w->hwnd = CreateWindowExW(
-      exStyle, kScreenClass, wide(decl.caption).c_str(), style | WS_CLIPCHILDREN, CW_USEDEFAULT,
+      exStyle, kScreenClass, wide(decl.caption).c_str(), style, CW_USEDEFAULT,
       CW_USEDEFAULT, rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, instance_, nullptr);
   SetWindowLongPtrW(w->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w.get()));
   SendMessageW(w->hwnd, WM_SETFONT,

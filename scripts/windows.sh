@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The Windows program, cross-built from Linux with MinGW-w64 and checked under Wine.
+#   scripts/windows.sh build        st_nubera.exe, st_nubera_script.exe and the test suites,
+#                                   installed with the pictures and help into out/windows
+#   scripts/windows.sh test         the above, then the suites and a start-up check under Wine
+#   scripts/windows.sh screenshots  the above build, then a picture of every screen in out/screens
+set -euo pipefail
+cd "$(dirname "$0")/.."
+what="${1:-build}"
+
+packages=(cmake ninja-build g++-mingw-w64-x86-64 googletest wine wine64 xvfb xauth xdotool
+          imagemagick fonts-ipafont-gothic)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=(); [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update
+  "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_CROSSCOMPILING_EMULATOR=wine
+cmake --build build-win -j "$(nproc)"
+cmake --install build-win --prefix out/windows
+echo "Windows program: out/windows/st_nubera.exe (copy the folder as it is)"
+
+export WINEDEBUG=-all
+export WINEPREFIX="${WINEPREFIX:-$PWD/build-win/wineprefix}"
+if [ ! -d "$WINEPREFIX" ]; then
+  wineboot -i >/dev/null 2>&1 || true
+  # Japanese fonts for Wine's own dialogs and for the screens' "ＭＳ Ｐゴシック".
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n%s\r\n%s\r\n%s\r\n\r\n%s\r\n%s\r\n%s\r\n%s\r\n' \
+    '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+    '"ＭＳ Ｐゴシック"="IPAPGothic"' '"ＭＳ ゴシック"="IPAGothic"' \
+    '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
+    '"MS Shell Dlg"="IPAPGothic"' '"MS Shell Dlg 2"="IPAPGothic"' '"Tahoma"="IPAPGothic"' \
+    | iconv -f utf-8 -t utf-16 > build-win/fonts.reg
+  wine regedit build-win/fonts.reg >/dev/null 2>&1 || true
+  wineserver -w || true
+fi
+
+case "$what" in
+  build) ;;
+  test)
+    ctest --test-dir build-win --output-on-failure
+    bash tests/windows_gui_check.sh out/windows
+    ;;
+  screenshots)
+    bash tests/windows_gui_check.sh out/windows out/screens
+    ;;
+  *) echo "usage: scripts/windows.sh [build|test|screenshots]" >&2; exit 2 ;;
+esac
