@@ -33,8 +33,6 @@ void Runtime::userEvent(F&& body) {
   try {
     body();
   } catch (const ProgramEnded&) {
-  } catch (const UserError& e) {
-    desktop_.messageBox(e.what(), 0, "");
   } catch (const FileError& e) {
     desktop_.messageBox(e.userMessage(), 0, "");
   } catch (const std::exception& e) {

@@ -33,12 +33,6 @@ struct ScreenInstance {
   ControlState& at(std::string_view control) { return controls[index(control)]; }
 };
 
-// A failure the user is told about with this exact message.
-class UserError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 class Runtime {
  public:
   Runtime(const ScreenSet& screens, FileSystem& files, Desktop& desktop);
