@@ -323,9 +323,21 @@ void QtDesktop::screenShown(const ScreenInstance& screen, bool modal) {
   QWidget* w = window(screen.id());
   if (!w) return;
   if (modal) w->setWindowModality(Qt::ApplicationModal);
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   if (screen.decl().centred) {
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
+  } else if (!w->isVisible() && !w->property("placed").toBool()) {
+    // A screen opened while another is shown (a settings screen) stands beside it.
+    for (ScreenWindow* other : windows_) {
+      if (other && other != w && other->isVisible()) {
+        QRect frame = other->frameGeometry();
+        QPoint at(frame.right() + 8, frame.top());
+        if (at.x() + w->width() > area.right()) at.setX(area.right() - w->width());
+        w->move(at);
+        break;
+      }
+    }
+    w->setProperty("placed", true);
   }
   w->show();
   w->raise();

@@ -43,6 +43,7 @@ struct Win32Desktop::Window {
   std::vector<Rect> at;                   // positions in the window, frames resolved
   std::vector<std::optional<Rgb>> under;  // the back colour a transparent label stands on
   bool updating = false;                  // the program, not the user, is changing a text
+  bool placed = false;                    // given its place on the desktop once
 };
 
 Win32Desktop::Win32Desktop(HINSTANCE instance, std::string assetDir)
@@ -111,9 +112,9 @@ void Win32Desktop::screenCreated(const ScreenInstance& screen) {
   DWORD exStyle = WS_EX_CONTROLPARENT;
   RECT rc{0, 0, px(decl.clientWidth), px(decl.clientHeight)};
   AdjustWindowRectEx(&rc, style, FALSE, exStyle);
-  w->hwnd = CreateWindowExW(
-      exStyle, kScreenClass, wide(decl.caption).c_str(), style, CW_USEDEFAULT,
-      CW_USEDEFAULT, rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, instance_, nullptr);
+  w->hwnd = CreateWindowExW(exStyle, kScreenClass, wide(decl.caption).c_str(), style, CW_USEDEFAULT,
+                            CW_USEDEFAULT, rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
+                            instance_, nullptr);
   SetWindowLongPtrW(w->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w.get()));
   SendMessageW(w->hwnd, WM_SETFONT,
                reinterpret_cast<WPARAM>(font(Font{"ＭＳ Ｐゴシック", 9, false})), FALSE);
@@ -375,7 +376,21 @@ void Win32Desktop::screenShown(const ScreenInstance& screen, bool) {
     int width = rc.right - rc.left, height = rc.bottom - rc.top;
     SetWindowPos(w->hwnd, nullptr, area.left + (area.right - area.left - width) / 2,
                  area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  } else if (!IsWindowVisible(w->hwnd) && !w->placed) {
+    // A screen opened while another is shown (a settings screen) stands beside it.
+    for (const auto& other : windows_) {
+      if (other && other.get() != w && IsWindowVisible(other->hwnd)) {
+        RECT area{}, beside{}, mine{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        GetWindowRect(other->hwnd, &beside);
+        GetWindowRect(w->hwnd, &mine);
+        int x = std::min<int>(beside.right + 8, area.right - (mine.right - mine.left));
+        SetWindowPos(w->hwnd, nullptr, x, beside.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        break;
+      }
+    }
   }
+  w->placed = true;
   ShowWindow(w->hwnd, SW_SHOW);
   SetForegroundWindow(w->hwnd);
   // The first control in the focus order takes the focus.
