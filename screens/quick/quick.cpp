@@ -37,6 +37,23 @@ std::optional<std::string> existingVideoFolder(Runtime& rt, const QuickSite& sit
   return folder;
 }
 
+// What both passes take from the screen, once the name and the video folder are checked.
+struct PassInputs {
+  std::string video;
+  QuickSite site;
+  std::string folder;
+  FragmentTable rows;
+};
+
+std::optional<PassInputs> passInputs(Runtime& rt) {
+  const std::string video = rt.text(Form4, "Text3");
+  if (!videoNameAccepted(rt, video)) return std::nullopt;
+  const QuickSite site = siteFacts(rt);
+  auto folder = existingVideoFolder(rt, site);
+  if (!folder) return std::nullopt;
+  return PassInputs{video, site, *folder, fragmentsFromFields(rt, Form4, quickFragments())};
+}
+
 ScreenKind build() {
   ScreenKind k;
   k.decl.id = Form4;
@@ -91,23 +108,18 @@ ScreenKind build() {
     rt.setVisible(Form4, "Command1", false);
     rt.setVisible(Form4, "Command5", true);
     rt.setVisible(Form4, "Label2", true);
-    const std::string video = rt.text(Form4, "Text3");
-    if (!videoNameAccepted(rt, video)) return;
-    const QuickSite site = siteFacts(rt);
-    auto folder = existingVideoFolder(rt, site);
-    if (!folder) return;
-    const FragmentTable rows = fragmentsFromFields(rt, Form4, quickFragments());
-    const std::string line = quickPreviewLine(rows, site, video, rt.files().separator());
-    writePass(rt, pageSetFiles(rt.files(), *folder, rows, video, line, playerValues(rt)));
+    auto in = passInputs(rt);
+    if (!in) return;
+    const std::string line =
+        quickPreviewLine(in->rows, in->site, in->video, rt.files().separator());
+    writePass(rt,
+              pageSetFiles(rt.files(), in->folder, in->rows, in->video, line, playerValues(rt)));
   };
   k.clicks["Command5"] = [](Runtime& rt) {  // 完成ボタン: the publish pass
-    const std::string video = rt.text(Form4, "Text3");
-    if (!videoNameAccepted(rt, video)) return;
-    const QuickSite site = siteFacts(rt);
-    auto folder = existingVideoFolder(rt, site);
-    if (!folder) return;
-    const FragmentTable rows = fragmentsFromFields(rt, Form4, quickFragments());
-    writePass(rt, metafiles(rt.files(), *folder, video, quickPublishLine(rows, site, video)));
+    auto in = passInputs(rt);
+    if (!in) return;
+    writePass(rt, metafiles(rt.files(), in->folder, in->video,
+                            quickPublishLine(in->rows, in->site, in->video)));
   };
   k.clicks["Command2"] = [](Runtime& rt) {  // 設定
     unloadAll(rt, {Form2, Form3});
