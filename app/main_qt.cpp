@@ -5,9 +5,9 @@
 #include <QStyleFactory>
 
 #include "platform/local_file_system.h"
-#include "platform/qt/qt_desktop.h"
-#include "platform/runtime.h"
 #include "screens/screens.h"
+#include "ui/qt/qt_desktop.h"
+#include "ui/runtime.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -5,9 +5,9 @@
 #include <windows.h>
 
 #include "platform/local_file_system.h"
-#include "platform/runtime.h"
-#include "platform/win32/win32_desktop.h"
 #include "screens/screens.h"
+#include "ui/runtime.h"
+#include "ui/win32/win32_desktop.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   CoInitialize(nullptr);  // the pictures are decoded by OLE

@@ -16,8 +16,8 @@
 #endif
 
 #include "platform/local_file_system.h"
-#include "platform/script_driver.h"
 #include "screens/screens.h"
+#include "ui/script_driver.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv, argv + argc);

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "core/page_set.h"
+#include "core/text_file.h"
 #include "platform/local_file_system.h"
 
 using namespace nubera;
@@ -22,13 +23,16 @@ struct Folder {
   ~Folder() { std::filesystem::remove_all(path); }
 };
 
-const QuickSite kSite{"example-server", "/srv/example-server", "user01", "movie"};
-const PlayerSettings kPlayer{"320", "240", "true", "center"};
+const SiteState kSite{.serverName = "example-server",
+                      .serverFolderPath = "/srv/example-server",
+                      .accountName = "user01",
+                      .contentFolder = "movie"};
+const PlayerSettings kPlayer{
+    .width = "320", .height = "240", .autostart = "true", .alignment = "center"};
 
 std::vector<PageFile> previewFiles(const FileSystem& fs, const std::string& folder) {
   const auto& rows = quickFragments();
-  return pageSetFiles(fs, folder, rows, "abc", quickPreviewLine(rows, kSite, "abc", '/'),
-                      kPlayer);
+  return pageSetFiles(fs, folder, rows, "abc", quickPreviewLine(rows, kSite, "abc", '/'), kPlayer);
 }
 
 void PreviewPass(benchmark::State& state) {

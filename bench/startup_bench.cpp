@@ -7,9 +7,9 @@
 #include <filesystem>
 
 #include "platform/local_file_system.h"
-#include "platform/qt/qt_desktop.h"
-#include "platform/runtime.h"
 #include "screens/screens.h"
+#include "ui/qt/qt_desktop.h"
+#include "ui/runtime.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

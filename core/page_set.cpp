@@ -1,5 +1,7 @@
 #include "core/page_set.h"
 
+#include "core/text_file.h"
+
 namespace nubera {
 
 std::vector<std::string> linkPageLines(const FragmentTable& r, const std::string& videoName) {
@@ -26,7 +28,7 @@ std::vector<std::string> playerPageLines(const FragmentTable& r, const std::stri
   };
 }
 
-std::string quickPreviewLine(const FragmentTable& r, const QuickSite& s,
+std::string quickPreviewLine(const FragmentTable& r, const SiteState& s,
                              const std::string& videoName, char localSeparator) {
   // On Windows the separator is the row "Text9" itself ("\"); elsewhere the local one.
   const std::string sep = localSeparator == '\\' ? r["Text9"] : std::string(1, localSeparator);
@@ -34,7 +36,7 @@ std::string quickPreviewLine(const FragmentTable& r, const QuickSite& s,
          videoName + ".rm";
 }
 
-std::string quickPublishLine(const FragmentTable& r, const QuickSite& s,
+std::string quickPublishLine(const FragmentTable& r, const SiteState& s,
                              const std::string& videoName) {
   return r["Text6"] + s.serverName + r["Text8"] + s.accountName + r["Text8"] + s.contentFolder +
          r["Text8"] + videoName + ".rm";
@@ -50,7 +52,7 @@ std::string detailedPublishLine(const FragmentTable& d, const std::string& serve
   return d["Text4"] + serverName + videoAddress + videoName + ".rm";
 }
 
-std::string videoFolder(const FileSystem& fs, const QuickSite& s) {
+std::string videoFolder(const FileSystem& fs, const SiteState& s) {
   return fs.join(fs.join(fs.join(fs.programDirectory(), s.serverName), s.accountName),
                  s.contentFolder);
 }

@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/file_system.h"
 #include "core/fragment_table.h"
-#include "platform/file_system.h"
+#include "core/site_state.h"
 
 namespace nubera {
 
@@ -15,14 +16,6 @@ struct PlayerSettings {
   std::string height;
   std::string autostart;
   std::string alignment;
-};
-
-// The site facts as the quick creation screen holds them.
-struct QuickSite {
-  std::string serverName;
-  std::string serverFolderPath;
-  std::string accountName;
-  std::string contentFolder;
 };
 
 struct PageFile {
@@ -35,10 +28,10 @@ std::vector<std::string> linkPageLines(const FragmentTable& rows, const std::str
 std::vector<std::string> playerPageLines(const FragmentTable& rows, const std::string& videoName,
                                          const PlayerSettings& player);
 // "file://" + server folder path + local separator + account ... + video + ".rm".
-std::string quickPreviewLine(const FragmentTable& rows, const QuickSite& site,
+std::string quickPreviewLine(const FragmentTable& rows, const SiteState& site,
                              const std::string& videoName, char localSeparator);
 // "http://" + server + "/" + account + "/" + folder + "/" + video + ".rm".
-std::string quickPublishLine(const FragmentTable& rows, const QuickSite& site,
+std::string quickPublishLine(const FragmentTable& rows, const SiteState& site,
                              const std::string& videoName);
 // Detailed rows: "file://" + program directory + separator + video + ".rm".
 std::string detailedPreviewLine(const FragmentTable& detailedRows, const std::string& programDir,
@@ -48,7 +41,7 @@ std::string detailedPublishLine(const FragmentTable& detailedRows, const std::st
                                 const std::string& videoAddress, const std::string& videoName);
 
 // The folder the quick page maker writes into: program dir / server / account / folder.
-std::string videoFolder(const FileSystem& fs, const QuickSite& site);
+std::string videoFolder(const FileSystem& fs, const SiteState& site);
 
 // The files of each pass, in the order they are written.
 std::vector<PageFile> pageSetFiles(const FileSystem& fs, const std::string& folder,

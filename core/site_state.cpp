@@ -1,5 +1,7 @@
 #include "core/site_state.h"
 
+#include "core/text_file.h"
+
 namespace nubera {
 
 std::string_view siteFileName(SiteField field) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/file_system.h"
+#include "core/file_system.h"
 
 namespace nubera {
 
@@ -19,11 +19,12 @@ void writeSiteField(FileSystem& fs, SiteField field, const std::string& value);
 // The whole first line of the field's file; the empty text when it is missing or empty.
 std::string readSiteField(const FileSystem& fs, SiteField field);
 
+// The site facts, one file each.
 struct SiteState {
-  std::string serverName;
-  std::string accountName;
-  std::string contentFolder;
-  std::string serverFolderPath;
+  std::string serverName;        // out01.dat; also the server folder's name
+  std::string serverFolderPath;  // nout04.dat; the server folder's local path
+  std::string accountName;       // nout02.dat; also the account folder's name
+  std::string contentFolder;     // nout03.dat; also the video folder's name
 };
 
 }  // namespace nubera

@@ -1,7 +1,7 @@
 #pragma once
 // Every screen of the program, for the runtime.
 
-#include "platform/screen_decl.h"
+#include "ui/screen_decl.h"
 
 namespace nubera::screens {
 

@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing.
+#   scripts/setup.sh            the packages of the Linux program and its tests
+#   scripts/setup.sh PKG ...    these packages instead
 set -euo pipefail
 
-packages=(
-  cmake ninja-build g++ pkg-config
-  libgtest-dev libbenchmark-dev
-  qt6-base-dev libgl-dev
-  fonts-ipafont-gothic
-)
+if [ $# -gt 0 ]; then
+  packages=("$@")
+else
+  packages=(
+    cmake ninja-build g++ pkg-config
+    libgtest-dev libbenchmark-dev
+    qt6-base-dev libgl-dev
+    fonts-ipafont-gothic
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,25 +1,15 @@
 #!/usr/bin/env bash
 # The Windows program, cross-built from Linux with MinGW-w64 and checked under Wine.
-#   scripts/windows.sh build        st_nubera.exe, st_nubera_script.exe and the test suites,
-#                                   installed with the pictures and help into out/windows
+#   scripts/windows.sh build        st_nubera.exe and st_nubera_script.exe, installed with the
+#                                   pictures and help into out/windows; the test suites in build-win
 #   scripts/windows.sh test         the above, then the suites and a start-up check under Wine
 #   scripts/windows.sh screenshots  the above build, then a picture of every screen in out/screens
 set -euo pipefail
 cd "$(dirname "$0")/.."
 what="${1:-build}"
 
-packages=(cmake ninja-build g++-mingw-w64-x86-64 googletest wine wine64 xvfb xauth xdotool
-          imagemagick fonts-ipafont-gothic)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=(); [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo[@]}" apt-get update
-  "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+bash scripts/setup.sh cmake ninja-build g++-mingw-w64-x86-64 googletest wine wine64 xvfb xauth \
+  xdotool imagemagick fonts-ipafont-gothic
 
 cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_CROSSCOMPILING_EMULATOR=wine

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/text_file.h"
 #include "test_support.h"
 
 using namespace nubera;

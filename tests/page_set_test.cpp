@@ -11,8 +11,12 @@ using nubera::testing::fileBytes;
 
 namespace {
 
-const QuickSite kSite{"example-server", "C:\\Apps\\Tool\\example-server", "user01", "movie"};
-const PlayerSettings kPlayer{"320", "240", "true", "center"};
+const SiteState kSite{.serverName = "example-server",
+                      .serverFolderPath = "C:\\Apps\\Tool\\example-server",
+                      .accountName = "user01",
+                      .contentFolder = "movie"};
+const PlayerSettings kPlayer{
+    .width = "320", .height = "240", .autostart = "true", .alignment = "center"};
 
 const std::vector<std::string> kLinkPage = {
     "<HTML><HEAD><TITLE></TITLE></HEAD><BODY>",
@@ -40,14 +44,14 @@ const std::vector<std::string> kPlayerPage = {
     "width=\"320\" autostart=\"true\"> </OBJECT></TD> </TR></TBODY></TABLE></CENTER></BODY></HTML>",
 };
 
-void runPreview(FileSystem& fs, const QuickSite& site, const std::string& video,
+void runPreview(FileSystem& fs, const SiteState& site, const std::string& video,
                 const PlayerSettings& player = kPlayer) {
   const auto& rows = quickFragments();
   writePageFiles(fs, pageSetFiles(fs, videoFolder(fs, site), rows, video,
                                   quickPreviewLine(rows, site, video, fs.separator()), player));
 }
 
-void runPublish(FileSystem& fs, const QuickSite& site, const std::string& video) {
+void runPublish(FileSystem& fs, const SiteState& site, const std::string& video) {
   writePageFiles(fs, metafiles(fs, videoFolder(fs, site), video,
                                quickPublishLine(quickFragments(), site, video)));
 }
@@ -88,7 +92,7 @@ TEST(PageSet, WorkedExampleOnTheLocalDisk) {
   const std::string server = fs.join(tmp.path(), "example-server");
   const std::string folder = fs.join(fs.join(server, "user01"), "movie");
   std::filesystem::create_directories(nubera::testing::pathOf(folder));
-  QuickSite site = kSite;
+  SiteState site = kSite;
   site.serverFolderPath = server;
   runPreview(fs, site, "abc");
   EXPECT_EQ(fs.readFile(fs.join(folder, "abc.ram")),
@@ -119,7 +123,7 @@ TEST(PageSet, ValuesAreTakenAsTheyStand) {
 
   // Blanks and Japanese go unchanged into names, addresses and pages.
   fs.makeDirectory("C:\\Apps\\Tool\\example-server\\user01\\動画");
-  QuickSite japanese = kSite;
+  SiteState japanese = kSite;
   japanese.contentFolder = "動画";
   runPreview(fs, japanese, "my clip");
   const std::string jdir = "C:\\Apps\\Tool\\example-server\\user01\\動画\\";
@@ -172,7 +176,7 @@ TEST(PageSet, FailedWritesKeepOldContentAndEarlierFiles) {
   EXPECT_EQ(fs.readFile(dir + "abcenb.htm"), "old");
 
   // A missing video folder: nothing written, the error names the file.
-  QuickSite missing = kSite;
+  SiteState missing = kSite;
   missing.contentFolder = "nothere";
   EXPECT_THROW(runPreview(fs, missing, "abc"), FileError);
   EXPECT_FALSE(fs.exists("C:\\Apps\\Tool\\example-server\\user01\\nothere"));

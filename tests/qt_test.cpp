@@ -16,11 +16,12 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "core/text_file.h"
 #include "platform/local_file_system.h"
-#include "platform/qt/qt_desktop.h"
-#include "platform/runtime.h"
 #include "screens/screens.h"
 #include "test_support.h"
+#include "ui/qt/qt_desktop.h"
+#include "ui/runtime.h"
 
 using namespace nubera;
 using enum ScreenId;

@@ -1,13 +1,14 @@
 // The screen runtime with small screens of its own.
 
-#include "platform/runtime.h"
+#include "ui/runtime.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/memory_file_system.h"
-#include "platform/recording_desktop.h"
+#include "ui/recording_desktop.h"
 
 using namespace nubera;
+using namespace nubera::decl;
 using enum ScreenId;
 
 namespace {

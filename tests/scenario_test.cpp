@@ -2,8 +2,7 @@
 // folder; its transcript must equal NAME.expected, and the files listed there must hold
 // exactly the lines given (code page 932, CR LF).
 //
-// In a scenario, "#! dir PATH" makes a folder and "#! file PATH TEXT" writes a one-line
-// file before the run ({DIR} in TEXT stands for the program folder). In the expected file, "===
+// The scenario's set-up lines ("#! dir", "#! file") are the driver's. In the expected file, "===
 // PATH" starts the lines of a file that must exist, "=== PATH/" a folder that must exist, "===
 // !PATH" a path that must not exist, and {DIR} stands for the program folder (with "\\" after
 // it on Windows). NAME.windows.expected, where present, is the transcript on Windows.
@@ -14,11 +13,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/cp932.h"
 #include "platform/local_file_system.h"
-#include "platform/script_driver.h"
 #include "screens/screens.h"
 #include "test_support.h"
+#include "ui/script_driver.h"
 
 namespace fs = std::filesystem;
 using namespace nubera;
@@ -68,21 +66,6 @@ TEST_P(Scenario, MatchesTranscriptAndFiles) {
   const std::string dir = tmp.path();
 
   const std::string scenario = readText(base.string() + ".scn");
-  for (const auto& line : lines(scenario)) {
-    if (line.starts_with("#! dir ")) {
-      fs::create_directories(nubera::testing::pathOf(dir + "/" + line.substr(7)));
-    }
-    if (line.starts_with("#! file ")) {
-      std::string rest = line.substr(8);
-      auto blank = rest.find(' ');
-      std::ofstream(nubera::testing::pathOf(dir + "/" + rest.substr(0, blank)), std::ios::binary)
-          << cp932::encode(blank == std::string::npos
-                               ? ""
-                               : replaceAll(localPaths(rest.substr(blank + 1)), "{DIR}", dir))
-          << "\r\n";
-    }
-  }
-
   LocalFileSystem files(dir);
   std::istringstream in(scenario);
   std::ostringstream out;

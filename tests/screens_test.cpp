@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/memory_file_system.h"
-#include "platform/recording_desktop.h"
-#include "platform/runtime.h"
+#include "ui/recording_desktop.h"
+#include "ui/runtime.h"
 
 using namespace nubera;
 using enum ScreenId;

@@ -37,7 +37,7 @@ void readSiteFieldInto(Runtime& rt, ScreenId screen, std::string_view field, Sit
 }
 
 void addFragmentFields(ScreenDecl& decl, const FragmentTable& table) {
-  for (const auto& [name, text] : table.rows()) decl.controls.push_back(field(name, text));
+  for (const auto& [name, text] : table.rows()) decl.controls.push_back(decl::field(name, text));
 }
 
 FragmentTable fragmentsFromFields(Runtime& rt, ScreenId screen, const FragmentTable& table) {

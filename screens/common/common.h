@@ -7,7 +7,7 @@
 
 #include "core/page_set.h"
 #include "core/site_state.h"
-#include "platform/runtime.h"
+#include "ui/runtime.h"
 
 namespace nubera::screens {
 

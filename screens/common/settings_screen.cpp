@@ -1,11 +1,49 @@
 #include "screens/common/settings_screen.h"
 
 #include "core/number_text.h"
-#include "platform/runtime.h"
+#include "screens/common/common.h"
+#include "ui/runtime.h"
 
 namespace nubera::screens {
 
-void addSettingsHandlers(ScreenKind& k, const SettingsTarget& t) {
+namespace {
+
+std::vector<ControlDecl> controls(const SettingsLayout& at, const std::string& alignmentText) {
+  using namespace decl;
+  const Rgb red = colour::kRed;
+  return {
+      label("Label6", "①", at.Label6).withFont(18, true, "ＭＳ ゴシック"),
+      picture("Image1", "settings.jpg", at.Image1),
+      label("Label4", "幅", at.Label4).withFont(9),
+      textBox("Text12", "320", at.Text12).tab(0),
+      textBox("Text14", "304", at.Text14).tab(1),
+      label("Label5", "高さ", at.Label5).withFont(9),
+      frame("Frame1", "大きさ", at.Frame1).withFont(9),
+      label("Label7",
+            "160、320、480、640　他いろいろサイズがあります。幅に数値を入れると自動で高さが決まりま"
+            "す。",
+            at.Label7)
+          .withFont(9)
+          .in("Frame1"),
+      textBox("Text1", alignmentText, at.Text1).tab(2),
+      label("Label12", "位置", at.Label12).withFont(9),
+      label("Label2", "■", at.Label2).withFont(12).fore(red),
+      label("Label1", "■", at.Label1).withFont(12).fore(red),
+      label("Label8", "■", at.Label8).withFont(12).fore(red),
+      label("Label10", "左", at.Label10).withFont(9),
+      label("Label9", "中心", at.Label9).withFont(9),
+      label("Label11", "右", at.Label11).withFont(9),
+      label("Label3", "オート起動", at.Label3).withFont(9),
+      option("Option1", "オン", at.Option1).withFont(9).tab(3),
+      option("Option2", "オフ", at.Option2).withFont(9).tab(4),
+      textBox("Text17", "true", at.Text17).tab(5),
+      label("Label13", "", at.Label13).back(colour::kBand),
+      button("Command1", "戻る", at.Command1).withFont(9).back(colour::kOrange).tab(6),
+      button("Command2", "?", at.Command2).withFont(12).back(colour::kYellow).tab(7),
+  };
+}
+
+void addHandlers(ScreenKind& k, const SettingsTarget& t) {
   const ScreenId self = t.self;
   k.load = [t](Runtime& rt) {
     rt.setText(t.self, "Text1", "center");
@@ -52,46 +90,11 @@ void addSettingsHandlers(ScreenKind& k, const SettingsTarget& t) {
   k.clicks["Command2"] = [self](Runtime& rt) { rt.help(self); };
 }
 
-}  // namespace nubera::screens
+}  // namespace
 
-#include "screens/common/common.h"
-
-namespace nubera::screens {
-
-std::vector<ControlDecl> settingsControls(const std::map<std::string, Rect>& at,
-                                          const std::string& alignmentText) {
-  auto r = [&](const char* name) { return at.at(name); };
-  const Rgb red = colour::kRed;
-  return {
-      label("Label6", "①", r("Label6")).withFont(18, true, "ＭＳ ゴシック"),
-      picture("Image1", "settings.jpg", r("Image1")),
-      label("Label4", "幅", r("Label4")).withFont(9),
-      textBox("Text12", "320", r("Text12")).tab(0),
-      textBox("Text14", "304", r("Text14")).tab(1),
-      label("Label5", "高さ", r("Label5")).withFont(9),
-      frame("Frame1", "大きさ", r("Frame1")).withFont(9),
-      label("Label7",
-            "160、320、480、640　他いろいろサイズがあります。幅に数値を入れると自動で高さが決まりま"
-            "す。",
-            r("Label7"))
-          .withFont(9)
-          .in("Frame1"),
-      textBox("Text1", alignmentText, r("Text1")).tab(2),
-      label("Label12", "位置", r("Label12")).withFont(9),
-      label("Label2", "■", r("Label2")).withFont(12).fore(red),
-      label("Label1", "■", r("Label1")).withFont(12).fore(red),
-      label("Label8", "■", r("Label8")).withFont(12).fore(red),
-      label("Label10", "左", r("Label10")).withFont(9),
-      label("Label9", "中心", r("Label9")).withFont(9),
-      label("Label11", "右", r("Label11")).withFont(9),
-      label("Label3", "オート起動", r("Label3")).withFont(9),
-      option("Option1", "オン", r("Option1")).withFont(9).tab(3),
-      option("Option2", "オフ", r("Option2")).withFont(9).tab(4),
-      textBox("Text17", "true", r("Text17")).tab(5),
-      label("Label13", "", r("Label13")).back(colour::kBand),
-      button("Command1", "戻る", r("Command1")).withFont(9).back(colour::kOrange).tab(6),
-      button("Command2", "?", r("Command2")).withFont(12).back(colour::kYellow).tab(7),
-  };
+void buildSettingsScreen(ScreenKind& kind, const SettingsLayout& at, const SettingsTarget& target) {
+  kind.decl.controls = controls(at, target.alignmentText);
+  addHandlers(kind, target);
 }
 
 }  // namespace nubera::screens

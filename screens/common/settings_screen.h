@@ -4,33 +4,33 @@
 // for the alignment and option buttons for autostart. Only the target screen,
 // the autostart chosen at load, "戻る" and the layout differ.
 
-#include "platform/screen_decl.h"
+#include <string>
+
+#include "ui/screen_decl.h"
 
 namespace nubera::screens {
+
+// Where each control of a settings screen stands. Named members, filled by name, so a
+// misspelt control cannot compile.
+struct SettingsLayout {
+  Rect Label6, Label4, Text12, Text14, Label5, Image1, Frame1, Label7, Text1, Label12, Label2,
+      Label1, Label8, Label10, Label9, Label11, Label3, Option1, Option2, Text17, Label13, Command1,
+      Command2;
+};
 
 struct SettingsTarget {
   ScreenId self;
   ScreenId target;
-  const char* width;         // field of the target that takes Text12
-  const char* height;        // ... Text14
-  const char* autostart;     // ... Text17
-  const char* alignment;     // ... Text1
-  const char* optionAtLoad;  // "Option1" (on) or "Option2" (off)
+  const char* width;          // field of the target that takes Text12
+  const char* height;         // ... Text14
+  const char* autostart;      // ... Text17
+  const char* alignment;      // ... Text1
+  const char* optionAtLoad;   // "Option1" (on) or "Option2" (off)
+  std::string alignmentText;  // initial text of Text1
 };
 
-// Adds the settings handlers (load, field changes, markers, options, help) to a kind whose
-// declaration is filled in; "戻る" (Command1) is the caller's.
-void addSettingsHandlers(ScreenKind& kind, const SettingsTarget& target);
-
-}  // namespace nubera::screens
-
-#include <map>
-#include <string>
-
-namespace nubera::screens {
-
-// The controls of a settings screen at the given positions (by control name).
-std::vector<ControlDecl> settingsControls(const std::map<std::string, Rect>& at,
-                                          const std::string& alignmentText);
+// The controls of a settings screen at the layout's positions, and the handlers (load, field
+// changes, markers, options, help). "戻る" (Command1) is the caller's.
+void buildSettingsScreen(ScreenKind& kind, const SettingsLayout& at, const SettingsTarget& target);
 
 }  // namespace nubera::screens

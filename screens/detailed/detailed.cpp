@@ -14,11 +14,14 @@ namespace {
 using enum ScreenId;
 
 PlayerSettings playerValues(Runtime& rt) {
-  return {rt.text(Form6, "Text15"), rt.text(Form6, "Text13"), rt.text(Form6, "Text20"),
-          rt.text(Form6, "Text35")};
+  return {.width = rt.text(Form6, "Text15"),
+          .height = rt.text(Form6, "Text13"),
+          .autostart = rt.text(Form6, "Text20"),
+          .alignment = rt.text(Form6, "Text35")};
 }
 
 ScreenKind build() {
+  using namespace decl;
   ScreenKind k;
   k.decl.id = Form6;
   k.decl.caption = "詳細作成";

@@ -11,6 +11,7 @@ namespace {
 using enum ScreenId;
 
 ScreenKind build() {
+  using namespace decl;
   ScreenKind k;
   k.decl.id = Form1;
   k.decl.caption = "ソラトーン　ヌベラ";

@@ -13,20 +13,24 @@ namespace {
 
 using enum ScreenId;
 
-QuickSite siteFacts(Runtime& rt) {
-  return {rt.text(Form4, "Text1"), rt.text(Form4, "Text2"), rt.text(Form4, "Text4"),
-          rt.text(Form4, "Text5")};
+SiteState siteFacts(Runtime& rt) {
+  return {.serverName = rt.text(Form4, "Text1"),
+          .serverFolderPath = rt.text(Form4, "Text2"),
+          .accountName = rt.text(Form4, "Text4"),
+          .contentFolder = rt.text(Form4, "Text5")};
 }
 
 PlayerSettings playerValues(Runtime& rt) {
-  return {rt.text(Form4, "Text171"), rt.text(Form4, "Text161"), rt.text(Form4, "Text211"),
-          rt.text(Form4, "Text151")};
+  return {.width = rt.text(Form4, "Text171"),
+          .height = rt.text(Form4, "Text161"),
+          .autostart = rt.text(Form4, "Text211"),
+          .alignment = rt.text(Form4, "Text151")};
 }
 
 // The video folder, or nullopt after telling the user that the virtual server is missing.
 // Empty site facts mean no virtual server was built, even where the joined path would
 // collapse onto the program directory.
-std::optional<std::string> existingVideoFolder(Runtime& rt, const QuickSite& site) {
+std::optional<std::string> existingVideoFolder(Runtime& rt, const SiteState& site) {
   const std::string folder = videoFolder(rt.files(), site);
   if (site.serverName.empty() || site.accountName.empty() || site.contentFolder.empty() ||
       !rt.files().isDirectory(folder)) {
@@ -40,7 +44,7 @@ std::optional<std::string> existingVideoFolder(Runtime& rt, const QuickSite& sit
 // What both passes take from the screen, once the name and the video folder are checked.
 struct PassInputs {
   std::string video;
-  QuickSite site;
+  SiteState site;
   std::string folder;
   FragmentTable rows;
 };
@@ -48,13 +52,14 @@ struct PassInputs {
 std::optional<PassInputs> passInputs(Runtime& rt) {
   const std::string video = rt.text(Form4, "Text3");
   if (!videoNameAccepted(rt, video)) return std::nullopt;
-  const QuickSite site = siteFacts(rt);
+  const SiteState site = siteFacts(rt);
   auto folder = existingVideoFolder(rt, site);
   if (!folder) return std::nullopt;
   return PassInputs{video, site, *folder, fragmentsFromFields(rt, Form4, quickFragments())};
 }
 
 ScreenKind build() {
+  using namespace decl;
   ScreenKind k;
   k.decl.id = Form4;
   k.decl.caption = "一発　ヌベラ";

@@ -13,6 +13,7 @@ namespace {
 using enum ScreenId;
 
 ScreenKind build() {
+  using namespace decl;
   ScreenKind k;
   k.decl.id = Form2;
   k.decl.caption = "サーバー（フォルダー作成①）";

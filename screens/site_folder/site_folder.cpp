@@ -13,6 +13,7 @@ namespace {
 using enum ScreenId;
 
 ScreenKind build() {
+  using namespace decl;
   ScreenKind k;
   k.decl.id = Form3;
   k.decl.caption = "仮想サーバー②";

@@ -11,6 +11,7 @@ namespace {
 constexpr int kMajor = 1, kMinor = 0, kRevision = 0;
 
 ScreenKind build() {
+  using namespace decl;
   ScreenKind k;
   k.decl.id = ScreenId::frmSplash;
   k.decl.caption = "";  // the window shows no caption text

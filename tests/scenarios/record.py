@@ -13,12 +13,6 @@ build, name, *files = sys.argv[1:]
 here = pathlib.Path(__file__).parent
 scenario = (here / f"{name}.scn").read_text()
 with tempfile.TemporaryDirectory() as d:
-    for line in scenario.splitlines():
-        if line.startswith("#! dir "):
-            (pathlib.Path(d) / line[7:]).mkdir(parents=True, exist_ok=True)
-        elif line.startswith("#! file "):
-            path, _, text = line[8:].partition(" ")
-            (pathlib.Path(d) / path).write_bytes(text.replace("{DIR}", d).encode("cp932") + b"\r\n")
     out = subprocess.run([f"{build}/st_nubera_script", "--dir", d], input=scenario.encode(),
                          capture_output=True).stdout.decode()
     sys.stdout.write(out.replace(d, "{DIR}"))

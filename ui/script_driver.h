@@ -2,8 +2,13 @@
 // Runs a scenario of user actions against the real screens, one command a line,
 // and writes what the program does, one line an event.
 //
-// Commands (blank lines and lines that begin with "#" are skipped; SCREEN is frmSplash or
-// Form1 ... Form7, CONTROL a control's name on it):
+// Set-up, before the program starts (PATH is relative to the program folder, with "/"):
+//   #! dir PATH                makes the folder and any missing folder above it
+//   #! file PATH TEXT          writes TEXT as one line (code page 932, CR LF); in TEXT,
+//                              {DIR} stands for the program folder, written with its own
+//                              separator after it, and {NUL} for a NUL character
+// Commands (blank lines and other lines that begin with "#" are skipped; SCREEN is frmSplash
+// or Form1 ... Form7, CONTROL a control's name on it):
 //   start                      the program starts and shows its first screen
 //   click SCREEN CONTROL       a click on a button, option button, label or frame
 //   type SCREEN CONTROL TEXT   select all, then type TEXT one character a change
@@ -21,8 +26,8 @@
 #include <istream>
 #include <ostream>
 
-#include "platform/file_system.h"
-#include "platform/screen_decl.h"
+#include "core/file_system.h"
+#include "ui/screen_decl.h"
 
 namespace nubera {
 

@@ -1,35 +1,8 @@
-#include "platform/file_system.h"
+#include "core/text_file.h"
 
 #include "core/cp932.h"
 
 namespace nubera {
-
-FileError::FileError(Operation op, std::string path, std::string reason)
-    : std::runtime_error(path + ": " + reason),
-      op_(op),
-      path_(std::move(path)),
-      reason_(std::move(reason)) {}
-
-std::string FileError::userMessage() const {
-  const char* what = "";
-  switch (op_) {
-    case Operation::MakeDirectory:
-      what = "フォルダーを作成できませんでした。";
-      break;
-    case Operation::Write:
-      what = "ファイルを保存できませんでした。";
-      break;
-    case Operation::Read:
-      what = "ファイルを読み込めませんでした。";
-      break;
-  }
-  return std::string(what) + "\n" + path_ + "\n" + reason_;
-}
-
-std::string FileSystem::join(const std::string& dir, const std::string& name) const {
-  if (!dir.empty() && dir.back() == separator()) return dir + name;
-  return dir + separator() + name;
-}
 
 std::string encodeLines(const std::string& path, const std::vector<std::string>& lines) {
   std::string bytes;

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop.h"
-#include "platform/file_system.h"
-#include "platform/screen_decl.h"
+#include "core/file_system.h"
+#include "ui/desktop.h"
+#include "ui/screen_decl.h"
 
 namespace nubera {
 

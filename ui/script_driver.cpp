@@ -1,9 +1,8 @@
-#include "platform/script_driver.h"
+#include "ui/script_driver.h"
 
-#include <sstream>
-
-#include "platform/recording_desktop.h"
-#include "platform/runtime.h"
+#include "core/text_file.h"
+#include "ui/recording_desktop.h"
+#include "ui/runtime.h"
 
 namespace nubera {
 
@@ -13,13 +12,13 @@ struct Target {
   ScreenId screen;
   std::string control;
   std::string rest;  // what follows the control, after one blank
-  bool hasRest = false;
 };
 
 class Driver {
  public:
   Driver(const ScreenSet& screens, FileSystem& files, std::ostream& out)
-      : out_(out),
+      : files_(files),
+        out_(out),
         desktop_([this](const std::string& line) { out_ << line << "\n"; }),
         runtime_(screens, files, desktop_) {}
 
@@ -27,6 +26,14 @@ class Driver {
     std::string line;
     while (!runtime_.ended() && std::getline(in, line)) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.starts_with("#! ")) {
+        try {
+          setUp(line.substr(3));
+        } catch (const FileError& e) {
+          error(e.what());
+        }
+        continue;
+      }
       if (line.empty() || line.front() == '#') continue;
       command(line);
     }
@@ -37,6 +44,45 @@ class Driver {
   void error(const std::string& text) {
     out_ << "error " << text << "\n";
     error_ = true;
+  }
+
+  // A set-up line: folders and files made in the program folder before the program starts.
+  void setUp(const std::string& line) {
+    auto blank = line.find(' ');
+    const std::string word = line.substr(0, blank);
+    std::string args = blank == std::string::npos ? "" : line.substr(blank + 1);
+    // A folder's path may hold blanks; a file's path ends at the first one.
+    blank = word == "dir" ? std::string::npos : args.find(' ');
+    const std::string path = args.substr(0, blank);
+    std::string text = blank == std::string::npos ? "" : args.substr(blank + 1);
+    if ((word != "dir" && word != "file") || path.empty()) return error("bad set-up: " + line);
+    std::vector<std::string> parts;
+    for (std::size_t start = 0;;) {
+      auto slash = path.find('/', start);
+      parts.push_back(path.substr(start, slash - start));
+      if (slash == std::string::npos) break;
+      start = slash + 1;
+    }
+    std::string full = files_.programDirectory();
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+      if (parts[i] == "..") return error("set-up outside the program folder: " + path);
+      if (parts[i].empty()) continue;
+      full = files_.join(full, parts[i]);
+      const bool last = i + 1 == parts.size();
+      if ((!last || word == "dir") && !files_.isDirectory(full)) files_.makeDirectory(full);
+    }
+    if (word == "dir") return;
+    for (std::size_t pos = 0; (pos = text.find("{DIR}", pos)) != std::string::npos;) {
+      text.replace(pos, 5, files_.programDirectory());
+      pos += files_.programDirectory().size();
+      for (; pos < text.size() && text.compare(pos, 5, "{DIR}") != 0; ++pos) {
+        if (text[pos] == '/') text[pos] = files_.separator();
+      }
+    }
+    for (std::size_t pos = 0; (pos = text.find("{NUL}", pos)) != std::string::npos; ++pos) {
+      text.replace(pos, 5, std::string(1, '\0'));
+    }
+    writeLines(files_, full, {text});
   }
 
   // SCREEN [CONTROL [REST]] after the command word.
@@ -58,10 +104,7 @@ class Driver {
     std::string after = args.substr(blank + 1);
     auto blank2 = after.find(' ');
     t.control = after.substr(0, blank2);
-    if (blank2 != std::string::npos) {
-      t.rest = after.substr(blank2 + 1);
-      t.hasRest = true;
-    }
+    if (blank2 != std::string::npos) t.rest = after.substr(blank2 + 1);
     return t;
   }
 
@@ -180,6 +223,7 @@ class Driver {
     out_ << "\n";
   }
 
+  FileSystem& files_;
   std::ostream& out_;
   RecordingDesktop desktop_;
   Runtime runtime_;

@@ -1,4 +1,4 @@
-#include "platform/recording_desktop.h"
+#include "ui/recording_desktop.h"
 
 namespace nubera {
 

@@ -9,8 +9,8 @@
 #include <functional>
 #include <memory>
 
-#include "platform/desktop.h"
-#include "platform/runtime.h"
+#include "ui/desktop.h"
+#include "ui/runtime.h"
 
 class QEventLoop;
 class QTextBrowser;

@@ -1,4 +1,4 @@
-#include "platform/screen_decl.h"
+#include "ui/screen_decl.h"
 
 namespace nubera {
 
@@ -52,6 +52,8 @@ ControlDecl& ControlDecl::tab(int index) {
   return *this;
 }
 
+namespace decl {
+
 ControlDecl label(std::string name, std::string caption, Rect r) {
   return make(ControlKind::Label, std::move(name), std::move(caption), r);
 }
@@ -78,6 +80,8 @@ ControlDecl line(std::string name, Rect r) {
 ControlDecl field(std::string name, std::string text) {
   return make(ControlKind::TextBox, std::move(name), std::move(text), {}).hidden();
 }
+
+}  // namespace decl
 
 int ScreenDecl::indexOf(std::string_view name) const {
   for (std::size_t i = 0; i < controls.size(); ++i) {

@@ -61,6 +61,9 @@ struct ControlDecl {
   ControlDecl& tab(int index);
 };
 
+// The builders that make the screens' tables read like their descriptions, in a namespace
+// of their own so that "label" or "line" shadow nothing elsewhere.
+namespace decl {
 ControlDecl label(std::string name, std::string caption, Rect r);
 ControlDecl button(std::string name, std::string caption, Rect r);
 ControlDecl textBox(std::string name, std::string text, Rect r);
@@ -70,6 +73,7 @@ ControlDecl picture(std::string name, std::string file, Rect r);
 ControlDecl line(std::string name, Rect r);
 // A text box the user never sees: a working value of the screen.
 ControlDecl field(std::string name, std::string text);
+}  // namespace decl
 
 struct ScreenDecl {
   ScreenId id;

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_desktop.h"
+#include "ui/win32/win32_desktop.h"
 
 #include <ocidl.h>
 #include <olectl.h>

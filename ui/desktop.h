@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/screen_decl.h"
+#include "ui/screen_decl.h"
 
 namespace nubera {
 

@@ -1,4 +1,4 @@
-#include "platform/runtime.h"
+#include "ui/runtime.h"
 
 namespace nubera {
 

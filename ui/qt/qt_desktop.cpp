@@ -1,4 +1,4 @@
-#include "platform/qt/qt_desktop.h"
+#include "ui/qt/qt_desktop.h"
 
 #include <QApplication>
 #include <QCloseEvent>

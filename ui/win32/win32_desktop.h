@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop.h"
-#include "platform/runtime.h"
+#include "ui/desktop.h"
+#include "ui/runtime.h"
 
 namespace nubera {
 
