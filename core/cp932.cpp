@@ -124,6 +124,31 @@ std::uint16_t bytesFor(long cp) {
   if (cp == 0xF8F0) return 0xA0;
   if (cp >= 0xF8F1 && cp <= 0xF8F3) return static_cast<std::uint16_t>(0xFD + (cp - 0xF8F1));
   if (cp >= 0xFF61 && cp <= 0xFF9F) return static_cast<std::uint16_t>(cp - 0xFF61 + 0xA1);
+  // Linux input methods type these JIS characters by the JIS mapping's code points; they are
+  // written as the Windows counterparts that code page 932 holds (reading gives the latter).
+  switch (cp) {
+    case 0x301C:  // 〜 as ～
+      cp = 0xFF5E;
+      break;
+    case 0x2016:  // ‖ as ∥
+      cp = 0x2225;
+      break;
+    case 0x2212:  // − as －
+      cp = 0xFF0D;
+      break;
+    case 0x2014:  // — as ―
+      cp = 0x2015;
+      break;
+    case 0x00A2:  // ¢ as ￠
+      cp = 0xFFE0;
+      break;
+    case 0x00A3:  // £ as ￡
+      cp = 0xFFE1;
+      break;
+    case 0x00AC:  // ¬ as ￢
+      cp = 0xFFE2;
+      break;
+  }
   const auto& table = reverseTable();
   auto it = std::lower_bound(table.begin(), table.end(), static_cast<std::uint32_t>(cp),
                              [](const Reverse& r, std::uint32_t v) { return r.codePoint < v; });

@@ -33,8 +33,6 @@ class FileSystem {
   virtual std::string programDirectory() const = 0;
   // "\" on Windows, "/" elsewhere.
   virtual char separator() const = 0;
-  // Whether names follow Windows rules (: * ? " < > | refused).
-  virtual bool windowsNames() const = 0;
 
   // Creates one directory level; throws FileError if it exists or its parent is missing.
   virtual void makeDirectory(const std::string& path) = 0;
@@ -42,11 +40,20 @@ class FileSystem {
 
   // Replaces the file with these bytes atomically: the old content stays whole on failure.
   virtual void replaceFile(const std::string& path, const std::string& bytes) = 0;
-  // The whole file, or nullopt when it does not exist; throws FileError when it cannot be read.
-  virtual std::optional<std::string> readFile(const std::string& path) const = 0;
+  // The file's first `limit` bytes at most (all of it by default), or nullopt when it does not
+  // exist. Only a regular file is read: a folder, a device or a pipe throws FileError, as does
+  // a file that cannot be read.
+  std::optional<std::string> readFile(const std::string& path,
+                                      std::size_t limit = static_cast<std::size_t>(-1)) const {
+    return readPrefix(path, limit);
+  }
 
   // dir + separator + name, without doubling a separator that dir already ends with.
   std::string join(const std::string& dir, const std::string& name) const;
+
+ protected:
+  virtual std::optional<std::string> readPrefix(const std::string& path,
+                                                std::size_t limit) const = 0;
 };
 
 }  // namespace nubera

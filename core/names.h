@@ -1,15 +1,27 @@
 #pragma once
-// Checks a typed name before it becomes one file or folder name.
+// Checks a name before it becomes one file or folder name. The rules are the same on every
+// system, so a page set made on Linux is the one made on Windows.
 
 #include <optional>
 #include <string>
 
 namespace nubera {
 
-// nullopt when the name can be one file or folder name inside one folder and code
-// page 932 can hold it; otherwise the message for the user, naming the character.
-// `what` names the entry in the message ("ビデオ名", "フォルダー名", ...).
+// Where the name stands: a server folder lies in the program folder itself, beside the
+// program's own files, so it must not take one of their names.
+enum class NamePlace { ProgramFolder, Below };
+
+// Why the name cannot be used, as one sentence about `subject` ("ビデオ名", ...), and whether
+// the fix is to replace a character rather than to choose another name; nullopt when it can.
+struct NameFault {
+  std::string sentence;
+  bool replaceCharacter = false;
+};
+std::optional<NameFault> nameFault(const std::string& name, const std::string& subject,
+                                   NamePlace place = NamePlace::Below);
+
+// The message for a typed name that cannot be used, naming the character or the reason.
 std::optional<std::string> nameProblem(const std::string& name, const std::string& what,
-                                       bool windowsNames);
+                                       NamePlace place = NamePlace::Below);
 
 }  // namespace nubera

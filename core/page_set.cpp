@@ -28,10 +28,34 @@ std::vector<std::string> playerPageLines(const FragmentTable& r, const std::stri
   };
 }
 
+std::string fileUrlPath(std::string_view path) {
+  // RFC 3986: what a path segment may hold as it is, and "/" between segments.
+  constexpr std::string_view kPlain = "-._~!$&'()*+,;=:@/";
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (char c : path) {
+    const auto u = static_cast<unsigned char>(c);
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+        kPlain.find(c) != std::string_view::npos) {
+      out += c;
+    } else {
+      out += '%';
+      out += kHex[u >> 4];
+      out += kHex[u & 0xF];
+    }
+  }
+  return out;
+}
+
 std::string quickPreviewLine(const FragmentTable& r, const SiteState& s,
                              const std::string& videoName, char localSeparator) {
-  // On Windows the separator is the row "Text9" itself ("\"); elsewhere the local one.
-  const std::string sep = localSeparator == '\\' ? r["Text9"] : std::string(1, localSeparator);
+  // On Windows the path is written as it stands, with the row "Text9" ("\") between its
+  // parts; elsewhere players read a file URL.
+  if (localSeparator != '\\') {
+    return r["Text7"] + fileUrlPath(s.serverFolderPath + "/" + s.accountName + "/" +
+                                    s.contentFolder + "/" + videoName + ".rm");
+  }
+  const std::string& sep = r["Text9"];
   return r["Text7"] + s.serverFolderPath + sep + s.accountName + sep + s.contentFolder + sep +
          videoName + ".rm";
 }
@@ -44,6 +68,7 @@ std::string quickPublishLine(const FragmentTable& r, const SiteState& s,
 
 std::string detailedPreviewLine(const FragmentTable& d, const std::string& programDir,
                                 const std::string& videoName, char localSeparator) {
+  if (localSeparator != '\\') return d["Text37"] + fileUrlPath(programDir + "/" + videoName + ".rm");
   return d["Text37"] + programDir + localSeparator + videoName + ".rm";
 }
 

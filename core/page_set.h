@@ -3,6 +3,7 @@
 // Composing lines is kept apart from writing files so each line can be checked alone.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/file_system.h"
@@ -27,13 +28,18 @@ struct PageFile {
 std::vector<std::string> linkPageLines(const FragmentTable& rows, const std::string& videoName);
 std::vector<std::string> playerPageLines(const FragmentTable& rows, const std::string& videoName,
                                          const PlayerSettings& player);
-// "file://" + server folder path + local separator + account ... + video + ".rm".
+// A local path as the path of a file URL: its UTF-8 bytes, percent-encoded where a URL path
+// needs it ("/" stays, a blank becomes "%20").
+std::string fileUrlPath(std::string_view path);
+// "file://" + server folder path + "\" + account ... + video + ".rm" on Windows; elsewhere
+// "file://" + the same path, joined by "/", as a file URL path.
 std::string quickPreviewLine(const FragmentTable& rows, const SiteState& site,
                              const std::string& videoName, char localSeparator);
 // "http://" + server + "/" + account + "/" + folder + "/" + video + ".rm".
 std::string quickPublishLine(const FragmentTable& rows, const SiteState& site,
                              const std::string& videoName);
-// Detailed rows: "file://" + program directory + separator + video + ".rm".
+// Detailed rows: "file://" + program directory + separator + video + ".rm" (a file URL path
+// where the separator is "/").
 std::string detailedPreviewLine(const FragmentTable& detailedRows, const std::string& programDir,
                                 const std::string& videoName, char localSeparator);
 // Detailed rows: "http://" + server + address + video + ".rm", nothing added between them.

@@ -1,5 +1,6 @@
 #include "core/site_state.h"
 
+#include "core/names.h"
 #include "core/text_file.h"
 
 namespace nubera {
@@ -24,6 +25,42 @@ std::string siteFilePath(const FileSystem& fs, SiteField field) {
 
 void writeSiteField(FileSystem& fs, SiteField field, const std::string& value) {
   writeLines(fs, siteFilePath(fs, field), {value});
+}
+
+std::optional<std::string> storedValueProblem(const FileSystem& fs, SiteField field,
+                                              const std::string& value) {
+  std::string subject;
+  switch (field) {
+    case SiteField::ServerName:
+      subject = "サーバー名";
+      break;
+    case SiteField::AccountName:
+      subject = "アカウント名";
+      break;
+    case SiteField::ContentFolder:
+      subject = "フォルダー名";
+      break;
+    case SiteField::ServerFolderPath:
+      subject = "サーバーのフォルダーの場所";
+      break;
+  }
+  subject = "保存されている" + subject + "（" + std::string(siteFileName(field)) + "）";
+  std::optional<std::string> sentence;
+  if (value.empty()) {
+    sentence = subject + "がありません。";
+  } else if (field == SiteField::ServerFolderPath) {
+    for (char c : value) {
+      auto u = static_cast<unsigned char>(c);
+      if (u < 0x20 || u == 0x7F) sentence = subject + "に制御文字が含まれています。";
+    }
+  } else {
+    const NamePlace place =
+        field == SiteField::ServerName ? NamePlace::ProgramFolder : NamePlace::Below;
+    if (auto fault = nameFault(value, subject, place)) sentence = fault->sentence;
+  }
+  if (!sentence) return std::nullopt;
+  return *sentence + "\n" + siteFilePath(fs, field) +
+         "\nメインメニューの「仮想サーバー作成」で仮想サーバーを作り直してください。";
 }
 
 std::string readSiteField(const FileSystem& fs, SiteField field) {

@@ -23,10 +23,14 @@ void writeLines(FileSystem& fs, const std::string& path, const std::vector<std::
 }
 
 std::string readFirstLine(const FileSystem& fs, const std::string& path) {
-  auto bytes = fs.readFile(path);
+  auto bytes = fs.readFile(path, kMaxFirstLine + 2);  // room for the CR LF
   if (!bytes) return {};
   std::string line = bytes->substr(0, bytes->find('\n'));
   if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (line.size() > kMaxFirstLine) {
+    throw FileError(FileError::Operation::Read, path,
+                    "1行目が長すぎます（" + std::to_string(kMaxFirstLine) + " バイトまで）。");
+  }
   auto text = cp932::decode(line);
   if (!text) {
     throw FileError(FileError::Operation::Read, path,

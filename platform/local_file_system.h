@@ -16,11 +16,12 @@ class LocalFileSystem : public FileSystem {
 
   std::string programDirectory() const override { return programDirectory_; }
   char separator() const override;
-  bool windowsNames() const override;
   void makeDirectory(const std::string& path) override;
   bool isDirectory(const std::string& path) const override;
   void replaceFile(const std::string& path, const std::string& bytes) override;
-  std::optional<std::string> readFile(const std::string& path) const override;
+
+ protected:
+  std::optional<std::string> readPrefix(const std::string& path, std::size_t limit) const override;
 
  private:
   std::string programDirectory_;

@@ -1,10 +1,15 @@
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <random>
+#include <string_view>
 
 #include "platform/local_file_system.h"
 
@@ -55,9 +60,6 @@ std::string LocalFileSystem::executableDirectory() {
 char LocalFileSystem::separator() const {
   return '/';
 }
-bool LocalFileSystem::windowsNames() const {
-  return false;
-}
 
 void LocalFileSystem::makeDirectory(const std::string& path) {
   if (::mkdir(path.c_str(), 0777) != 0) {
@@ -73,71 +75,164 @@ bool LocalFileSystem::isDirectory(const std::string& path) const {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-void LocalFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
-  auto fail = [&](int err) { throw FileError(FileError::Operation::Write, path, reasonText(err)); };
-  struct stat old {};
-  bool exists = ::stat(path.c_str(), &old) == 0;
-  if (exists && S_ISDIR(old.st_mode)) fail(EISDIR);
-  // A file without any write permission is read-only for the user, even for root.
-  if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-    throw FileError(FileError::Operation::Write, path, "読み取り専用のファイルです。");
-  }
+namespace {
 
-  static std::mt19937_64 random{std::random_device{}()};
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; fd < 0 && attempt < 16; ++attempt) {
-    temp = path + ".tmp" + std::to_string(random() % 1000000000);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) fail(errno);
-  }
-  if (fd < 0) fail(EEXIST);
+// Temporary files are "~nb" + 8 hex digits + ".tmp": short, so any final name the system
+// accepts can be written, and of one pattern, so one left by a crash can be found again.
+constexpr std::string_view kTempPrefix = "~nb";
+constexpr std::string_view kTempSuffix = ".tmp";
 
-  auto abandon = [&](int err) {
+bool isTempName(std::string_view name) {
+  if (name.size() != kTempPrefix.size() + 8 + kTempSuffix.size()) return false;
+  if (!name.starts_with(kTempPrefix) || !name.ends_with(kTempSuffix)) return false;
+  for (char c : name.substr(kTempPrefix.size(), 8)) {
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  return true;
+}
+
+std::string tempName() {
+  static std::mt19937 random{std::random_device{}()};
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(random()));
+  return std::string(kTempPrefix) + hex + std::string(kTempSuffix);
+}
+
+std::string folderOf(const std::string& path) {
+  auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A writer holds an exclusive lock on its temporary file until it is renamed, so a file of
+// the pattern that can be locked was left by a writer that died: it is removed.
+void removeStaleTemps(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (!isTempName(entry->d_name)) continue;
+    const std::string path = folder + "/" + entry->d_name;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) continue;
+    struct stat held {}, named {};
+    if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+        ::lstat(path.c_str(), &named) == 0 && named.st_ino == held.st_ino &&
+        named.st_dev == held.st_dev) {
+      ::unlink(path.c_str());
+    }
     ::close(fd);
-    ::unlink(temp.c_str());
-    fail(err);
-  };
+  }
+  ::closedir(dir);
+}
+
+bool writeAll(int fd, const std::string& bytes) {
   const char* data = bytes.data();
   std::size_t left = bytes.size();
   while (left > 0) {
     ssize_t n = ::write(fd, data, left);
     if (n < 0) {
       if (errno == EINTR) continue;
-      abandon(errno);
+      return false;
     }
     data += n;
     left -= static_cast<std::size_t>(n);
   }
-  if (exists) ::fchmod(fd, old.st_mode & 07777);
-  if (::fsync(fd) != 0) abandon(errno);
-  if (::close(fd) != 0) {
-    int err = errno;
-    ::unlink(temp.c_str());
-    fail(err);
-  }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    int err = errno;
-    ::unlink(temp.c_str());
-    fail(err);
-  }
+  return true;
 }
 
-std::optional<std::string> LocalFileSystem::readFile(const std::string& path) const {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+}  // namespace
+
+void LocalFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
+  auto fail = [&](int err) { throw FileError(FileError::Operation::Write, path, reasonText(err)); };
+  struct stat old {};
+  bool exists = ::stat(path.c_str(), &old) == 0;
+  if (exists && S_ISDIR(old.st_mode)) fail(EISDIR);
+  if (exists && !S_ISREG(old.st_mode)) {
+    throw FileError(FileError::Operation::Write, path, "通常のファイルではありません。");
+  }
+  // A file without any write permission is read-only for the user, even for root.
+  if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    throw FileError(FileError::Operation::Write, path, "読み取り専用のファイルです。");
+  }
+  const std::string folder = folderOf(path);
+  removeStaleTemps(folder);
+
+  // Unnamed while it is written, where the file system allows it, so a crash leaves nothing.
+  // The name is given later through /proc, so it must be there.
+  static const bool procFd = ::access("/proc/self/fd", X_OK) == 0;
+  bool unnamed = procFd;
+  int fd = procFd ? ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666) : -1;
+  if (procFd && fd < 0) {
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) fail(errno);
+    unnamed = false;
+  }
+  std::string temp;
+  if (unnamed) {
+    ::flock(fd, LOCK_EX);
+  } else {
+    for (int attempt = 0; fd < 0 && attempt < 16; ++attempt) {
+      temp = folder + "/" + tempName();
+      fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd < 0 && errno != EEXIST) fail(errno);
+    }
+    if (fd < 0) fail(EEXIST);
+    ::flock(fd, LOCK_EX);
+  }
+
+  auto abandon = [&](int err) {
+    ::close(fd);
+    if (!temp.empty()) ::unlink(temp.c_str());
+    fail(err);
+  };
+  if (!writeAll(fd, bytes)) abandon(errno);
+  if (exists) ::fchmod(fd, old.st_mode & 07777);
+  if (::fsync(fd) != 0) abandon(errno);
+  if (unnamed) {
+    // The finished file gets its temporary name only now, for the rename over the old one.
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; temp.empty() && attempt < 16; ++attempt) {
+      std::string candidate = folder + "/" + tempName();
+      if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        temp = candidate;
+      } else if (errno != EEXIST) {
+        abandon(errno);
+      }
+    }
+    if (temp.empty()) abandon(EEXIST);
+  }
+  if (::rename(temp.c_str(), path.c_str()) != 0) abandon(errno);
+  if (::close(fd) != 0) fail(errno);
+}
+
+std::optional<std::string> LocalFileSystem::readPrefix(const std::string& path,
+                                                       std::size_t limit) const {
+  auto fail = [&](int err) { throw FileError(FileError::Operation::Read, path, reasonText(err)); };
+  // Non-blocking, so a pipe in the file's place cannot hang the program.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
     if (errno == ENOENT) return std::nullopt;
-    throw FileError(FileError::Operation::Read, path, reasonText(errno));
+    fail(errno);
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    int err = errno;
+    ::close(fd);
+    fail(err);
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    if (S_ISDIR(st.st_mode)) fail(EISDIR);
+    throw FileError(FileError::Operation::Read, path, "通常のファイルではありません。");
   }
   std::string out;
   char buf[8192];
-  for (;;) {
-    ssize_t n = ::read(fd, buf, sizeof buf);
+  while (out.size() < limit) {
+    ssize_t n = ::read(fd, buf, std::min(sizeof buf, limit - out.size()));
     if (n < 0) {
       if (errno == EINTR) continue;
       int err = errno;
       ::close(fd);
-      throw FileError(FileError::Operation::Read, path, reasonText(err));
+      fail(err);
     }
     if (n == 0) break;
     out.append(buf, static_cast<std::size_t>(n));

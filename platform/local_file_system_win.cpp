@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cwchar>
+
 #include "platform/local_file_system.h"
 #include "platform/win32/utf.h"
 
@@ -51,9 +54,6 @@ std::string LocalFileSystem::executableDirectory() {
 char LocalFileSystem::separator() const {
   return '\\';
 }
-bool LocalFileSystem::windowsNames() const {
-  return true;
-}
 
 void LocalFileSystem::makeDirectory(const std::string& path) {
   if (!CreateDirectoryW(wide(path).c_str(), nullptr)) {
@@ -71,6 +71,51 @@ bool LocalFileSystem::isDirectory(const std::string& path) const {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+
+// Temporary files are "~nb" + 8 hex digits + ".tmp": short, so any final name the system
+// accepts can be written, and of one pattern, so one left by a crash can be found again.
+bool isTempName(const std::wstring& name) {
+  if (name.size() != 15 || name.compare(0, 3, L"~nb") != 0 || name.compare(11, 4, L".tmp") != 0) {
+    return false;
+  }
+  for (std::size_t i = 3; i < 11; ++i) {
+    wchar_t c = name[i];
+    if (!((c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f'))) return false;
+  }
+  return true;
+}
+
+std::wstring tempName() {
+  static unsigned state = GetTickCount() ^ (GetCurrentProcessId() << 16);
+  state = state * 1664525u + 1013904223u;
+  wchar_t hex[9];
+  swprintf(hex, 9, L"%08x", state);
+  return std::wstring(L"~nb") + hex + L".tmp";
+}
+
+// A writer opens its temporary file without sharing until it is renamed, so one of the
+// pattern that can be deleted was left by a writer that died.
+void removeStaleTemps(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW((folder + L"\\~nb*.tmp").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && isTempName(found.cFileName)) {
+      DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+    }
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+}
+
+bool setDeletePending(HANDLE h, bool pending) {
+  FILE_DISPOSITION_INFO info{};
+  info.DeleteFile = pending;
+  return SetFileInformationByHandle(h, FileDispositionInfo, &info, sizeof info);
+}
+
+}  // namespace
+
 void LocalFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
   using Op = FileError::Operation;
   const std::wstring target = wide(path);
@@ -83,17 +128,23 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
       throw FileError(Op::Write, path, "読み取り専用のファイルです。");
     }
   }
+  const auto slash = target.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
+  removeStaleTemps(folder);
+
   std::wstring temp;
   HANDLE h = INVALID_HANDLE_VALUE;
   for (unsigned attempt = 0; h == INVALID_HANDLE_VALUE && attempt < 16; ++attempt) {
-    temp = target + L".tmp" + std::to_wstring(GetTickCount() + attempt * 7919u);
-    h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                    nullptr);
+    temp = folder + L"\\" + tempName();
+    h = CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                    FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
       fail(Op::Write, path, GetLastError());
     }
   }
   if (h == INVALID_HANDLE_VALUE) fail(Op::Write, path, ERROR_FILE_EXISTS);
+  // Marked for deletion while it is written, so a crash leaves no name behind.
+  const bool pending = setDeletePending(h, true);
   auto abandon = [&](DWORD err) {
     CloseHandle(h);
     DeleteFileW(temp.c_str());
@@ -106,6 +157,7 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
     abandon(GetLastError());
   }
   if (!FlushFileBuffers(h)) abandon(GetLastError());
+  if (pending && !setDeletePending(h, false)) abandon(GetLastError());
   CloseHandle(h);
   if (!MoveFileExW(temp.c_str(), target.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -115,19 +167,28 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
   }
 }
 
-std::optional<std::string> LocalFileSystem::readFile(const std::string& path) const {
-  HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+std::optional<std::string> LocalFileSystem::readPrefix(const std::string& path,
+                                                       std::size_t limit) const {
+  if (isDirectory(path)) {
+    throw FileError(FileError::Operation::Read, path, "同じ名前のフォルダーがあります。");
+  }
+  HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     DWORD err = GetLastError();
     if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND) return std::nullopt;
     fail(FileError::Operation::Read, path, err);
   }
+  if (GetFileType(h) != FILE_TYPE_DISK) {
+    CloseHandle(h);
+    throw FileError(FileError::Operation::Read, path, "通常のファイルではありません。");
+  }
   std::string out;
   char buffer[8192];
   DWORD n = 0;
-  for (;;) {
-    if (!ReadFile(h, buffer, sizeof buffer, &n, nullptr)) {
+  while (out.size() < limit) {
+    DWORD want = static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, limit - out.size()));
+    if (!ReadFile(h, buffer, want, &n, nullptr)) {
       DWORD err = GetLastError();
       CloseHandle(h);
       fail(FileError::Operation::Read, path, err);

@@ -78,10 +78,16 @@ void MemoryFileSystem::replaceFile(const std::string& path, const std::string& b
   }
 }
 
-std::optional<std::string> MemoryFileSystem::readFile(const std::string& path) const {
+std::optional<std::string> MemoryFileSystem::readPrefix(const std::string& path,
+                                                        std::size_t limit) const {
   auto it = files_.find(key(path));
-  if (it == files_.end()) return std::nullopt;
-  return it->second.bytes;
+  if (it == files_.end()) {
+    if (directories_.count(key(path))) {
+      throw FileError(FileError::Operation::Read, path, "同じ名前のフォルダーがあります。");
+    }
+    return std::nullopt;
+  }
+  return it->second.bytes.substr(0, limit);
 }
 
 void MemoryFileSystem::setReadOnly(const std::string& path, bool readOnly) {

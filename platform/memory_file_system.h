@@ -17,16 +17,17 @@ class MemoryFileSystem : public FileSystem {
 
   std::string programDirectory() const override { return programDirectory_; }
   char separator() const override { return '\\'; }
-  bool windowsNames() const override { return true; }
   void makeDirectory(const std::string& path) override;
   bool isDirectory(const std::string& path) const override;
   void replaceFile(const std::string& path, const std::string& bytes) override;
-  std::optional<std::string> readFile(const std::string& path) const override;
 
   // Test helpers.
   void setReadOnly(const std::string& path, bool readOnly);
   bool exists(const std::string& path) const;
   std::set<std::string> files() const;  // paths as first written
+
+ protected:
+  std::optional<std::string> readPrefix(const std::string& path, std::size_t limit) const override;
 
  private:
   struct File {

@@ -136,6 +136,21 @@ TEST(PageSet, ValuesAreTakenAsTheyStand) {
             "<P align=\"center\"><A href=\"./my clip");
 }
 
+// Where "/" separates a path (Linux), the preview line is a file URL a player can open: the
+// path's UTF-8 bytes, percent-encoded where a URL path needs it. ASCII reads as it stands.
+TEST(PageSet, PreviewLineIsAFileUrlWhereSlashesSeparate) {
+  SiteState site = kSite;
+  site.serverFolderPath = "/srv/example-server";
+  EXPECT_EQ(quickPreviewLine(quickFragments(), site, "abc", '/'),
+            "file:///srv/example-server/user01/movie/abc.rm");
+  site.serverFolderPath = "/home/me/st nubera/example-server";
+  site.contentFolder = "動画";
+  EXPECT_EQ(quickPreviewLine(quickFragments(), site, "a~(1)", '/'),
+            "file:///home/me/st%20nubera/example-server/user01/%E5%8B%95%E7%94%BB/a~(1).rm");
+  EXPECT_EQ(detailedPreviewLine(detailedFragments(), "/home/a b", "[v]", '/'),
+            "file:///home/a%20b/%5Bv%5D.rm");
+}
+
 TEST(PageSet, EmptyPlayerValuesAndLeftAlignment) {
   auto lines = playerPageLines(quickFragments(), "abc", {"", "", "", "left"});
   ASSERT_EQ(lines.size(), 12u);

@@ -75,7 +75,14 @@ void Runtime::userKey(ScreenId id) {
 }
 
 void Runtime::userClose(ScreenId id) {
-  userEvent([&] { unload(id); });
+  userEvent([&] {
+    const ScreenInstance* inst = find(id);
+    if (inst && inst->kind->close) {
+      runHandler(inst->kind->close);
+    } else {
+      unload(id);
+    }
+  });
 }
 
 const ScreenInstance* Runtime::find(ScreenId id) const {

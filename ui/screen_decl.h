@@ -94,6 +94,7 @@ struct ScreenKind {
   ScreenDecl decl;
   Handler load;
   Handler keyPress;  // a character key while the screen is active
+  Handler close;     // closed through its window frame; when empty, the screen is unloaded
   std::map<std::string, Handler, std::less<>> clicks;
   std::map<std::string, Handler, std::less<>> changes;
 };

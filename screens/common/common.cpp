@@ -9,16 +9,9 @@ void unloadAll(Runtime& rt, std::initializer_list<ScreenId> screens) {
   for (ScreenId id : screens) rt.unload(id);
 }
 
-bool videoNameAccepted(Runtime& rt, const std::string& videoName) {
-  if (videoName.empty()) {
-    rt.message(kFillIn);
-    return false;
-  }
-  if (auto problem = nameProblem(videoName, "ビデオ名", rt.files().windowsNames())) {
-    rt.message(*problem);
-    return false;
-  }
-  return true;
+std::optional<std::string> videoNameRefusal(const std::string& videoName) {
+  if (videoName.empty()) return kFillIn;
+  return nameProblem(videoName, "ビデオ名");
 }
 
 void writePass(Runtime& rt, const std::vector<PageFile>& files) {
@@ -27,13 +20,17 @@ void writePass(Runtime& rt, const std::vector<PageFile>& files) {
   rt.message(kDone);
 }
 
-void readSiteFieldInto(Runtime& rt, ScreenId screen, std::string_view field, SiteField which) {
-  rt.setText(screen, field, "");
-  try {
-    rt.setText(screen, field, readSiteField(rt.files(), which));
-  } catch (const FileError& e) {
-    rt.message(e.userMessage());
+void readSiteFields(Runtime& rt, ScreenId screen, std::initializer_list<SiteFieldInto> reads) {
+  std::string failures;
+  for (const auto& [field, file] : reads) {
+    rt.setText(screen, field, "");
+    try {
+      rt.setText(screen, field, readSiteField(rt.files(), file));
+    } catch (const FileError& e) {
+      failures += "\n" + e.path() + "\n" + e.reason();
+    }
   }
+  if (!failures.empty()) rt.message("ファイルを読み込めませんでした。" + failures);
 }
 
 void addFragmentFields(ScreenDecl& decl, const FragmentTable& table) {

@@ -2,6 +2,7 @@
 // What several screens share: the system's messages, colours, and the checks
 // and reports around a pass that writes files.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,17 +31,21 @@ inline constexpr Rgb kRed{255, 0, 0};
 // Unloads each screen in the order given; screens that do not exist are left alone.
 void unloadAll(Runtime& rt, std::initializer_list<ScreenId> screens);
 
-// False, after telling the user why, when the typed video name is empty or cannot be one
-// file name.
-bool videoNameAccepted(Runtime& rt, const std::string& videoName);
+// Why the typed video name cannot be used: "記入しましょう。" when it is empty, otherwise the
+// reason it cannot be one file name; nullopt when it can.
+std::optional<std::string> videoNameRefusal(const std::string& videoName);
 
 // Writes the files of a pass; only when every one is written does the user see
 // "保存しました。" and then "完成しました". A failure reaches the user as one message.
 void writePass(Runtime& rt, const std::vector<PageFile>& files);
 
-// Reads a site state file into a field. A file that cannot be read leaves the field empty
-// and is reported, so the screen still opens.
-void readSiteFieldInto(Runtime& rt, ScreenId screen, std::string_view field, SiteField which);
+// Reads site state files into fields, in the order given. A file that cannot be read leaves
+// its field empty; one message at the end names every such file, so the screen still opens.
+struct SiteFieldInto {
+  const char* field;
+  SiteField file;
+};
+void readSiteFields(Runtime& rt, ScreenId screen, std::initializer_list<SiteFieldInto> reads);
 
 // The rows of a fragment table as hidden fields of a screen.
 void addFragmentFields(ScreenDecl& decl, const FragmentTable& table);

@@ -69,7 +69,7 @@ ScreenKind build() {
     rt.setVisible(Form6, "Command5", true);
     rt.setVisible(Form6, "Label9", true);
     const std::string video = rt.text(Form6, "Text3");
-    if (!videoNameAccepted(rt, video)) return;
+    if (auto refusal = videoNameRefusal(video)) return rt.message(*refusal);
     FileSystem& fs = rt.files();
     const FragmentTable rows = fragmentsFromFields(rt, Form6, detailedFragments());
     const std::string line =
@@ -79,7 +79,7 @@ ScreenKind build() {
   };
   k.clicks["Command5"] = [](Runtime& rt) {  // 完成: the publish pass
     const std::string video = rt.text(Form6, "Text3");
-    if (!videoNameAccepted(rt, video)) return;
+    if (auto refusal = videoNameRefusal(video)) return rt.message(*refusal);
     const FragmentTable rows = fragmentsFromFields(rt, Form6, detailedFragments());
     const std::string line =
         detailedPublishLine(rows, rt.text(Form6, "Text1"), rt.text(Form6, "Text2"), video);
@@ -98,6 +98,10 @@ ScreenKind build() {
     rt.unload(Form6);
     rt.endProgram();
   };
+  // Closed through its window frame, the screen ends the program as "終了" does, also while
+  // its settings screen is shown: that screen alone could only lead back to a detailed
+  // creation screen that never received the alignment.
+  k.close = k.clicks["Command3"];
   k.clicks["Command4"] = [](Runtime& rt) { rt.help(Form6); };
 
   // The width is pulled back and sets the settings screen's height; a width that is no

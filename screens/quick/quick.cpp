@@ -1,6 +1,8 @@
 // The quick creation screen: the page set of one video from the stored site
 // facts and a typed video name, written into the video folder.
 
+#include <variant>
+
 #include "core/fragment_table.h"
 #include "core/page_set.h"
 #include "core/site_state.h"
@@ -27,21 +29,8 @@ PlayerSettings playerValues(Runtime& rt) {
           .alignment = rt.text(Form4, "Text151")};
 }
 
-// The video folder, or nullopt after telling the user that the virtual server is missing.
-// Empty site facts mean no virtual server was built, even where the joined path would
-// collapse onto the program directory.
-std::optional<std::string> existingVideoFolder(Runtime& rt, const SiteState& site) {
-  const std::string folder = videoFolder(rt.files(), site);
-  if (site.serverName.empty() || site.accountName.empty() || site.contentFolder.empty() ||
-      !rt.files().isDirectory(folder)) {
-    rt.message("ビデオを入れるフォルダーがありません。\n" + folder +
-               "\n先にメインメニューの「仮想サーバー作成」で仮想サーバーを作ってください。");
-    return std::nullopt;
-  }
-  return folder;
-}
-
-// What both passes take from the screen, once the name and the video folder are checked.
+// What both passes take from the screen, once the name, the site facts and the video folder
+// are checked.
 struct PassInputs {
   std::string video;
   SiteState site;
@@ -49,14 +38,32 @@ struct PassInputs {
   FragmentTable rows;
 };
 
-std::optional<PassInputs> passInputs(Runtime& rt) {
+// The inputs of a pass, or why it cannot run. The preview pass also needs the server folder
+// path, which its file:// line is built from.
+std::variant<PassInputs, std::string> passInputs(Runtime& rt, bool preview) {
   const std::string video = rt.text(Form4, "Text3");
-  if (!videoNameAccepted(rt, video)) return std::nullopt;
+  if (auto refusal = videoNameRefusal(video)) return *refusal;
   const SiteState site = siteFacts(rt);
-  auto folder = existingVideoFolder(rt, site);
-  if (!folder) return std::nullopt;
-  return PassInputs{video, site, *folder, fragmentsFromFields(rt, Form4, quickFragments())};
+  const FileSystem& fs = rt.files();
+  for (auto [file, value] : {std::pair{SiteField::ServerName, &site.serverName},
+                             {SiteField::AccountName, &site.accountName},
+                             {SiteField::ContentFolder, &site.contentFolder},
+                             {SiteField::ServerFolderPath, &site.serverFolderPath}}) {
+    if (file == SiteField::ServerFolderPath && !preview) continue;
+    if (auto problem = storedValueProblem(fs, file, *value)) return *problem;
+  }
+  const std::string folder = videoFolder(fs, site);
+  if (!fs.isDirectory(folder)) {
+    return "ビデオを入れるフォルダーがありません。\n" + folder +
+           "\n先にメインメニューの「仮想サーバー作成」で仮想サーバーを作ってください。";
+  }
+  return PassInputs{video, site, folder, fragmentsFromFields(rt, Form4, quickFragments())};
 }
+
+// "保存" is gone once pressed, so a refusal tells the way back to it.
+constexpr const char* kReopenToSave =
+    "\n\n保存をやり直すには、「戻る」を押してメインメニューに戻り、「一発　ヌベラ」で"
+    "この画面を開き直してください。";
 
 ScreenKind build() {
   using namespace decl;
@@ -103,28 +110,29 @@ ScreenKind build() {
     rt.setText(Form4, "Text161", rt.text(Form5, "Text14"));
     rt.setVisible(Form4, "Command5", false);
     rt.setVisible(Form4, "Label2", false);
-    readSiteFieldInto(rt, Form4, "Text1", SiteField::ServerName);
-    readSiteFieldInto(rt, Form4, "Text2", SiteField::ServerFolderPath);
-    readSiteFieldInto(rt, Form4, "Text4", SiteField::AccountName);
-    readSiteFieldInto(rt, Form4, "Text5", SiteField::ContentFolder);
+    readSiteFields(rt, Form4,
+                   {{"Text1", SiteField::ServerName},
+                    {"Text2", SiteField::ServerFolderPath},
+                    {"Text4", SiteField::AccountName},
+                    {"Text5", SiteField::ContentFolder}});
   };
 
   k.clicks["Command1"] = [](Runtime& rt) {  // 保存: the preview pass
     rt.setVisible(Form4, "Command1", false);
     rt.setVisible(Form4, "Command5", true);
     rt.setVisible(Form4, "Label2", true);
-    auto in = passInputs(rt);
-    if (!in) return;
-    const std::string line =
-        quickPreviewLine(in->rows, in->site, in->video, rt.files().separator());
-    writePass(rt,
-              pageSetFiles(rt.files(), in->folder, in->rows, in->video, line, playerValues(rt)));
+    auto inputs = passInputs(rt, true);
+    if (auto* refusal = std::get_if<std::string>(&inputs)) return rt.message(*refusal + kReopenToSave);
+    const auto& in = std::get<PassInputs>(inputs);
+    const std::string line = quickPreviewLine(in.rows, in.site, in.video, rt.files().separator());
+    writePass(rt, pageSetFiles(rt.files(), in.folder, in.rows, in.video, line, playerValues(rt)));
   };
   k.clicks["Command5"] = [](Runtime& rt) {  // 完成ボタン: the publish pass
-    auto in = passInputs(rt);
-    if (!in) return;
-    writePass(rt, metafiles(rt.files(), in->folder, in->video,
-                            quickPublishLine(in->rows, in->site, in->video)));
+    auto inputs = passInputs(rt, false);
+    if (auto* refusal = std::get_if<std::string>(&inputs)) return rt.message(*refusal);
+    const auto& in = std::get<PassInputs>(inputs);
+    writePass(rt, metafiles(rt.files(), in.folder, in.video,
+                            quickPublishLine(in.rows, in.site, in.video)));
   };
   k.clicks["Command2"] = [](Runtime& rt) {  // 設定
     unloadAll(rt, {Form2, Form3});

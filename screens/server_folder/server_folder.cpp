@@ -32,7 +32,7 @@ ScreenKind build() {
       button("Command2", "次", {5280, 3000, 735, 375}).withFont(9).back(colour::kPink).tab(2),
   };
 
-  k.load = [](Runtime& rt) { readSiteFieldInto(rt, Form2, "Text1", SiteField::ServerName); };
+  k.load = [](Runtime& rt) { readSiteFields(rt, Form2, {{"Text1", SiteField::ServerName}}); };
 
   k.clicks["Command1"] = [](Runtime& rt) {  // 作成
     const std::string name = rt.text(Form2, "Text1");
@@ -41,7 +41,7 @@ ScreenKind build() {
       return;
     }
     FileSystem& fs = rt.files();
-    if (auto problem = nameProblem(name, "サーバー名", fs.windowsNames())) {
+    if (auto problem = nameProblem(name, "サーバー名", NamePlace::ProgramFolder)) {
       rt.message(*problem);
       return;
     }

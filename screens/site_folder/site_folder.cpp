@@ -46,9 +46,10 @@ ScreenKind build() {
   };
 
   k.load = [](Runtime& rt) {
-    readSiteFieldInto(rt, Form3, "Text4", SiteField::ServerName);
-    readSiteFieldInto(rt, Form3, "Text1", SiteField::AccountName);
-    readSiteFieldInto(rt, Form3, "Text2", SiteField::ContentFolder);
+    readSiteFields(rt, Form3,
+                   {{"Text4", SiteField::ServerName},
+                    {"Text1", SiteField::AccountName},
+                    {"Text2", SiteField::ContentFolder}});
     const FileSystem& fs = rt.files();
     rt.setText(Form3, "Text3", fs.join(fs.programDirectory(), rt.text(Form3, "Text4")));
   };
@@ -64,7 +65,14 @@ ScreenKind build() {
     }
     FileSystem& fs = rt.files();
     for (auto [name, what] : {std::pair{&account, "アカウント名"}, {&folder, "フォルダー名"}}) {
-      if (auto problem = nameProblem(*name, what, fs.windowsNames())) {
+      if (auto problem = nameProblem(*name, what)) {
+        rt.message(*problem);
+        return;
+      }
+    }
+    // The server name comes from out01.dat, which may have been edited or damaged.
+    if (!server.empty()) {
+      if (auto problem = storedValueProblem(fs, SiteField::ServerName, server)) {
         rt.message(*problem);
         return;
       }
