@@ -19,6 +19,7 @@
 #include "core/text_file.h"
 #include "platform/local_file_system.h"
 #include "screens/screens.h"
+#include "desktop_cases.h"
 #include "test_support.h"
 #include "ui/qt/qt_desktop.h"
 #include "ui/runtime.h"
@@ -283,6 +284,66 @@ TEST_F(QtRoad, DetailedRoadWritesIntoTheProgramFolder) {
   // Closing the creation screen through its frame leaves nothing running.
   desktop.window(Form6)->close();
   EXPECT_TRUE(rt.ended());
+}
+
+// The shared keyboard and window cases, on the real Qt widgets.
+struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
+  Runtime& runtime() override { return rt; }
+  void click(ScreenId s, const char* name) override { QtRoad::click(s, name); }
+  QWidget* focusIn(ScreenId s) {
+    QWidget* w = desktop.window(s);
+    return w ? w->focusWidget() : nullptr;
+  }
+  void key(ScreenId s, Key k) override {
+    QWidget* target = focusIn(s) ? focusIn(s) : desktop.window(s);
+    ASSERT_TRUE(target) << screenName(s);
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_Tab, Qt::NoModifier},    {Qt::Key_Backtab, Qt::ShiftModifier},
+        {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Space, Qt::NoModifier},
+        {Qt::Key_Escape, Qt::NoModifier}, {Qt::Key_A, Qt::NoModifier}};
+    auto [code, modifiers] = keys[static_cast<int>(k)];
+    QTest::keyClick(target, code, modifiers);
+  }
+  void type(ScreenId s, const std::string& ascii) override {
+    QWidget* target = focusIn(s);
+    ASSERT_TRUE(target) << screenName(s);
+    QTest::keyClicks(target, QString::fromStdString(ascii));
+  }
+  std::string focused(ScreenId s) override {
+    QWidget* w = focusIn(s);
+    return w ? w->objectName().toStdString() : "";
+  }
+  PixelRect frame(ScreenId s) override {
+    QRect r = desktop.window(s)->frameGeometry();
+    return {r.x(), r.y(), r.width(), r.height()};
+  }
+  PixelRect control(ScreenId s, const char* name) override {
+    QWidget* w = widget(s, name);
+    QPoint at = w->mapToGlobal(QPoint(0, 0));
+    return {at.x(), at.y(), w->width(), w->height()};
+  }
+  std::vector<std::string>& messages() override { return QtRoad::messages; }
+  void TestBody() override {}
+};
+
+class QtFocus : public ::testing::TestWithParam<nubera::testing::FocusCase> {};
+TEST_P(QtFocus, TabAndShiftTabFollowTheDeclaredOrder) {
+  QtProbe probe;
+  probe.SetUp();
+  nubera::testing::checkFocusOrder(probe, GetParam());
+  probe.TearDown();
+}
+INSTANTIATE_TEST_SUITE_P(Screens, QtFocus, ::testing::ValuesIn(nubera::testing::focusCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(QtProbe, KeyboardAloneDoesTheTypicalRoad) {
+  nubera::testing::checkKeyboardRoad(*this);
+}
+TEST_F(QtProbe, EscKeepsWorkingScreensAndTheirText) {
+  nubera::testing::checkEscape(*this);
+}
+TEST_F(QtProbe, SettingsScreensLeaveTheirCreationScreenUsable) {
+  nubera::testing::checkSettingsBeside(*this, Form4, Form5);
 }
 
 int main(int argc, char** argv) {

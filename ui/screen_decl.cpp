@@ -52,6 +52,11 @@ ControlDecl& ControlDecl::tab(int index) {
   return *this;
 }
 
+ControlDecl& ControlDecl::numbers() {
+  inputMethod = false;
+  return *this;
+}
+
 namespace decl {
 
 ControlDecl label(std::string name, std::string caption, Rect r) {

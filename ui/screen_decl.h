@@ -51,6 +51,7 @@ struct ControlDecl {
   std::string parent;   // the frame it stands in, if any
   std::string picture;  // file name of a picture, beside the program
   int tabIndex = -1;    // focus order; -1 when not in it
+  bool inputMethod = true;  // false: a number field, opened with the input method off
 
   // Small builders so the tables read like the screen's description.
   ControlDecl& withFont(double points, bool bold = true, std::string name = "ＭＳ Ｐゴシック");
@@ -59,6 +60,7 @@ struct ControlDecl {
   ControlDecl& hidden();
   ControlDecl& in(std::string frame);
   ControlDecl& tab(int index);
+  ControlDecl& numbers();  // a number field: the input method is off in it
 };
 
 // The builders that make the screens' tables read like their descriptions, in a namespace
@@ -75,12 +77,22 @@ ControlDecl line(std::string name, Rect r);
 ControlDecl field(std::string name, std::string text);
 }  // namespace decl
 
+// Where a screen's window appears when it is first shown.
+enum class Placement {
+  System,   // where the system places any new window
+  Centred,  // centred on the work area
+  Beside,   // beside the screen `besideOf`, without covering its buttons and input fields
+};
+
 struct ScreenDecl {
   ScreenId id;
   std::string caption;
   int clientWidth = 0, clientHeight = 0;  // twips
   std::vector<ControlDecl> controls;
-  bool centred = false;  // centred on the desktop when shown
+  bool frameless = false;  // no caption, no frame (the start-up screen)
+  Placement placement = Placement::System;
+  ScreenId besideOf = ScreenId::Form1;
+  Font font{"ＭＳ Ｐゴシック", 9, false};  // for controls without a font of their own
 
   // Index of the control, or -1.
   int indexOf(std::string_view name) const;

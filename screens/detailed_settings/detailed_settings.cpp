@@ -16,6 +16,8 @@ ScreenKind build() {
   k.decl.id = Form7;
   k.decl.caption = "設定②";
   k.decl.clientWidth = 8445;
+  k.decl.placement = Placement::Beside;
+  k.decl.besideOf = Form6;
   k.decl.clientHeight = 5355;
   buildSettingsScreen(k,
                       {

@@ -17,7 +17,7 @@ ScreenKind build() {
   k.decl.caption = "ソラトーン　ヌベラ";
   k.decl.clientWidth = 5640;
   k.decl.clientHeight = 5430;
-  k.decl.centred = true;
+  k.decl.placement = Placement::Centred;
   k.decl.controls = {
       label("Label1", "選択", {1320, 120, 2895, 615}).withFont(21.75),
       label("Label2", "簡単メニュー", {240, 840, 2175, 375}).withFont(18).back({0, 255, 255}),

@@ -16,6 +16,8 @@ ScreenKind build() {
   k.decl.id = Form5;
   k.decl.caption = "ヌベラ　設定";
   k.decl.clientWidth = 8475;
+  k.decl.placement = Placement::Beside;
+  k.decl.besideOf = Form4;
   k.decl.clientHeight = 5445;
   buildSettingsScreen(k,
                       {

@@ -17,7 +17,8 @@ ScreenKind build() {
   k.decl.caption = "";  // the window shows no caption text
   k.decl.clientWidth = 7380;
   k.decl.clientHeight = 4755;
-  k.decl.centred = true;
+  k.decl.placement = Placement::Centred;
+  k.decl.frameless = true;
   k.decl.controls = {
       frame("Frame1", "", {120, 120, 7200, 4530}),
       label("lblProductName", "", {2640, 960, 2865, 495}).withFont(24).in("Frame1"),

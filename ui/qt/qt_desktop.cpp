@@ -1,9 +1,12 @@
 #include "ui/qt/qt_desktop.h"
 
+#include "ui/desktop_rules.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFile>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,6 +16,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
+#include <QSpacerItem>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -91,21 +96,29 @@ class ScreenWindow : public QWidget {
     const ScreenDecl& decl = screen.decl();
     setObjectName(qs(std::string(screenName(id_))));
     setWindowTitle(qs(decl.caption));
-    if (id_ == ScreenId::frmSplash) setWindowFlag(Qt::FramelessWindowHint);
+    if (decl.frameless) setWindowFlag(Qt::FramelessWindowHint);
     setFixedSize(QtDesktop::pixels(decl.clientWidth), QtDesktop::pixels(decl.clientHeight));
-    setFont(fontFor(Font{"ＭＳ Ｐゴシック", 9, false}));
+    setFont(fontFor(decl.font));
     widgets_.resize(decl.controls.size(), nullptr);
     for (std::size_t i = 0; i < decl.controls.size(); ++i) build(screen, static_cast<int>(i));
-    // Focus order as declared.
-    QWidget* previous = nullptr;
-    for (int order = 0; order < 64; ++order) {
-      for (std::size_t i = 0; i < decl.controls.size(); ++i) {
-        if (decl.controls[i].tabIndex != order || !widgets_[i]) continue;
-        if (previous) setTabOrder(previous, widgets_[i]);
-        previous = widgets_[i];
+    for (std::size_t i = 0; i < decl.controls.size(); ++i) update(screen, static_cast<int>(i));
+  }
+
+  // The control a widget stands for, or -1.
+  int indexOf(const QWidget* w) const {
+    for (std::size_t i = 0; i < widgets_.size(); ++i) {
+      if (widgets_[i] && (widgets_[i] == w || widgets_[i]->isAncestorOf(w))) {
+        return static_cast<int>(i);
       }
     }
-    for (std::size_t i = 0; i < decl.controls.size(); ++i) update(screen, static_cast<int>(i));
+    return -1;
+  }
+  QWidget* widgetOf(int i) const { return i >= 0 ? widgets_[i] : nullptr; }
+
+  // The first control in the focus order takes the focus.
+  void focusFirst() {
+    const ScreenInstance* s = desktop_.runtime_ ? desktop_.runtime_->find(id_) : nullptr;
+    if (QWidget* w = s ? widgetOf(firstFocus(*s)) : nullptr) w->setFocus(Qt::OtherFocusReason);
   }
 
   // The runtime destroyed the screen: no close event may reach it any more.
@@ -153,17 +166,55 @@ class ScreenWindow : public QWidget {
     e->ignore();
     if (!retired_ && desktop_.runtime_) desktop_.runtime_->userClose(id_);
   }
-  void keyPressEvent(QKeyEvent* e) override {
-    // Keys that produce a character (Enter, Esc and Backspace included); not arrows,
-    // function keys or modifiers alone.
-    if (!e->text().isEmpty() && desktop_.runtime_) {
-      desktop_.runtime_->userKey(id_);
-      return;
+  // Every key pressed in this window, on a control or on the window itself, goes by the
+  // keyboard rules; only what they pass on reaches the control.
+  bool eventFilter(QObject* target, QEvent* e) override {
+    if (e->type() == QEvent::KeyPress && target->isWidgetType()) {
+      return key(static_cast<QWidget*>(target), static_cast<QKeyEvent*>(e));
     }
-    QWidget::keyPressEvent(e);
+    return QWidget::eventFilter(target, e);
+  }
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::KeyPress && key(this, static_cast<QKeyEvent*>(e))) return true;
+    return QWidget::event(e);
   }
 
  private:
+  // Carries out what the keyboard rules say of the key; true when it is used up.
+  bool key(QWidget* target, QKeyEvent* e) {
+    Runtime* rt = desktop_.runtime_;
+    const ScreenInstance* s = rt && !retired_ ? rt->find(id_) : nullptr;
+    if (!s) return false;
+    Key k = Key::Other;
+    const bool plain = (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
+    if (plain && e->key() == Qt::Key_Tab && !(e->modifiers() & Qt::ShiftModifier)) k = Key::Tab;
+    if (plain && (e->key() == Qt::Key_Backtab ||
+                  (e->key() == Qt::Key_Tab && (e->modifiers() & Qt::ShiftModifier)))) {
+      k = Key::BackTab;
+    }
+    if (plain && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) k = Key::Enter;
+    if (plain && e->key() == Qt::Key_Space) k = Key::Space;
+    if (e->key() == Qt::Key_Escape) k = Key::Escape;
+    const KeyAction action = keyAction(*s, indexOf(target), k, !e->text().isEmpty());
+    switch (action.kind) {
+      case KeyAction::Pass:
+        return false;
+      case KeyAction::Click:
+        rt->userClick(id_, s->decl().controls[action.control].name);
+        if (!retired_) resync(action.control);
+        return true;
+      case KeyAction::Focus:
+        if (QWidget* w = widgetOf(action.control)) w->setFocus(k == Key::BackTab ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+        return true;
+      case KeyAction::ScreenKey:
+        rt->userKey(id_);
+        return true;
+      case KeyAction::Swallow:
+        return true;
+    }
+    return false;
+  }
+
   void build(const ScreenInstance& screen, int i) {
     const ControlDecl& c = screen.decl().controls[i];
     if (c.kind == ControlKind::TextBox && !c.visible && c.rect.width == 0) return;  // a field
@@ -193,6 +244,11 @@ class ScreenWindow : public QWidget {
       }
       case ControlKind::TextBox: {
         auto* edit = new QLineEdit(parent);
+        if (!c.inputMethod) {
+          // A number field: full-width digits from an input method would reach the page.
+          edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+          edit->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly);
+        }
         QObject::connect(edit, &QLineEdit::textEdited, edit, [rt, id, name](const QString& t) {
           if (rt) rt->userEdit(id, name, t.toStdString());
         });
@@ -228,6 +284,9 @@ class ScreenWindow : public QWidget {
     }
     w->setObjectName(qs(c.name));
     w->setGeometry(geometryOf(c.rect));
+    w->installEventFilter(this);
+    // Only the controls in the declared focus order take the focus, and only by Tab or a click.
+    if (c.tabIndex < 0) w->setFocusPolicy(Qt::NoFocus);
     if (c.font) w->setFont(fontFor(*c.font));
     QPalette pal = w->palette();
     if (c.backColor) {
@@ -273,9 +332,18 @@ void QtDesktop::messageBox(const std::string& prompt, int, const std::string& ti
     answerer_(prompt);
     return;
   }
-  QMessageBox box(QMessageBox::NoIcon, qs(title.empty() ? kApplicationTitle : title), qs(prompt),
-                  QMessageBox::Ok, QApplication::activeWindow());
+  const QString caption = qs(title.empty() ? kApplicationTitle : title);
+  QMessageBox box(QMessageBox::NoIcon, caption, qs(prompt), QMessageBox::Ok,
+                  QApplication::activeWindow());
   box.setObjectName("MessageBox");
+  // A short prompt makes a narrow box whose title the window frame cuts: the box is kept at
+  // least as wide as its whole title, with room for the frame's buttons.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    const int titleWidth = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
+                               .horizontalAdvance(caption);
+    grid->addItem(new QSpacerItem(titleWidth + 120, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
   box.exec();
 }
 
@@ -292,6 +360,8 @@ void QtDesktop::help(ScreenId, const std::string&, int, const std::string&) {
     helpBrowser_->setObjectName("HelpBrowser");
     helpBrowser_->setOpenExternalLinks(false);
     layout->addWidget(helpBrowser_);
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), w);
+    QObject::connect(close, &QShortcut::activated, w, &QWidget::close);
     helpWindow_ = w;
   }
   const QString path = qs(assetDir_ + "/nubera_help.html");
@@ -300,6 +370,13 @@ void QtDesktop::help(ScreenId, const std::string&, int, const std::string&) {
     helpBrowser_->scrollToAnchor("contents");
   } else {
     helpBrowser_->setHtml(QStringLiteral("<p>ヘルプファイルが見つかりません：%1</p>").arg(path));
+  }
+  // Over a modal screen (the first main menu) the help must be modal too, or that screen
+  // would block it: it could be neither used nor closed.
+  const Qt::WindowModality modality = modalLoop_ ? Qt::ApplicationModal : Qt::NonModal;
+  if (helpWindow_->windowModality() != modality) {
+    helpWindow_->hide();
+    helpWindow_->setWindowModality(modality);
   }
   helpWindow_->show();
   helpWindow_->raise();
@@ -319,29 +396,42 @@ void QtDesktop::screenDestroyed(ScreenId id) {
   if (modalLoop_ && modalScreen_ == id) modalLoop_->quit();
 }
 
+namespace {
+
+PixelRect pixelRect(const QRect& r) {
+  return {r.x(), r.y(), r.width(), r.height()};
+}
+
+}  // namespace
+
 void QtDesktop::screenShown(const ScreenInstance& screen, bool modal) {
-  QWidget* w = window(screen.id());
+  ScreenWindow* w = windows_[static_cast<std::size_t>(screen.id())];
   if (!w) return;
+  const ScreenDecl& decl = screen.decl();
+  const bool opening = !w->isVisible();
   if (modal) w->setWindowModality(Qt::ApplicationModal);
-  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-  if (screen.decl().centred) {
-    w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
-  } else if (!w->isVisible() && !w->property("placed").toBool()) {
-    // A screen opened while another is shown (a settings screen) stands beside it.
-    for (ScreenWindow* other : windows_) {
-      if (other && other != w && other->isVisible()) {
-        QRect frame = other->frameGeometry();
-        QPoint at(frame.right() + 8, frame.top());
-        if (at.x() + w->width() > area.right()) at.setX(area.right() - w->width());
-        w->move(at);
-        break;
+  const PixelRect area = pixelRect(QGuiApplication::primaryScreen()->availableGeometry());
+  if (opening && decl.placement == Placement::Centred) {
+    const PixelRect at = centredIn(pixelRect(w->frameGeometry()), area);
+    w->move(at.x, at.y);
+  } else if (opening && decl.placement == Placement::Beside) {
+    ScreenWindow* other = windows_[static_cast<std::size_t>(decl.besideOf)];
+    if (other && other->isVisible()) {
+      const QPoint client = other->mapToGlobal(QPoint(0, 0));
+      std::vector<PixelRect> parts;
+      for (const PixelRect& p : workingParts(runtime_->find(decl.besideOf)->decl(), 1.0 / 15)) {
+        parts.push_back({p.x + client.x(), p.y + client.y(), p.width, p.height});
       }
+      const PairPlacement pair = placeBeside(pixelRect(other->frameGeometry()), parts,
+                                             pixelRect(w->frameGeometry()), area);
+      other->move(pair.other.x, pair.other.y);
+      w->move(pair.screen.x, pair.screen.y);
     }
-    w->setProperty("placed", true);
   }
   w->show();
   w->raise();
   w->activateWindow();
+  if (opening) w->focusFirst();
 }
 
 void QtDesktop::screenHidden(ScreenId id) {

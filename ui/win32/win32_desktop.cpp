@@ -2,12 +2,15 @@
 
 #include <ocidl.h>
 #include <olectl.h>
+#include <shellapi.h>
+#include <imm.h>
 
 #include <algorithm>
 #include <fstream>
 #include <sstream>
 
 #include "platform/win32/utf.h"
+#include "ui/desktop_rules.h"
 
 namespace nubera {
 
@@ -16,7 +19,6 @@ using win32::wide;
 namespace {
 
 constexpr wchar_t kScreenClass[] = L"NuberaScreen";
-constexpr wchar_t kHelpClass[] = L"NuberaHelp";
 constexpr UINT kDestroyLater = WM_APP + 1;
 constexpr int kFirstControlId = 100;
 
@@ -59,9 +61,6 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, std::string assetDir)
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kScreenClass;
-  RegisterClassExW(&wc);
-  wc.lpfnWndProc = helpProc;
-  wc.lpszClassName = kHelpClass;
   RegisterClassExW(&wc);
 }
 
@@ -106,9 +105,8 @@ void Win32Desktop::screenCreated(const ScreenInstance& screen) {
   w->id = screen.id();
   w->decl = &screen.decl();
   const ScreenDecl& decl = screen.decl();
-  const bool splash = screen.id() == ScreenId::frmSplash;
-  DWORD style =
-      splash ? WS_POPUP | WS_BORDER : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  DWORD style = decl.frameless ? WS_POPUP | WS_BORDER
+                               : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   DWORD exStyle = WS_EX_CONTROLPARENT;
   RECT rc{0, 0, px(decl.clientWidth), px(decl.clientHeight)};
   AdjustWindowRectEx(&rc, style, FALSE, exStyle);
@@ -116,8 +114,7 @@ void Win32Desktop::screenCreated(const ScreenInstance& screen) {
                             CW_USEDEFAULT, rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
                             instance_, nullptr);
   SetWindowLongPtrW(w->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w.get()));
-  SendMessageW(w->hwnd, WM_SETFONT,
-               reinterpret_cast<WPARAM>(font(Font{"ＭＳ Ｐゴシック", 9, false})), FALSE);
+  SendMessageW(w->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(decl.font)), FALSE);
   w->controls.assign(decl.controls.size(), nullptr);
   w->at.resize(decl.controls.size());
   w->under.resize(decl.controls.size());
@@ -180,9 +177,10 @@ void Win32Desktop::build(Window& w, const ScreenInstance& screen, int i) {
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)), instance_, nullptr);
   // What is declared later lies on top, as the screens are laid out.
   SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  SendMessageW(h, WM_SETFONT,
-               reinterpret_cast<WPARAM>(font(c.font ? *c.font : Font{"ＭＳ Ｐゴシック", 9, false})),
+  SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.font ? *c.font : w.decl->font)),
                FALSE);
+  // A number field: full-width digits from an input method would reach the page.
+  if (!c.inputMethod) ImmAssociateContextEx(h, nullptr, 0);
   w.controls[i] = h;
 }
 
@@ -327,7 +325,11 @@ LRESULT Win32Desktop::handle(Window& w, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_CHAR:
-      if (runtime_) runtime_->userKey(id);
+      // A character key on the window itself (no control has the focus).
+      if (const ScreenInstance* s = runtime_ ? runtime_->find(id) : nullptr;
+          s && keyAction(*s, -1, Key::Other, true).kind == KeyAction::ScreenKey) {
+        runtime_->userKey(id);
+      }
       return 0;
     case WM_CLOSE:
       if (runtime_) runtime_->userClose(id);
@@ -366,43 +368,54 @@ void Win32Desktop::screenDestroyed(ScreenId id) {
   retired_.push_back(std::move(slot));
 }
 
+namespace {
+
+PixelRect windowRect(HWND h) {
+  RECT rc{};
+  GetWindowRect(h, &rc);
+  return {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
+}
+
+PixelRect workArea() {
+  RECT area{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
+void moveTo(HWND h, const PixelRect& r) {
+  SetWindowPos(h, nullptr, r.x, r.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
 void Win32Desktop::screenShown(const ScreenInstance& screen, bool) {
   Window* w = window(screen.id());
   if (!w) return;
-  if (screen.decl().centred) {
-    RECT area{}, rc{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    GetWindowRect(w->hwnd, &rc);
-    int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    SetWindowPos(w->hwnd, nullptr, area.left + (area.right - area.left - width) / 2,
-                 area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  } else if (!IsWindowVisible(w->hwnd) && !w->placed) {
-    // A screen opened while another is shown (a settings screen) stands beside it.
-    for (const auto& other : windows_) {
-      if (other && other.get() != w && IsWindowVisible(other->hwnd)) {
-        RECT area{}, beside{}, mine{};
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-        GetWindowRect(other->hwnd, &beside);
-        GetWindowRect(w->hwnd, &mine);
-        int x = std::min<int>(beside.right + 8, area.right - (mine.right - mine.left));
-        SetWindowPos(w->hwnd, nullptr, x, beside.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        break;
+  const ScreenDecl& decl = screen.decl();
+  const bool opening = !IsWindowVisible(w->hwnd);
+  if (opening && decl.placement == Placement::Centred) {
+    moveTo(w->hwnd, centredIn(windowRect(w->hwnd), workArea()));
+  } else if (opening && decl.placement == Placement::Beside) {
+    Window* other = window(decl.besideOf);
+    if (other && IsWindowVisible(other->hwnd)) {
+      POINT client{0, 0};
+      ClientToScreen(other->hwnd, &client);
+      std::vector<PixelRect> parts;
+      for (const PixelRect& p : workingParts(*other->decl, dpi_ / 1440.0)) {
+        parts.push_back({p.x + client.x, p.y + client.y, p.width, p.height});
       }
+      const PairPlacement pair =
+          placeBeside(windowRect(other->hwnd), parts, windowRect(w->hwnd), workArea());
+      moveTo(other->hwnd, pair.other);
+      moveTo(w->hwnd, pair.screen);
     }
   }
-  w->placed = true;
   ShowWindow(w->hwnd, SW_SHOW);
   SetForegroundWindow(w->hwnd);
-  // The first control in the focus order takes the focus.
-  int best = -1;
-  for (std::size_t i = 0; i < screen.decl().controls.size(); ++i) {
-    int t = screen.decl().controls[i].tabIndex;
-    if (t >= 0 && w->controls[i] && screen.controls[i].visible &&
-        (best < 0 || t < screen.decl().controls[best].tabIndex)) {
-      best = static_cast<int>(i);
-    }
+  if (opening) {
+    const int first = firstFocus(screen);
+    SetFocus(first >= 0 ? w->controls[first] : w->hwnd);
   }
-  SetFocus(best >= 0 ? w->controls[best] : w->hwnd);
 }
 
 void Win32Desktop::screenHidden(ScreenId id) {
@@ -422,53 +435,9 @@ HWND Win32Desktop::activeScreenWindow() const {
 }
 
 void Win32Desktop::messageBox(const std::string& prompt, int, const std::string& title) {
+  if (answerer_) return answerer_(prompt);
   MessageBoxW(activeScreenWindow(), wide(prompt).c_str(),
               wide(title.empty() ? kApplicationTitle : title).c_str(), MB_OK);
-}
-
-std::wstring helpTextFromHtml(const std::string& html) {
-  std::string out;
-  bool inTag = false, inHead = false;
-  std::string tag;
-  for (char c : html) {
-    if (inTag) {
-      if (c == '>') {
-        inTag = false;
-        std::string t = tag;
-        std::transform(t.begin(), t.end(), t.begin(), ::tolower);
-        if (t.starts_with("head")) inHead = true;
-        if (t.starts_with("/head")) inHead = false;
-        if (t == "/p" || t == "/h1" || t == "/h2" || t == "/li" || t == "br" || t == "/ul" ||
-            t == "/ol") {
-          out += "\r\n";
-        }
-        if (t == "/h1" || t == "/h2") out += "\r\n";
-        if (t == "li") out += "・";
-      } else {
-        tag += c;
-      }
-    } else if (c == '<') {
-      inTag = true;
-      tag.clear();
-    } else if (!inHead && c != '\n' && c != '\r') {
-      out += c;
-    }
-  }
-  return wide(out);
-}
-
-LRESULT CALLBACK Win32Desktop::helpProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_SIZE) {
-    if (HWND edit = GetWindow(hwnd, GW_CHILD)) {
-      MoveWindow(edit, 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
-    }
-    return 0;
-  }
-  if (msg == WM_CLOSE) {
-    ShowWindow(hwnd, SW_HIDE);
-    return 0;
-  }
-  return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 void Win32Desktop::help(ScreenId id, const std::string& file, int command,
@@ -481,31 +450,13 @@ void Win32Desktop::help(ScreenId id, const std::string& file, int command,
              reinterpret_cast<ULONG_PTR>(data.c_str()));
     return;
   }
-  // Otherwise the program's own help, from its contents.
-  if (!help_) {
-    help_ = CreateWindowExW(0, kHelpClass, L"ヘルプ － ストリーミング", WS_OVERLAPPEDWINDOW,
-                            CW_USEDEFAULT, CW_USEDEFAULT, 720, 560, nullptr, nullptr, instance_,
-                            nullptr);
-    HWND edit = CreateWindowExW(
-        0, L"EDIT", L"",
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0, 700,
-        520, help_, nullptr, instance_, nullptr);
-    SendMessageW(edit, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(font(Font{"ＭＳ Ｐゴシック", 10.5, false})), FALSE);
-    std::ifstream in(wide(assetDir_ + "\\nubera_help.html").c_str(), std::ios::binary);
-    std::stringstream html;
-    html << in.rdbuf();
-    std::wstring text =
-        html.str().empty() ? L"ヘルプファイルが見つかりません。" : helpTextFromHtml(html.str());
-    SetWindowTextW(edit, text.c_str());
-    RECT rc;
-    GetClientRect(help_, &rc);
-    MoveWindow(edit, 0, 0, rc.right, rc.bottom, FALSE);
-  }
-  SendMessageW(GetWindow(help_, GW_CHILD), EM_SETSEL, 0, 0);
-  SendMessageW(GetWindow(help_, GW_CHILD), EM_SCROLLCARET, 0, 0);
-  ShowWindow(help_, SW_SHOW);
-  SetForegroundWindow(help_);
+  // Otherwise the program's own help, a page whose top is its contents, in the user's browser.
+  const std::string page = assetDir_ + "\\nubera_help.html";
+  const bool opened =
+      helpOpener_ ? helpOpener_(page)
+                  : reinterpret_cast<INT_PTR>(ShellExecuteW(owner, L"open", wide(page).c_str(),
+                                                            nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+  if (!opened) messageBox("ヘルプを開けませんでした。\n" + page, 0, "");
 }
 
 bool Win32Desktop::pump() {
@@ -523,17 +474,71 @@ bool Win32Desktop::pump() {
   for (auto& w : windows_) {
     if (w && w->hwnd == root) screen = w.get();
   }
-  if (screen && screen->id != ScreenId::frmSplash) {
-    // Esc closes a screen as its window frame does.
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-      if (runtime_) runtime_->userClose(screen->id);
-      return true;
-    }
-    if (IsDialogMessageW(root, &msg)) return true;
-  }
+  if (screen && runtime_ && msg.message == WM_KEYDOWN && key(*screen, msg)) return true;
+  if (screen && !screen->decl->frameless && IsDialogMessageW(root, &msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
   return true;
+}
+
+int Win32Desktop::focusedControl(const Window& w) const {
+  HWND focus = GetFocus();
+  for (std::size_t i = 0; i < w.controls.size(); ++i) {
+    if (w.controls[i] && w.controls[i] == focus) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+bool Win32Desktop::key(Window& w, const MSG& msg) {
+  Key k = Key::Other;
+  const bool ctrlOrAlt = (GetKeyState(VK_CONTROL) & 0x8000) || (GetKeyState(VK_MENU) & 0x8000);
+  switch (msg.wParam) {
+    case VK_TAB:
+      k = (GetKeyState(VK_SHIFT) & 0x8000) ? Key::BackTab : Key::Tab;
+      break;
+    case VK_RETURN:
+      k = Key::Enter;
+      break;
+    case VK_SPACE:
+      k = Key::Space;
+      break;
+    case VK_ESCAPE:
+      k = Key::Escape;
+      break;
+    default:
+      return false;
+  }
+  if (ctrlOrAlt && k != Key::Escape) return false;
+  const ScreenInstance* s = runtime_->find(w.id);
+  if (!s) return false;
+  // Whether the key makes a character is told by WM_CHAR, which only a passed key gets.
+  const KeyAction action = keyAction(*s, focusedControl(w), k, false);
+  switch (action.kind) {
+    case KeyAction::Pass:
+    case KeyAction::ScreenKey:
+      return false;
+    case KeyAction::Click: {
+      const ScreenId id = w.id;
+      const std::string name = s->decl().controls[action.control].name;
+      runtime_->userClick(id, name);
+      if (Window* still = window(id)) {
+        if (const ScreenInstance* now = runtime_->find(id)) update(*still, *now, action.control);
+      }
+      return true;
+    }
+    case KeyAction::Focus: {
+      HWND h = w.controls[action.control];
+      SetFocus(h);
+      // As the dialog manager does: a field reached by the keyboard has its text selected.
+      if (s->decl().controls[action.control].kind == ControlKind::TextBox) {
+        SendMessageW(h, EM_SETSEL, 0, -1);
+      }
+      return true;
+    }
+    case KeyAction::Swallow:
+      return true;
+  }
+  return false;
 }
 
 void Win32Desktop::runModal(ScreenId id) {
@@ -560,9 +565,27 @@ void Win32Desktop::programEnded() {
   for (auto& w : windows_) {
     if (w) screenDestroyed(w->id);
   }
-  if (help_) ShowWindow(help_, SW_HIDE);
   ended_ = true;
   PostQuitMessage(0);
+}
+
+void Win32Desktop::processPending() {
+  MSG msg;
+  while (!ended_ && PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (!pump()) break;
+  }
+}
+
+HWND Win32Desktop::windowOf(ScreenId id) const {
+  Window* w = window(id);
+  return w ? w->hwnd : nullptr;
+}
+
+HWND Win32Desktop::controlOf(ScreenId id, const std::string& name) const {
+  Window* w = window(id);
+  if (!w) return nullptr;
+  const int i = w->decl->indexOf(name);
+  return i >= 0 ? w->controls[i] : nullptr;
 }
 
 int Win32Desktop::run() {

@@ -8,6 +8,7 @@
 #include <ocidl.h>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -39,10 +40,23 @@ class Win32Desktop : public Desktop {
   void runModal(ScreenId id) override;
   void programEnded() override;
 
+  // Test seams: every message waiting is handled and the call returns; the window of a screen
+  // and the handle of a control; an answerer that takes the place of the message box (the
+  // box counts as answered with OK); and what opens the help page instead of the browser
+  // (true: it opened).
+  void processPending();
+  HWND windowOf(ScreenId id) const;
+  HWND controlOf(ScreenId id, const std::string& name) const;
+  void setMessageAnswerer(std::function<void(const std::string&)> answerer) {
+    answerer_ = std::move(answerer);
+  }
+  void setHelpOpener(std::function<bool(const std::string&)> opener) {
+    helpOpener_ = std::move(opener);
+  }
+
  private:
   struct Window;
   static LRESULT CALLBACK screenProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK helpProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT handle(Window& w, UINT msg, WPARAM wp, LPARAM lp);
   void build(Window& w, const ScreenInstance& screen, int i);
   void update(Window& w, const ScreenInstance& screen, int i);
@@ -51,6 +65,8 @@ class Win32Desktop : public Desktop {
   HBRUSH brush(Rgb c);
   int px(int twips) const;
   bool pump();
+  bool key(Window& w, const MSG& msg);
+  int focusedControl(const Window& w) const;
   Window* window(ScreenId id) const { return windows_[static_cast<std::size_t>(id)].get(); }
   HWND activeScreenWindow() const;
 
@@ -62,12 +78,11 @@ class Win32Desktop : public Desktop {
   std::map<std::wstring, HFONT> fonts_;
   std::map<unsigned, HBRUSH> brushes_;
   std::map<std::string, ::IPicture*> pictures_;
-  HWND help_ = nullptr;
+  std::function<void(const std::string&)> answerer_;
+  std::function<bool(const std::string&)> helpOpener_;
   int dpi_ = 96;
   bool ended_ = false;
 };
 
-// The program's own help as plain text: the HTML file without its tags.
-std::wstring helpTextFromHtml(const std::string& html);
 
 }  // namespace nubera

@@ -1,0 +1,168 @@
+#pragma once
+// The keyboard and window cases every desktop must pass alike. Each desktop's test gives a
+// probe that drives its real widgets (Qt: key events to the focused widget; Win32: WM_KEYDOWN
+// through the message loop) and reads them back; the cases themselves are written once here.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/desktop_rules.h"
+#include "ui/runtime.h"
+
+namespace nubera::testing {
+
+class DesktopProbe {
+ public:
+  virtual ~DesktopProbe() = default;
+  virtual Runtime& runtime() = 0;
+  // A mouse click on a control; a key to whatever has the focus in the screen's window.
+  virtual void click(ScreenId screen, const char* control) = 0;
+  virtual void key(ScreenId screen, Key key) = 0;
+  // Characters typed, one key each, into the control that has the focus.
+  virtual void type(ScreenId screen, const std::string& ascii) = 0;
+  // The name of the control that has the focus in the screen's window ("" when none).
+  virtual std::string focused(ScreenId screen) = 0;
+  // Desktop coordinates, in pixels: a window's frame, and a control.
+  virtual PixelRect frame(ScreenId screen) = 0;
+  virtual PixelRect control(ScreenId screen, const char* name) = 0;
+  virtual std::vector<std::string>& messages() = 0;
+};
+
+using Step = std::pair<ScreenId, const char*>;  // a click
+
+struct FocusCase {
+  const char* name;
+  std::vector<Step> road;  // from the main menu
+  ScreenId screen;
+  std::vector<const char*> order;  // the shown controls in the declared focus order
+};
+
+inline void PrintTo(const FocusCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+inline const std::vector<FocusCase>& focusCases() {
+  using enum ScreenId;
+  static const std::vector<FocusCase> cases = {
+      {"Menu", {}, Form1, {"Command2", "Command1", "Command5", "Command3", "Command4"}},
+      {"ServerFolder", {{Form1, "Command2"}}, Form2, {"Text1", "Command1", "Command2", "Command3"}},
+      {"SiteFolder",
+       {{Form1, "Command2"}, {Form2, "Command2"}},
+       Form3,
+       {"Text1", "Text2", "Command1", "Command2", "Command3"}},
+      {"Quick",
+       {{Form1, "Command1"}},
+       Form4,
+       {"Text3", "Command1", "Command2", "Command3", "Command4", "Command6"}},
+      {"QuickSettings",
+       {{Form1, "Command1"}, {Form4, "Command2"}},
+       Form5,
+       {"Text12", "Text14", "Text1", "Option1", "Option2", "Text17", "Command1", "Command2"}},
+      {"Detailed",
+       {{Form1, "Command5"}},
+       Form6,
+       {"Text1", "Text2", "Text3", "Command1", "Command2", "Command3", "Command4", "Command6"}},
+      {"DetailedSettings",
+       {{Form1, "Command5"}, {Form6, "Command2"}},
+       Form7,
+       {"Text12", "Text14", "Text1", "Option1", "Option2", "Text17", "Command1", "Command2"}},
+  };
+  return cases;
+}
+
+// Tab from the first control goes through the declared order and round; Shift+Tab back.
+inline void checkFocusOrder(DesktopProbe& p, const FocusCase& c) {
+  p.runtime().start(ScreenId::Form1);
+  for (auto [screen, control] : c.road) p.click(screen, control);
+  ASSERT_EQ(p.focused(c.screen), c.order.front()) << "first focus";
+  for (std::size_t i = 1; i <= c.order.size(); ++i) {
+    p.key(c.screen, Key::Tab);
+    EXPECT_EQ(p.focused(c.screen), c.order[i % c.order.size()]) << "Tab " << i;
+  }
+  for (std::size_t i = c.order.size(); i > 0; --i) {
+    p.key(c.screen, Key::BackTab);
+    EXPECT_EQ(p.focused(c.screen), c.order[i - 1]) << "Shift+Tab";
+  }
+}
+
+inline bool shown(DesktopProbe& p, ScreenId id) {
+  const ScreenInstance* s = p.runtime().find(id);
+  return s && s->visible;
+}
+
+// The typical road with the keyboard alone: Tab, typing and Enter (Space on one button).
+inline void checkKeyboardRoad(DesktopProbe& p) {
+  using enum ScreenId;
+  Runtime& rt = p.runtime();
+  rt.start(Form1);
+  p.key(Form1, Key::Enter);  // 仮想サーバー作成
+  ASSERT_TRUE(shown(p, Form2));
+  p.type(Form2, "example-server");
+  p.key(Form2, Key::Enter);  // in a field: nothing
+  EXPECT_TRUE(p.messages().empty());
+  p.key(Form2, Key::Tab);
+  p.key(Form2, Key::Enter);  // 作成
+  EXPECT_EQ(p.messages(), (std::vector<std::string>{"保存しました。", "完成しました"}));
+  p.key(Form2, Key::Tab);
+  p.key(Form2, Key::Space);  // 次
+  ASSERT_TRUE(shown(p, Form3));
+  p.type(Form3, "user01");
+  p.key(Form3, Key::Tab);
+  p.type(Form3, "movie");
+  p.key(Form3, Key::Tab);
+  p.key(Form3, Key::Enter);  // 作成
+  EXPECT_EQ(p.messages().back(), "保存しました。");
+  p.key(Form3, Key::Tab);
+  p.key(Form3, Key::Enter);  // 終了
+  ASSERT_TRUE(shown(p, Form1));
+  p.key(Form1, Key::Tab);
+  p.key(Form1, Key::Enter);  // 一発　ヌベラ
+  ASSERT_TRUE(shown(p, Form4));
+  p.type(Form4, "abc");
+  p.key(Form4, Key::Escape);  // no key throws typed work away
+  ASSERT_TRUE(shown(p, Form4));
+  EXPECT_EQ(rt.text(ScreenId::Form4, "Text3"), "abc");
+  p.key(Form4, Key::Tab);
+  p.key(Form4, Key::Enter);  // 保存
+  EXPECT_EQ(p.messages().back(), "完成しました");
+  EXPECT_TRUE(rt.find(Form4)->controls[rt.find(Form4)->index("Command5")].visible);
+  p.key(Form4, Key::Tab);  // 保存 is gone: the focus moves on from where it stood
+  EXPECT_FALSE(rt.ended());
+}
+
+// Esc keeps a working screen and what is typed in it; on the start-up screen it ends.
+inline void checkEscape(DesktopProbe& p) {
+  using enum ScreenId;
+  Runtime& rt = p.runtime();
+  rt.start(Form1);
+  p.click(Form1, "Command5");
+  p.type(Form6, "example.jp");
+  p.key(Form6, Key::Escape);
+  p.click(Form6, "Command2");
+  p.key(Form7, Key::Escape);
+  EXPECT_TRUE(shown(p, Form6));
+  EXPECT_TRUE(shown(p, Form7));
+  EXPECT_EQ(rt.text(Form6, "Text1"), "example.jp");
+}
+
+// The settings screen leaves its creation screen's buttons and input field uncovered, on
+// whatever work area the desktop has.
+inline void checkSettingsBeside(DesktopProbe& p, ScreenId creation, ScreenId settings) {
+  p.runtime().start(ScreenId::Form1);
+  p.click(ScreenId::Form1, creation == ScreenId::Form4 ? "Command1" : "Command5");
+  p.click(creation, "Command2");
+  ASSERT_TRUE(shown(p, settings));
+  const PixelRect over = p.frame(settings);
+  for (const ControlDecl& c : p.runtime().find(creation)->decl().controls) {
+    const bool working = c.kind == ControlKind::Button ||
+                         (c.kind == ControlKind::TextBox && c.rect.width > 0);
+    if (working) {
+      EXPECT_FALSE(over.intersects(p.control(creation, c.name.c_str()))) << c.name;
+    }
+  }
+}
+
+}  // namespace nubera::testing

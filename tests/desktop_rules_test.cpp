@@ -1,0 +1,66 @@
+// Where the settings screens open beside their creation screens, for the work areas users
+// have, with the real screens' sizes and a Windows-like frame around each.
+#include "ui/desktop_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "screens/screens.h"
+
+using namespace nubera;
+
+namespace {
+
+struct Desk {
+  int width, height, dpi;
+};
+
+PixelRect frameOf(const ScreenDecl& d, int dpi, int x, int y) {
+  const double scale = dpi / 96.0;
+  const int border = static_cast<int>(std::lround(8 * scale));
+  const int title = static_cast<int>(std::lround(23 * scale));
+  return {x, y, static_cast<int>(std::lround(d.clientWidth * dpi / 1440.0)) + 2 * border,
+          static_cast<int>(std::lround(d.clientHeight * dpi / 1440.0)) + title + border};
+}
+
+}  // namespace
+
+TEST(Placement, SettingsBesideTheirCreationScreen) {
+  const Desk desks[] = {{1280, 1024, 96}, {1920, 1080, 144}, {1024, 768, 96}};
+  const auto& screens = screens::all();
+  for (auto [creation, settings] : {std::pair{ScreenId::Form4, ScreenId::Form5},
+                                    {ScreenId::Form6, ScreenId::Form7}}) {
+    const ScreenDecl& c = screens[static_cast<int>(creation)]->decl;
+    const ScreenDecl& s = screens[static_cast<int>(settings)]->decl;
+    for (const Desk& desk : desks) {
+      const PixelRect area{0, 0, desk.width, desk.height - 40 * desk.dpi / 96};  // a taskbar
+      // Where the system put the creation screen: near the middle.
+      const PixelRect other = frameOf(c, desk.dpi, desk.width / 5, desk.height / 6);
+      const double scale = desk.dpi / 96.0;
+      const int clientX = other.x + static_cast<int>(std::lround(8 * scale));
+      const int clientY = other.y + static_cast<int>(std::lround(23 * scale));
+      std::vector<PixelRect> parts;
+      for (const PixelRect& p : workingParts(c, desk.dpi / 1440.0)) {
+        parts.push_back({p.x + clientX, p.y + clientY, p.width, p.height});
+      }
+      const auto pair = placeBeside(other, parts, frameOf(s, desk.dpi, 0, 0), area);
+      const std::string where = std::to_string(desk.width) + "x" + std::to_string(desk.height) +
+                                "@" + std::to_string(desk.dpi) + " " + s.caption;
+      for (const PixelRect& r : {pair.other, pair.screen}) {
+        EXPECT_TRUE(r.x >= area.x && r.y >= area.y && r.right() <= area.right() &&
+                    r.bottom() <= area.bottom())
+            << where;
+      }
+      if (desk.width >= 1280) {
+        EXPECT_FALSE(pair.screen.intersects(pair.other)) << where;
+      } else {
+        for (PixelRect p : parts) {
+          p.x += pair.other.x - other.x;
+          p.y += pair.other.y - other.y;
+          EXPECT_FALSE(pair.screen.intersects(p)) << where;
+        }
+      }
+    }
+  }
+}

@@ -1,0 +1,155 @@
+#include "ui/desktop_rules.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace nubera {
+
+std::vector<int> focusOrder(const ScreenInstance& screen) {
+  std::vector<int> order;
+  const auto& controls = screen.decl().controls;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (controls[i].tabIndex >= 0 && screen.controls[i].visible) {
+      order.push_back(static_cast<int>(i));
+    }
+  }
+  std::stable_sort(order.begin(), order.end(),
+                   [&](int a, int b) { return controls[a].tabIndex < controls[b].tabIndex; });
+  return order;
+}
+
+int firstFocus(const ScreenInstance& screen) {
+  auto order = focusOrder(screen);
+  return order.empty() ? -1 : order.front();
+}
+
+KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool character) {
+  if (screen.kind->keyPress) {
+    return character ? KeyAction{KeyAction::ScreenKey} : KeyAction{KeyAction::Pass};
+  }
+  const auto& controls = screen.decl().controls;
+  const ControlKind kind = focused >= 0 && focused < static_cast<int>(controls.size())
+                               ? controls[focused].kind
+                               : ControlKind::Label;
+  switch (key) {
+    case Key::Tab:
+    case Key::BackTab: {
+      auto order = focusOrder(screen);
+      if (order.empty()) return {KeyAction::Swallow};
+      auto at = std::find(order.begin(), order.end(), focused);
+      const int n = static_cast<int>(order.size());
+      int pos = at == order.end() ? (key == Key::Tab ? -1 : 0)
+                                  : static_cast<int>(at - order.begin());
+      pos = (pos + (key == Key::Tab ? 1 : n - 1)) % n;
+      return {KeyAction::Focus, order[pos]};
+    }
+    case Key::Enter:
+      if (kind == ControlKind::Button) return {KeyAction::Click, focused};
+      return {KeyAction::Swallow};
+    case Key::Space:
+      if (kind == ControlKind::Button || kind == ControlKind::OptionButton) {
+        return {KeyAction::Click, focused};
+      }
+      return {KeyAction::Pass};
+    case Key::Escape:
+      return {KeyAction::Swallow};
+    case Key::Other:
+      break;
+  }
+  return {KeyAction::Pass};
+}
+
+PixelRect centredIn(const PixelRect& frame, const PixelRect& area) {
+  return {area.x + (area.width - frame.width) / 2, area.y + (area.height - frame.height) / 2,
+          frame.width, frame.height};
+}
+
+std::vector<PixelRect> workingParts(const ScreenDecl& decl, double pixelsPerTwip) {
+  std::vector<PixelRect> parts;
+  for (const auto& c : decl.controls) {
+    const bool working = c.kind == ControlKind::Button || c.kind == ControlKind::OptionButton ||
+                         (c.kind == ControlKind::TextBox && c.rect.width > 0);
+    if (!working) continue;
+    Rect r = c.rect;
+    if (!c.parent.empty()) {
+      const int frame = decl.indexOf(c.parent);
+      if (frame >= 0) {
+        r.left += decl.controls[frame].rect.left;
+        r.top += decl.controls[frame].rect.top;
+      }
+    }
+    auto px = [&](int twips) { return static_cast<int>(std::lround(twips * pixelsPerTwip)); };
+    parts.push_back({px(r.left), px(r.top), px(r.width), px(r.height)});
+  }
+  return parts;
+}
+
+namespace {
+
+PixelRect moved(const PixelRect& r, int dx, int dy) {
+  return {r.x + dx, r.y + dy, r.width, r.height};
+}
+
+// The nearest x (or y) at which a span of `size` starting at `want` lies within [lo, hi).
+int clampSpan(int want, int size, int lo, int hi) {
+  return std::max(lo, std::min(want, hi - size));
+}
+
+}  // namespace
+
+PairPlacement placeBeside(const PixelRect& other, const std::vector<PixelRect>& otherParts,
+                          const PixelRect& screen, const PixelRect& area) {
+  constexpr int kGap = 8;
+  // Side by side: the screen to the right of the other or to its left, whichever moves the
+  // other less, the pair moved into the work area.
+  const int pair = other.width + kGap + screen.width;
+  if (pair <= area.width && std::max(other.height, screen.height) <= area.height) {
+    const int y = clampSpan(other.y, std::max(other.height, screen.height), area.y, area.bottom());
+    const int rightX = clampSpan(other.x, pair, area.x, area.right());
+    const int leftX = clampSpan(other.x - kGap - screen.width, pair, area.x, area.right());
+    if (std::abs(rightX - other.x) <= std::abs(leftX + screen.width + kGap - other.x)) {
+      return {{rightX, y, other.width, other.height},
+              {rightX + other.width + kGap, y, screen.width, screen.height}};
+    }
+    return {{leftX + screen.width + kGap, y, other.width, other.height},
+            {leftX, y, screen.width, screen.height}};
+  }
+  // Overlapping: the other one stays, or moves to a corner of the work area; the screen
+  // goes wherever it covers none of the other's working parts, as near to the right of the
+  // other as it can.
+  std::vector<PixelRect> others = {other};
+  for (int cx : {area.x, area.right() - other.width}) {
+    for (int cy : {area.y, area.bottom() - other.height}) {
+      others.push_back({cx, cy, other.width, other.height});
+    }
+  }
+  long best = LONG_MAX;
+  PairPlacement found{other, {clampSpan(other.right() + kGap, screen.width, area.x, area.right()),
+                              clampSpan(other.y, screen.height, area.y, area.bottom()),
+                              screen.width, screen.height}};
+  constexpr int kStep = 4;
+  for (const auto& o : others) {
+    std::vector<PixelRect> parts;
+    for (const auto& p : otherParts) parts.push_back(moved(p, o.x - other.x, o.y - other.y));
+    for (int y = area.y; y + screen.height <= area.bottom(); y += kStep) {
+      for (int x = area.x; x + screen.width <= area.right(); x += kStep) {
+        PixelRect s{x, y, screen.width, screen.height};
+        if (std::any_of(parts.begin(), parts.end(),
+                        [&](const PixelRect& p) { return p.intersects(s); })) {
+          continue;
+        }
+        const long dx = x - (o.right() + kGap), dy = y - o.y;
+        const long moveCost = std::labs(o.x - other.x) + std::labs(o.y - other.y);
+        const long cost = dx * dx + dy * dy + 4 * moveCost * moveCost;
+        if (cost < best) {
+          best = cost;
+          found = {o, s};
+        }
+      }
+    }
+  }
+  return found;
+}
+
+}  // namespace nubera

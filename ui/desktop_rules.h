@@ -1,0 +1,75 @@
+#pragma once
+// What every desktop does alike, decided once here from the screen declarations: which
+// control a key moves the focus to, which key presses a button, which keys do nothing, and
+// where a window appears. A desktop maps its toolkit's events to these and carries out the
+// answer; it decides none of it itself.
+
+#include <vector>
+
+#include "ui/runtime.h"
+
+namespace nubera {
+
+// --- Keyboard -------------------------------------------------------------------------------
+
+enum class Key { Tab, BackTab, Enter, Space, Escape, Other };
+
+struct KeyAction {
+  enum Kind {
+    Pass,       // the focused control takes the key as its toolkit does (typing, arrows)
+    Click,      // the control `control` is clicked
+    Focus,      // the focus moves to `control`
+    ScreenKey,  // the screen's own key event (the start-up screen: any character key)
+    Swallow,    // nothing happens: no key throws typed work away
+  } kind = Pass;
+  int control = -1;
+  bool operator==(const KeyAction&) const = default;
+};
+
+// The controls that take the focus, in the declared order, shown ones only.
+std::vector<int> focusOrder(const ScreenInstance& screen);
+// The first of them, or -1.
+int firstFocus(const ScreenInstance& screen);
+
+// What a key pressed on a shown screen does. `focused` is the index of the control that has
+// the focus, or -1; `character` tells whether the key produces a character (letters, digits,
+// blank, Enter, Esc, Backspace; not arrows, function keys or modifiers alone).
+// - A screen with its own key event (the start-up screen) gets every character key.
+// - Tab and Shift+Tab move through the declared focus order, round.
+// - Enter and Space press the focused button; Space chooses the focused option button.
+// - Enter elsewhere and Esc do nothing: these forms have no default or cancel button, and
+//   the close key is Alt+F4, as the system has it.
+KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool character);
+
+// --- Windows on the desktop -----------------------------------------------------------------
+
+struct PixelRect {
+  int x = 0, y = 0, width = 0, height = 0;
+  int right() const { return x + width; }
+  int bottom() const { return y + height; }
+  bool intersects(const PixelRect& o) const {
+    return x < o.right() && o.x < right() && y < o.bottom() && o.y < bottom();
+  }
+  bool operator==(const PixelRect&) const = default;
+};
+
+// A window's frame centred in the work area.
+PixelRect centredIn(const PixelRect& frame, const PixelRect& workArea);
+
+// The parts of a screen the user works with, its buttons and input fields (hidden ones
+// too, since they may be shown later), relative to its client area, at `pixelsPerTwip`.
+std::vector<PixelRect> workingParts(const ScreenDecl& decl, double pixelsPerTwip);
+
+// Where a screen that opens beside another goes, and where that other one stands then.
+// Where the work area holds both side by side, they stand so, the other one moved only as
+// far as it must; where it does not, the screen overlaps only parts of the other that hold
+// no button or input field (`otherParts`, in desktop coordinates at the other's place). The
+// other one is moved as a whole, so its parts move with it.
+struct PairPlacement {
+  PixelRect other;
+  PixelRect screen;
+};
+PairPlacement placeBeside(const PixelRect& other, const std::vector<PixelRect>& otherParts,
+                          const PixelRect& screen, const PixelRect& workArea);
+
+}  // namespace nubera
