@@ -29,6 +29,8 @@ class DesktopProbe {
   virtual PixelRect frame(ScreenId screen) = 0;
   virtual PixelRect control(ScreenId screen, const char* name) = 0;
   virtual std::vector<std::string>& messages() = 0;
+  // Whether the control's text, drawn in the font the desktop really uses, is whole inside it.
+  virtual bool textFits(ScreenId screen, const char* name) = 0;
 };
 
 using Step = std::pair<ScreenId, const char*>;  // a click
@@ -161,6 +163,35 @@ inline void checkSettingsBeside(DesktopProbe& p, ScreenId creation, ScreenId set
                          (c.kind == ControlKind::TextBox && c.rect.width > 0);
     if (working) {
       EXPECT_FALSE(over.intersects(p.control(creation, c.name.c_str()))) << c.name;
+    }
+  }
+}
+
+// Every caption, and every value the program itself puts in a field, is readable whole.
+inline void checkTextsFit(DesktopProbe& p) {
+  using enum ScreenId;
+  Runtime& rt = p.runtime();
+  rt.start(frmSplash);
+  for (ScreenId id : {Form1, Form2, Form3, Form4, Form5, Form6, Form7}) rt.text(id, "Command2");
+  for (ScreenId id : kAllScreens) {
+    const ScreenInstance* s = rt.find(id);
+    ASSERT_TRUE(s);
+    for (const ControlDecl& c : s->decl().controls) {
+      const bool captioned = c.kind == ControlKind::Label || c.kind == ControlKind::Button ||
+                             c.kind == ControlKind::OptionButton || c.kind == ControlKind::Frame;
+      if (captioned && !s->controls[s->index(c.name)].text.empty()) {
+        EXPECT_TRUE(p.textFits(id, c.name.c_str())) << screenName(id) << " " << c.name;
+      }
+    }
+  }
+  // The program's own values in the settings fields: the widest of each.
+  const std::pair<const char*, const char*> values[] = {
+      {"Text12", "320"}, {"Text14", "240.75"}, {"Text1", "center"}, {"Text17", "false"}};
+  for (ScreenId id : {Form5, Form7}) {
+    for (auto [field, value] : values) {
+      rt.setText(id, field, value);
+      if (std::string(field) == "Text14") rt.setText(id, "Text12", "321");
+      EXPECT_TRUE(p.textFits(id, field)) << screenName(id) << " " << field << " " << rt.text(id, field);
     }
   }
 }

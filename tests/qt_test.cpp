@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleFactory>
+#include <QStyleOptionFrame>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -323,6 +324,33 @@ struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
     return {at.x(), at.y(), w->width(), w->height()};
   }
   std::vector<std::string>& messages() override { return QtRoad::messages; }
+  bool textFits(ScreenId s, const char* name) override {
+    QWidget* w = widget(s, name);
+    if (!w) return false;
+    const QFontMetrics fm(w->font());
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+      // What the field shows inside its frame and margins.
+      QStyleOptionFrame option;
+      option.initFrom(edit);
+      const QRect inner = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+      return fm.horizontalAdvance(edit->text()) + 4 <= inner.width() &&
+             fm.height() <= inner.height() + 2;
+    }
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+      const QRect need = fm.boundingRect(QRect(0, 0, label->width(), 100000),
+                                         Qt::TextWordWrap | Qt::AlignLeft, label->text());
+      return need.width() <= label->width() && need.height() <= label->height();
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+      const int indicator = qobject_cast<QRadioButton*>(w) ? 20 : 6;
+      return fm.horizontalAdvance(button->text()) + indicator <= button->width() &&
+             fm.height() <= button->height();
+    }
+    if (auto* frame = qobject_cast<QGroupBox*>(w)) {
+      return fm.horizontalAdvance(frame->title()) + 16 <= frame->width();
+    }
+    return true;
+  }
   void TestBody() override {}
 };
 
@@ -341,6 +369,9 @@ TEST_F(QtProbe, KeyboardAloneDoesTheTypicalRoad) {
 }
 TEST_F(QtProbe, EscKeepsWorkingScreensAndTheirText) {
   nubera::testing::checkEscape(*this);
+}
+TEST_F(QtProbe, EveryTextFitsItsControl) {
+  nubera::testing::checkTextsFit(*this);
 }
 TEST_F(QtProbe, SettingsScreensLeaveTheirCreationScreenUsable) {
   nubera::testing::checkSettingsBeside(*this, Form4, Form5);

@@ -60,6 +60,17 @@ KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool cha
   return {KeyAction::Pass};
 }
 
+std::vector<std::string> fontFamilies(const Font& font) {
+  const bool fixed = font.name == "ＭＳ ゴシック";
+  std::vector<std::string> families = {font.name, fixed ? "MS Gothic" : "MS PGothic"};
+  if (fixed) families.push_back("IPAGothic");
+  for (const char* f : {"Meiryo UI", "Yu Gothic UI", "IPAPGothic", "IPAGothic", "Noto Sans CJK JP",
+                        "VL PGothic", "Takao PGothic"}) {
+    if (std::find(families.begin(), families.end(), f) == families.end()) families.push_back(f);
+  }
+  return families;
+}
+
 PixelRect centredIn(const PixelRect& frame, const PixelRect& area) {
   return {area.x + (area.width - frame.width) / 2, area.y + (area.height - frame.height) / 2,
           frame.width, frame.height};

@@ -4,6 +4,7 @@
 // where a window appears. A desktop maps its toolkit's events to these and carries out the
 // answer; it decides none of it itself.
 
+#include <string>
 #include <vector>
 
 #include "ui/runtime.h"
@@ -40,6 +41,12 @@ int firstFocus(const ScreenInstance& screen);
 // - Enter elsewhere and Esc do nothing: these forms have no default or cancel button, and
 //   the close key is Alt+F4, as the system has it.
 KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool character);
+
+// --- Fonts ----------------------------------------------------------------------------------
+
+// The font families to ask for, best first: the declared Windows font by its Japanese and its
+// English name, then Japanese fonts that other Windows installations and Linux desktops have.
+std::vector<std::string> fontFamilies(const Font& font);
 
 // --- Windows on the desktop -----------------------------------------------------------------
 

@@ -31,7 +31,7 @@ ScreenKind build() {
   k.decl.controls = {
       label("Label1", "詳細作成", {1440, 240, 4215, 615}).withFont(24).fore(blue),
       label("Label5", "例：abc.ne.jp", {4680, 1320, 1695, 255}).withFont(11.25).fore(blue),
-      label("Label2", "貴方のインターネットサーバー名記入", {120, 1800, 3090, 180}).withFont(9),
+      label("Label2", "貴方のインターネットサーバー名記入", {120, 1800, 3090, 210}).withFont(9),
       textBox("Text1", "", {4560, 1680, 2055, 375}).tab(0),
       label("Label6", "例：/user name/hoge/video/", {2400, 2280, 3495, 255})
           .withFont(11.25)

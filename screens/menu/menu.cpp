@@ -20,7 +20,7 @@ ScreenKind build() {
   k.decl.placement = Placement::Centred;
   k.decl.controls = {
       label("Label1", "選択", {1320, 120, 2895, 615}).withFont(21.75),
-      label("Label2", "簡単メニュー", {240, 840, 2175, 375}).withFont(18).back({0, 255, 255}),
+      label("Label2", "簡単メニュー", {240, 840, 2175, 405}).withFont(18).back({0, 255, 255}),
       button("Command2", "仮想サーバー作成", {1440, 1320, 2775, 615})
           .withFont(9)
           .back(colour::kLightYellow)
@@ -29,7 +29,7 @@ ScreenKind build() {
           .withFont(9)
           .back(colour::kPink)
           .tab(1),
-      label("Label3", "詳細メニュー", {240, 2760, 2175, 375}).withFont(18).back({255, 128, 128}),
+      label("Label3", "詳細メニュー", {240, 2760, 2175, 405}).withFont(18).back({255, 128, 128}),
       button("Command5", "詳細作成", {1440, 3240, 2775, 615})
           .withFont(14.25)
           .back({0, 192, 0})

@@ -74,8 +74,8 @@ ScreenKind build() {
   k.decl.clientHeight = 4665;
   k.decl.controls = {
       picture("Image1", "quick.jpg", {1560, 360, 5955, 1365}),
-      label("Label1", "例：abc.rmの場合abcのみです。", {3600, 2040, 2175, 375}).withFont(9),
-      label("Label3", "拡張子抜きのビデオ名", {1800, 2640, 1875, 180}).withFont(9),
+      label("Label1", "例：abc.rmの場合abcのみです。", {3600, 2040, 2895, 375}).withFont(9),
+      label("Label3", "拡張子抜きのビデオ名", {1800, 2640, 1875, 210}).withFont(9),
       textBox("Text3", "", {3720, 2520, 1935, 375}).withFont(9).tab(0),
       label("Label4", "", {0, 3600, 8655, 1095}).back(colour::kBand),
       label("Label2", "御自身のPC上で動作確認し最後はこのボタンを押し完成。",

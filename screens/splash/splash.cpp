@@ -21,12 +21,12 @@ ScreenKind build() {
   k.decl.frameless = true;
   k.decl.controls = {
       frame("Frame1", "", {120, 120, 7200, 4530}),
-      label("lblProductName", "", {2640, 960, 2865, 495}).withFont(24).in("Frame1"),
-      label("Label2", "ヌベラ　動画", {4080, 1560, 3030, 435}).withFont(21.75).in("Frame1"),
-      label("Label1", "windows ME、XP、2000対応", {3840, 2160, 3180, 240})
+      label("lblProductName", "", {2640, 960, 3600, 540}).withFont(24).in("Frame1"),
+      label("Label2", "ヌベラ　動画", {4080, 1560, 3030, 495}).withFont(21.75).in("Frame1"),
+      label("Label1", "windows ME、XP、2000対応", {3840, 2160, 3330, 285})
           .withFont(12, true, "ＭＳ ゴシック")
           .in("Frame1"),
-      label("lblVersion", "", {5520, 2520, 1380, 195}).withFont(9.75).in("Frame1"),
+      label("lblVersion", "", {5520, 2520, 1620, 225}).withFont(9.75).in("Frame1"),
       picture("imgLogo", "splash_logo.jpg", {240, 840, 1575, 2145}).in("Frame1"),
   };
 

@@ -31,9 +31,9 @@ QString qs(const std::string& s) {
 
 QFont fontFor(const Font& f) {
   QFont font;
-  // The Windows fonts by name, then the Japanese fonts a Linux desktop has.
-  font.setFamilies({qs(f.name), f.name == "ＭＳ ゴシック" ? "MS Gothic" : "MS PGothic",
-                    "IPAPGothic", "IPAGothic", "Noto Sans CJK JP", "VL PGothic", "Takao PGothic"});
+  QStringList families;
+  for (const std::string& family : fontFamilies(f)) families << qs(family);
+  font.setFamilies(families);
   font.setPointSizeF(f.points);
   font.setBold(f.bold);
   return font;

@@ -88,8 +88,26 @@ HFONT Win32Desktop::font(const Font& f) {
   lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
   lf.lfCharSet = SHIFTJIS_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
-  std::wstring face = wide(f.name);
-  face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+  // The first of the families that this system has; the font mapper's own choice otherwise.
+  for (const std::string& family : fontFamilies(f)) {
+    LOGFONTW probe{};
+    probe.lfCharSet = DEFAULT_CHARSET;
+    wide(family).copy(probe.lfFaceName, LF_FACESIZE - 1);
+    bool found = false;
+    HDC dc = GetDC(nullptr);
+    EnumFontFamiliesExW(
+        dc, &probe,
+        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
+          *reinterpret_cast<bool*>(found) = true;
+          return 0;
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, dc);
+    if (found) {
+      wide(family).copy(lf.lfFaceName, LF_FACESIZE - 1);
+      break;
+    }
+  }
   return fonts_[key] = CreateFontIndirectW(&lf);
 }
 

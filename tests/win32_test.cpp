@@ -1,0 +1,203 @@
+// The shared keyboard and window cases on the real Win32 desktop: keys go through the
+// program's own message loop as WM_KEYDOWN, the focus is read with GetFocus, windows with
+// GetWindowRect. Runs under Wine on a virtual display in CI.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "desktop_cases.h"
+#include "platform/local_file_system.h"
+#include "platform/win32/utf.h"
+#include "screens/screens.h"
+#include "test_support.h"
+#include "ui/win32/win32_desktop.h"
+
+using namespace nubera;
+using enum ScreenId;
+
+namespace {
+
+struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
+  nubera::testing::TempDir tmp;
+  LocalFileSystem files{tmp.path()};
+  Win32Desktop desktop{GetModuleHandleW(nullptr), ASSET_DIR};
+  Runtime rt{screens::all(), files, desktop};
+  std::vector<std::string> said;
+
+  Win32Probe() {
+    desktop.attach(rt);
+    desktop.setMessageAnswerer([this](const std::string& m) { said.push_back(m); });
+  }
+  void TestBody() override {}
+
+  Runtime& runtime() override { return rt; }
+  std::vector<std::string>& messages() override { return said; }
+
+  void click(ScreenId s, const char* name) override {
+    HWND h = desktop.controlOf(s, name);
+    ASSERT_TRUE(h && IsWindowVisible(h)) << screenName(s) << " " << name;
+    SendMessageW(h, BM_CLICK, 0, 0);
+    desktop.processPending();
+  }
+  HWND focusIn(ScreenId s) {
+    HWND focus = GetFocus();
+    HWND window = desktop.windowOf(s);
+    return focus && (focus == window || IsChild(window, focus)) ? focus : nullptr;
+  }
+  void key(ScreenId s, Key k) override {
+    const WPARAM codes[] = {VK_TAB, VK_TAB, VK_RETURN, VK_SPACE, VK_ESCAPE, 'A'};
+    const WPARAM vk = codes[static_cast<int>(k)];
+    HWND target = focusIn(s) ? focusIn(s) : desktop.windowOf(s);
+    ASSERT_TRUE(target) << screenName(s);
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    state[VK_SHIFT] = k == Key::BackTab ? 0x80 : 0;
+    SetKeyboardState(state);
+    const UINT scan = MapVirtualKeyW(static_cast<UINT>(vk), MAPVK_VK_TO_VSC);
+    PostMessageW(target, WM_KEYDOWN, vk, 1 | scan << 16);
+    desktop.processPending();
+    if (IsWindow(target)) PostMessageW(target, WM_KEYUP, vk, 1 | scan << 16 | 3u << 30);
+    desktop.processPending();
+    state[VK_SHIFT] = 0;
+    SetKeyboardState(state);
+  }
+  void type(ScreenId s, const std::string& ascii) override {
+    HWND target = focusIn(s);
+    ASSERT_TRUE(target) << screenName(s);
+    for (char c : ascii) {
+      PostMessageW(target, WM_CHAR, static_cast<WPARAM>(c), 1);
+      desktop.processPending();
+    }
+  }
+  std::string focused(ScreenId s) override {
+    HWND focus = focusIn(s);
+    const ScreenInstance* inst = rt.find(s);
+    if (!focus || !inst) return "";
+    for (const auto& c : inst->decl().controls) {
+      if (desktop.controlOf(s, c.name) == focus) return c.name;
+    }
+    return "";
+  }
+  PixelRect frame(ScreenId s) override { return rectOf(desktop.windowOf(s)); }
+  PixelRect control(ScreenId s, const char* name) override {
+    return rectOf(desktop.controlOf(s, name));
+  }
+  static PixelRect rectOf(HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  }
+  bool textFits(ScreenId s, const char* name) override {
+    HWND h = desktop.controlOf(s, name);
+    if (!h) return false;
+    const int n = GetWindowTextLengthW(h);
+    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+    GetWindowTextW(h, text.data(), n + 1);
+    text.resize(static_cast<std::size_t>(n));
+    RECT client{};
+    GetClientRect(h, &client);
+    wchar_t cls[16] = {};
+    GetClassNameW(h, cls, 16);
+    const std::wstring kind = cls;
+    const LONG style = GetWindowLongW(h, GWL_STYLE);
+    HDC dc = GetDC(h);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
+    RECT need{0, 0, client.right, 0};
+    bool fits;
+    if (kind == L"Edit") {
+      RECT inner{};
+      SendMessageW(h, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&inner));
+      DrawTextW(dc, text.c_str(), n, &need, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+      fits = need.right <= inner.right - inner.left;
+    } else if (kind == L"Static") {
+      DrawTextW(dc, text.c_str(), n, &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+      fits = need.right <= client.right && need.bottom <= client.bottom;
+    } else {  // buttons, option buttons, frames: one line
+      DrawTextW(dc, text.c_str(), n, &need, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+      const bool radio = (style & 0xF) == BS_RADIOBUTTON;
+      const int margin = radio ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 6;
+      fits = need.right + margin <= client.right;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(h, dc);
+    if (!fits) {
+      std::printf("%s %s: needs %ldx%ld in %ldx%ld\n", std::string(screenName(s)).c_str(), name,
+                  need.right, need.bottom, client.right, client.bottom);
+    }
+    return fits;
+  }
+};
+
+class Win32Focus : public ::testing::TestWithParam<nubera::testing::FocusCase> {};
+TEST_P(Win32Focus, TabAndShiftTabFollowTheDeclaredOrder) {
+  Win32Probe probe;
+  nubera::testing::checkFocusOrder(probe, GetParam());
+}
+INSTANTIATE_TEST_SUITE_P(Screens, Win32Focus, ::testing::ValuesIn(nubera::testing::focusCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Win32Probe, KeyboardAloneDoesTheTypicalRoad) {
+  nubera::testing::checkKeyboardRoad(*this);
+}
+TEST_F(Win32Probe, EscKeepsWorkingScreensAndTheirText) {
+  nubera::testing::checkEscape(*this);
+}
+TEST_F(Win32Probe, EveryTextFitsItsControl) {
+  nubera::testing::checkTextsFit(*this);
+}
+TEST_F(Win32Probe, SettingsScreensLeaveTheirCreationScreenUsable) {
+  nubera::testing::checkSettingsBeside(*this, Form4, Form5);
+}
+TEST_F(Win32Probe, DetailedSettingsLeaveTheirCreationScreenUsable) {
+  nubera::testing::checkSettingsBeside(*this, Form6, Form7);
+}
+
+// Every screen's client area is its declared size at the display's scale, and the fonts
+// follow it (NUBERA_EXPECT_DPI names the scale the run was set up for).
+TEST_F(Win32Probe, ScreensFollowTheDisplayScale) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  if (const char* expected = std::getenv("NUBERA_EXPECT_DPI")) {
+    EXPECT_EQ(dpi, std::atoi(expected));
+  }
+  rt.start(frmSplash);
+  for (ScreenId id : {Form1, Form2, Form3, Form4, Form5, Form6, Form7}) rt.text(id, "Command2");
+  for (ScreenId id : kAllScreens) {
+    const ScreenDecl& d = rt.find(id)->decl();
+    RECT client{};
+    GetClientRect(desktop.windowOf(id), &client);
+    EXPECT_EQ(client.right, MulDiv(d.clientWidth, dpi, 1440)) << screenName(id);
+    EXPECT_EQ(client.bottom, MulDiv(d.clientHeight, dpi, 1440)) << screenName(id);
+  }
+  HWND caption = desktop.controlOf(Form1, "Label1");  // "選択", 21.75 points
+  LOGFONTW lf{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(caption, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+  EXPECT_EQ(-lf.lfHeight, MulDiv(2175, dpi, 7200));
+}
+
+TEST_F(Win32Probe, EscOnTheStartUpScreenEndsTheProgram) {
+  rt.start(frmSplash);
+  key(frmSplash, Key::Escape);
+  EXPECT_TRUE(rt.ended());
+}
+
+TEST_F(Win32Probe, HelpOpensThePageInTheBrowser) {
+  std::string opened;
+  desktop.setHelpOpener([&](const std::string& page) {
+    opened = page;
+    return true;
+  });
+  rt.start(Form1);
+  click(Form1, "Command4");
+  EXPECT_TRUE(opened.ends_with("\\nubera_help.html")) << opened;
+  desktop.setHelpOpener([](const std::string&) { return false; });
+  click(Form1, "Command4");
+  ASSERT_EQ(said.size(), 1u);
+  EXPECT_TRUE(said[0].starts_with("ヘルプを開けませんでした。")) << said[0];
+}
+
+}  // namespace
