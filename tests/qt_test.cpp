@@ -18,9 +18,9 @@
 #include <filesystem>
 
 #include "core/text_file.h"
+#include "desktop_cases.h"
 #include "platform/local_file_system.h"
 #include "screens/screens.h"
-#include "desktop_cases.h"
 #include "test_support.h"
 #include "ui/qt/qt_desktop.h"
 #include "ui/runtime.h"
@@ -178,6 +178,27 @@ TEST_F(QtRoad, HelpOpensAtItsContents) {
   EXPECT_TRUE(browser->source().toLocalFile().endsWith("nubera_help.html"));
   EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("目次")));
   EXPECT_TRUE(desktop.window(Form1)->isVisible());  // the menu goes on unchanged
+  QTest::keyClick(browser, Qt::Key_Escape);
+  EXPECT_FALSE(help->isVisible());
+}
+
+// Over the first main menu, shown modally, the help can be used and closed.
+TEST_F(QtRoad, HelpOverTheModalMenu) {
+  rt.start();
+  bool usable = false, closed = false;
+  when([&] { return desktop.window(Form1) != nullptr; },
+       [&] {
+         click(Form1, "Command4");
+         QWidget* help = desktop.helpWindow();
+         // The newest modal window is the one not blocked.
+         usable = help && help->isVisible() && QApplication::activeModalWidget() == help;
+         QTest::keyClick(help->findChild<QTextBrowser*>("HelpBrowser"), Qt::Key_Escape);
+         closed = !help->isVisible();
+         click(Form1, "Command3");  // 終了
+       });
+  QTest::mousePress(widget(frmSplash, "Frame1"), Qt::LeftButton, {}, QPoint(20, 260));
+  EXPECT_TRUE(usable);
+  EXPECT_TRUE(closed);
 }
 
 TEST_F(QtRoad, MessageBoxIsModalOkOnlyWithTheApplicationTitle) {
@@ -185,12 +206,13 @@ TEST_F(QtRoad, MessageBoxIsModalOkOnlyWithTheApplicationTitle) {
   rt.start(Form1);
   click(Form1, "Command2");
   QString title, text;
-  bool onlyOk = false, noIcon = false;
+  bool onlyOk = false, noIcon = false, titleWhole = false;
   when([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
        [&] {
          auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
          ASSERT_TRUE(box);
          title = box->windowTitle();
+         titleWhole = box->width() > QFontMetrics(box->font()).horizontalAdvance(title) + 100;
          text = box->text();
          onlyOk = box->buttons().size() == 1 && box->button(QMessageBox::Ok);
          noIcon = box->icon() == QMessageBox::NoIcon;
@@ -201,6 +223,7 @@ TEST_F(QtRoad, MessageBoxIsModalOkOnlyWithTheApplicationTitle) {
   EXPECT_EQ(text, QStringLiteral("記入しましょう。"));
   EXPECT_TRUE(onlyOk);
   EXPECT_TRUE(noIcon);
+  EXPECT_TRUE(titleWhole);  // wide enough for the frame to show the whole title
 }
 
 TEST_F(QtRoad, QuickPageMakerWritesAndPublishes) {

@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QSpacerItem>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -72,6 +71,21 @@ class ClickFrame : public QGroupBox {
   void mousePressEvent(QMouseEvent* e) override {
     e->accept();
     if (onClick) onClick();
+  }
+};
+
+// The help window: Esc closes it, as it closes any viewer window.
+class HelpWindow : public QWidget {
+ public:
+  HelpWindow() : QWidget(nullptr, Qt::Window) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    if (e->key() == Qt::Key_Escape) {
+      close();
+      return;
+    }
+    QWidget::keyPressEvent(e);
   }
 };
 
@@ -350,7 +364,7 @@ void QtDesktop::messageBox(const std::string& prompt, int, const std::string& ti
 void QtDesktop::help(ScreenId, const std::string&, int, const std::string&) {
   // The program's own help, at its contents, in a window of the program.
   if (!helpWindow_) {
-    auto* w = new QWidget(nullptr, Qt::Window);
+    auto* w = new HelpWindow;
     w->setObjectName("HelpWindow");
     w->setWindowTitle(QStringLiteral("ヘルプ － ストリーミング"));
     w->resize(720, 560);
@@ -360,8 +374,6 @@ void QtDesktop::help(ScreenId, const std::string&, int, const std::string&) {
     helpBrowser_->setObjectName("HelpBrowser");
     helpBrowser_->setOpenExternalLinks(false);
     layout->addWidget(helpBrowser_);
-    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), w);
-    QObject::connect(close, &QShortcut::activated, w, &QWidget::close);
     helpWindow_ = w;
   }
   const QString path = qs(assetDir_ + "/nubera_help.html");
