@@ -2,11 +2,12 @@
 
 namespace nubera {
 
-FileError::FileError(Operation op, std::string path, std::string reason)
+FileError::FileError(Operation op, std::string path, std::string reason, bool denied)
     : std::runtime_error(path + ": " + reason),
       op_(op),
       path_(std::move(path)),
-      reason_(std::move(reason)) {}
+      reason_(std::move(reason)),
+      denied_(denied) {}
 
 std::string FileError::userMessage() const {
   const char* what = "";

@@ -12,8 +12,11 @@ namespace nubera {
 class FileError : public std::runtime_error {
  public:
   enum class Operation { MakeDirectory, Write, Read };
-  FileError(Operation op, std::string path, std::string reason);
+  // denied: the system refused the access (a folder the user may not write, a read-only
+  // disk), as against a name or a state of the file itself.
+  FileError(Operation op, std::string path, std::string reason, bool denied = false);
   Operation operation() const { return op_; }
+  bool denied() const { return denied_; }
   const std::string& path() const { return path_; }
   const std::string& reason() const { return reason_; }
   // One message for the user, in Japanese, naming the path and the reason.
@@ -23,6 +26,7 @@ class FileError : public std::runtime_error {
   Operation op_;
   std::string path_;
   std::string reason_;
+  bool denied_ = false;
 };
 
 class FileSystem {

@@ -41,6 +41,14 @@ std::string reasonText(int errorNumber) {
   }
 }
 
+namespace {
+
+bool deniedError(int err) {
+  return err == EACCES || err == EPERM || err == EROFS;
+}
+
+}  // namespace
+
 LocalFileSystem::LocalFileSystem(std::string programDirectory)
     : programDirectory_(std::move(programDirectory)) {
   while (programDirectory_.size() > 1 && programDirectory_.back() == '/') {
@@ -66,7 +74,7 @@ void LocalFileSystem::makeDirectory(const std::string& path) {
     int err = errno;
     std::string reason =
         err == EEXIST ? "同じ名前のフォルダーまたはファイルが既にあります。" : reasonText(err);
-    throw FileError(FileError::Operation::MakeDirectory, path, reason);
+    throw FileError(FileError::Operation::MakeDirectory, path, reason, deniedError(err));
   }
 }
 
@@ -143,7 +151,9 @@ bool writeAll(int fd, const std::string& bytes) {
 }  // namespace
 
 void LocalFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
-  auto fail = [&](int err) { throw FileError(FileError::Operation::Write, path, reasonText(err)); };
+  auto fail = [&](int err) {
+    throw FileError(FileError::Operation::Write, path, reasonText(err), deniedError(err));
+  };
   struct stat old {};
   bool exists = ::stat(path.c_str(), &old) == 0;
   if (exists && S_ISDIR(old.st_mode)) fail(EISDIR);

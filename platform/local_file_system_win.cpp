@@ -15,7 +15,8 @@ using win32::wide;
 namespace {
 
 [[noreturn]] void fail(FileError::Operation op, const std::string& path, DWORD error) {
-  throw FileError(op, path, win32::systemMessage(error));
+  throw FileError(op, path, win32::systemMessage(error),
+                  error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT);
 }
 
 }  // namespace

@@ -47,6 +47,7 @@ static bool badName(const std::string& path) {
 
 static const char* kBadName = "ファイル名、フォルダー名の構文が間違っています。";
 static const char* kNoPath = "指定されたパスが見つかりません。";
+static const char* kDenied = "アクセスが拒否されました。";
 
 void MemoryFileSystem::makeDirectory(const std::string& path) {
   using Op = FileError::Operation;
@@ -56,6 +57,7 @@ void MemoryFileSystem::makeDirectory(const std::string& path) {
     throw FileError(Op::MakeDirectory, path, "同じ名前のフォルダーまたはファイルが既にあります。");
   }
   if (!directories_.count(parentOf(k))) throw FileError(Op::MakeDirectory, path, kNoPath);
+  if (readOnlyFolders_.count(parentOf(k))) throw FileError(Op::MakeDirectory, path, kDenied, true);
   directories_.insert(k);
 }
 
@@ -69,6 +71,7 @@ void MemoryFileSystem::replaceFile(const std::string& path, const std::string& b
   std::string k = key(path);
   if (!directories_.count(parentOf(k))) throw FileError(Op::Write, path, kNoPath);
   if (directories_.count(k)) throw FileError(Op::Write, path, "同じ名前のフォルダーがあります。");
+  if (readOnlyFolders_.count(parentOf(k))) throw FileError(Op::Write, path, kDenied, true);
   auto it = files_.find(k);
   if (it != files_.end()) {
     if (it->second.readOnly) throw FileError(Op::Write, path, "アクセスが拒否されました。");

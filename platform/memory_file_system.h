@@ -23,6 +23,8 @@ class MemoryFileSystem : public FileSystem {
 
   // Test helpers.
   void setReadOnly(const std::string& path, bool readOnly);
+  // A folder in which nothing may be made or written, as a folder the user may not write.
+  void setFolderReadOnly(const std::string& path) { readOnlyFolders_.insert(key(path)); }
   bool exists(const std::string& path) const;
   std::set<std::string> files() const;  // paths as first written
 
@@ -40,6 +42,7 @@ class MemoryFileSystem : public FileSystem {
 
   std::string programDirectory_;
   std::set<std::string> directories_;  // keys
+  std::set<std::string> readOnlyFolders_;  // keys
   std::map<std::string, File> files_;  // by key
 };
 

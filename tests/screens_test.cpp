@@ -148,3 +148,18 @@ TEST_F(ScreensTest, DetailedRoadLoadsAndChainsThroughBothScreens) {
                                 "Form6.Text13=48",
                             }));
 }
+
+// Started from a folder it may not write (Program Files), the program says so at the first
+// write, in one message, and makes nothing.
+TEST_F(ScreensTest, AProgramFolderThatCannotBeWrittenIsNamed) {
+  files.setFolderReadOnly("C:\\Apps\\Tool");
+  rt.userClick(Form1, "Command2");
+  rt.userEdit(Form2, "Text1", "example-server");
+  rt.userClick(Form2, "Command1");
+  const auto said = desktop.messages();
+  ASSERT_EQ(said.size(), 1u);
+  // Line breaks as the recording desktop writes them.
+  EXPECT_TRUE(said[0].starts_with("プログラムのフォルダーに書き込めません。\\nC:\\Apps\\Tool\\n"))
+      << said[0];
+  EXPECT_TRUE(files.files().empty());
+}

@@ -34,13 +34,25 @@ void Runtime::userEvent(F&& body) {
     body();
   } catch (const ProgramEnded&) {
   } catch (const FileError& e) {
-    desktop_.messageBox(e.userMessage(), 0, "");
+    desktop_.messageBox(fileErrorMessage(e), 0, "");
   } catch (const std::exception& e) {
     desktop_.messageBox(std::string("処理を続けられませんでした。\n") + e.what(), 0, "");
   }
   --eventDepth_;
   // A program with no screen shown would linger invisibly: end it.
   if (!ended_ && !anyVisible()) closeAll();
+}
+
+std::string Runtime::fileErrorMessage(const FileError& e) const {
+  const std::string dir = files_.programDirectory();
+  if (!e.denied() || !e.path().starts_with(dir)) return e.userMessage();
+  // The program was put where the user may not write (Program Files, a read-only disk): the
+  // virtual server and the state files cannot be kept beside it.
+  return "プログラムのフォルダーに書き込めません。\n" + dir +
+         "\nこのプログラムは、作るファイルをすべて自分のフォルダーの中に置きます。"
+         "st_nubera のフォルダーごと、書き込めるフォルダー（例：ドキュメント）に移してから"
+         "起動してください。\n（" +
+         e.path() + "：" + e.reason() + "）";
 }
 
 void Runtime::start(ScreenId first) {

@@ -83,6 +83,8 @@ class Runtime {
   template <class F>
   void userEvent(F&& body);
   std::shared_ptr<ScreenInstance> ensure(ScreenId id);
+  // A failed file operation as the user reads it.
+  std::string fileErrorMessage(const FileError& e) const;
   void runHandler(const Handler& handler);
   bool anyVisible() const;
   void closeAll();
