@@ -2,6 +2,7 @@
 // server and the state files, is the folder of the executable.
 
 #include <QApplication>
+#include <QIcon>
 #include <QStyleFactory>
 
 #include "platform/local_file_system.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
 
   const std::string dir = nubera::LocalFileSystem::executableDirectory();
   nubera::LocalFileSystem files(dir);
+  QApplication::setWindowIcon(QIcon(QString::fromStdString(dir + "/st_nubera.png")));
   nubera::QtDesktop desktop(dir);
   nubera::Runtime runtime(nubera::screens::all(), files, desktop);
   desktop.attach(runtime);

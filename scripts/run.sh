@@ -9,5 +9,10 @@ bash scripts/setup.sh
 prefix="${1:-$HOME/st_nubera}"
 cmake -S . -B build -G Ninja
 cmake --build build -j "$(nproc)"
-cmake --install build --prefix "$prefix"
+cmake --install build --prefix "$prefix" --component program
+cmake --install build --prefix "$prefix" --component tools
+# The application menu finds the program through its desktop entry.
+applications="${XDG_DATA_HOME:-$HOME/.local/share}/applications"
+mkdir -p "$applications"
+cp "$prefix/st_nubera.desktop" "$applications/st_nubera.desktop"
 exec "$prefix/st_nubera"

@@ -12,6 +12,7 @@ else
     libgtest-dev libbenchmark-dev
     qt6-base-dev libgl-dev
     fonts-ipafont-gothic
+    desktop-file-utils
   )
 fi
 

@@ -2,6 +2,8 @@
 # The Windows program, cross-built from Linux with MinGW-w64 and checked under Wine.
 #   scripts/windows.sh build        st_nubera.exe and st_nubera_script.exe, installed with the
 #                                   pictures and help into out/windows; the test suites in build-win
+#                                   and the release st_nubera-VERSION-windows.zip in out/
+#   scripts/windows.sh package      the same (the release is made by every build)
 #   scripts/windows.sh test         the above, then the suites and a start-up check under Wine
 #   scripts/windows.sh screenshots  the above build, then a picture of every screen in out/screens
 set -euo pipefail
@@ -14,8 +16,18 @@ bash scripts/setup.sh cmake ninja-build g++-mingw-w64-x86-64 googletest wine win
 cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_CROSSCOMPILING_EMULATOR=wine
 cmake --build build-win -j "$(nproc)"
-cmake --install build-win --prefix out/windows
-echo "Windows program: out/windows/st_nubera.exe (copy the folder as it is)"
+rm -rf out/windows
+cmake --install build-win --prefix out/windows --component program
+cmake --install build-win --prefix out/windows --component tools
+echo "Windows program: out/windows/st_nubera.exe"
+
+# The release: one folder with the program, its pictures and its help, nothing else.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win/CMakeCache.txt)
+release=st_nubera-$version
+rm -rf out/package "out/$release-windows.zip"
+cmake --install build-win --prefix "out/package/$release" --component program >/dev/null
+(cd out/package && cmake -E tar cf "../$release-windows.zip" --format=zip "$release")
+echo "Windows release: out/$release-windows.zip"
 
 export WINEDEBUG=-all
 export WINEPREFIX="${WINEPREFIX:-$PWD/build-win/wineprefix}"
@@ -33,7 +45,7 @@ if [ ! -d "$WINEPREFIX" ]; then
 fi
 
 case "$what" in
-  build) ;;
+  build | package) ;;
   test)
     # The Win32 desktop's own suite draws real windows: a virtual display for all of them.
     NUBERA_EXPECT_DPI=96 xvfb-run -a -s "-screen 0 1024x768x24" \
@@ -47,10 +59,12 @@ case "$what" in
     wine reg add "$dpi_key" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
     wineserver -w
     [ "${status:-0}" -eq 0 ]
-    bash tests/windows_gui_check.sh out/windows
+    python3 tests/check_release.py "out/$release-windows.zip" "$release"
+    # The start-up check on the release, as a user unpacks it.
+    bash tests/windows_gui_check.sh "out/package/$release"
     ;;
   screenshots)
-    bash tests/windows_gui_check.sh out/windows out/screens
+    bash tests/windows_gui_check.sh "out/package/$release" out/screens
     ;;
-  *) echo "usage: scripts/windows.sh [build|test|screenshots]" >&2; exit 2 ;;
+  *) echo "usage: scripts/windows.sh [build|package|test|screenshots]" >&2; exit 2 ;;
 esac

@@ -179,6 +179,52 @@ TEST_F(Win32Probe, ScreensFollowTheDisplayScale) {
   EXPECT_EQ(-lf.lfHeight, MulDiv(2175, dpi, 7200));
 }
 
+// The program a user double-clicks carries its manifest (per-monitor DPI awareness), its icon
+// in the sizes Windows uses, and its version in Japanese, read back from the exe itself.
+TEST(Win32Program, CarriesManifestIconAndVersion) {
+  const std::wstring exe = win32::wide(PROGRAM_EXE);
+  HMODULE program =
+      LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_TRUE(program) << PROGRAM_EXE;
+  auto resource = [&](LPCWSTR type) {
+    HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(1), type);
+    if (!found) return std::string();
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(program, found)));
+    return std::string(bytes, SizeofResource(program, found));
+  };
+  const std::string manifest = resource(MAKEINTRESOURCEW(24));
+  EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                          "WindowsSettings\">PerMonitorV2</dpiAwareness>"),
+            std::string::npos);
+  EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+  const std::string group = resource(MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
+  ASSERT_GE(group.size(), 6u);
+  std::vector<int> sizes;
+  for (int i = 0; i < static_cast<unsigned char>(group[4]); ++i) {
+    const int width = static_cast<unsigned char>(group[6 + 14 * i]);
+    sizes.push_back(width == 0 ? 256 : width);
+  }
+  EXPECT_EQ(sizes, (std::vector<int>{16, 24, 32, 48, 256}));
+  FreeLibrary(program);
+
+  DWORD ignored = 0;
+  std::vector<char> info(GetFileVersionInfoSizeW(exe.c_str(), &ignored));
+  ASSERT_FALSE(info.empty());
+  ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);  // 1.0
+  EXPECT_EQ(fixed->dwFileVersionLS, 0x00000000u);  // .0.0
+  wchar_t* text = nullptr;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\StringFileInfo\\041104B0\\ProductVersion",
+                             reinterpret_cast<void**>(&text), &length));
+  EXPECT_EQ(std::wstring(text), L"1.0.0");
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\StringFileInfo\\041104B0\\ProductName",
+                             reinterpret_cast<void**>(&text), &length));
+  EXPECT_EQ(win32::utf8(text), "ストリーミング　");
+}
+
 TEST_F(Win32Probe, EscOnTheStartUpScreenEndsTheProgram) {
   rt.start(frmSplash);
   key(frmSplash, Key::Escape);

@@ -1,6 +1,8 @@
-// Draws the program's pictures: the start-up logo, the quick creation screen's banner and
-// the settings screens' picture. Run: draw_pictures ASSET_DIR
+// Draws the program's pictures: the start-up logo, the quick creation screen's banner, the
+// settings screens' picture and the program's icon. Run: draw_pictures ASSET_DIR
 
+#include <QBuffer>
+#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -51,6 +53,84 @@ void drawWaves(QPainter& p, QPointF origin, double r, QColor colour) {
 
 void save(const QImage& image, const QString& path) {
   image.save(path, "JPG", 92);
+}
+
+// The program's icon at one size: a film reel on a blue tile, with waves where there is room.
+QImage icon(int size) {
+  QImage img(size, size, QImage::Format_ARGB32);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  const double s = size;
+  QLinearGradient sky(0, 0, 0, s);
+  sky.setColorAt(0, QColor(90, 140, 230));
+  sky.setColorAt(1, QColor(170, 205, 255));
+  p.setPen(Qt::NoPen);
+  p.setBrush(sky);
+  p.drawRoundedRect(QRectF(0, 0, s, s), s * 0.18, s * 0.18);
+  if (size >= 32) {
+    drawReel(p, {s * 0.44, s * 0.54}, s * 0.34);
+    drawWaves(p, {s * 0.74, s * 0.30}, s * 0.30, QColor(255, 255, 255));
+  } else {
+    drawReel(p, {s * 0.5, s * 0.5}, s * 0.42);
+  }
+  return img;
+}
+
+void put16(QByteArray& b, int v) {
+  b.append(char(v & 0xFF)).append(char(v >> 8 & 0xFF));
+}
+void put32(QByteArray& b, int v) {
+  put16(b, v & 0xFFFF);
+  put16(b, v >> 16 & 0xFFFF);
+}
+
+// A Windows icon file: the small sizes as 32-bit bitmaps (what every Windows reads), 256 as
+// PNG (as Windows stores its large icons).
+QByteArray icoFile(const QList<int>& sizes) {
+  QList<QByteArray> images;
+  for (int size : sizes) {
+    const QImage img = icon(size);
+    QByteArray data;
+    if (size >= 256) {
+      QBuffer buffer(&data);
+      buffer.open(QIODevice::WriteOnly);
+      img.save(&buffer, "PNG");
+    } else {
+      put32(data, 40);
+      put32(data, size);
+      put32(data, size * 2);  // the colour rows and the mask rows
+      put16(data, 1);
+      put16(data, 32);
+      for (int i = 0; i < 6; ++i) put32(data, 0);
+      for (int y = size - 1; y >= 0; --y) {
+        for (int x = 0; x < size; ++x) {
+          const QRgb c = img.pixel(x, y);
+          data.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c)));
+          data.append(char(qAlpha(c)));
+        }
+      }
+      const int maskRow = ((size + 31) / 32) * 4;
+      data.append(QByteArray(maskRow * size, 0));  // transparency is in the alpha
+    }
+    images.append(data);
+  }
+  QByteArray out;
+  put16(out, 0);
+  put16(out, 1);
+  put16(out, sizes.size());
+  int offset = 6 + 16 * sizes.size();
+  for (int i = 0; i < sizes.size(); ++i) {
+    out.append(char(sizes[i] >= 256 ? 0 : sizes[i])).append(char(sizes[i] >= 256 ? 0 : sizes[i]));
+    out.append(char(0)).append(char(0));
+    put16(out, 1);
+    put16(out, 32);
+    put32(out, images[i].size());
+    put32(out, offset);
+    offset += images[i].size();
+  }
+  for (const QByteArray& data : images) out.append(data);
+  return out;
 }
 
 }  // namespace
@@ -116,6 +196,12 @@ int main(int argc, char** argv) {
     p.drawLine(278, 180, 292, 180);
     p.end();
     save(img, dir + "/settings.jpg");
+  }
+  {  // the program's icon: for Windows in the sizes it uses, for Linux desktops as PNG
+    QFile ico(dir + "/st_nubera.ico");
+    if (!ico.open(QIODevice::WriteOnly)) return 1;
+    ico.write(icoFile({16, 24, 32, 48, 256}));
+    icon(256).save(dir + "/st_nubera.png", "PNG");
   }
   return 0;
 }

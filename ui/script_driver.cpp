@@ -54,7 +54,7 @@ class Driver {
     // A folder's path may hold blanks; a file's path ends at the first one.
     blank = word == "dir" ? std::string::npos : args.find(' ');
     const std::string path = args.substr(0, blank);
-    std::string text = blank == std::string::npos ? "" : args.substr(blank + 1);
+    const std::string text = blank == std::string::npos ? "" : args.substr(blank + 1);
     if ((word != "dir" && word != "file") || path.empty()) return error("bad set-up: " + line);
     std::vector<std::string> parts;
     for (std::size_t start = 0;;) {
@@ -72,17 +72,28 @@ class Driver {
       if ((!last || word == "dir") && !files_.isDirectory(full)) files_.makeDirectory(full);
     }
     if (word == "dir") return;
-    for (std::size_t pos = 0; (pos = text.find("{DIR}", pos)) != std::string::npos;) {
-      text.replace(pos, 5, files_.programDirectory());
-      pos += files_.programDirectory().size();
-      for (; pos < text.size() && text.compare(pos, 5, "{DIR}") != 0; ++pos) {
-        if (text[pos] == '/') text[pos] = files_.separator();
+    writeLines(files_, full, {expand(text)});
+  }
+
+  // A set-up text with {DIR} as the program folder (the path after it in the folder's own
+  // separators) and {NUL} as a NUL character.
+  std::string expand(const std::string& text) const {
+    std::string out;
+    bool afterDir = false;
+    for (std::size_t pos = 0; pos < text.size();) {
+      if (text.compare(pos, 5, "{DIR}") == 0) {
+        out += files_.programDirectory();
+        afterDir = true;
+        pos += 5;
+      } else if (text.compare(pos, 5, "{NUL}") == 0) {
+        out += '\0';
+        pos += 5;
+      } else {
+        out += afterDir && text[pos] == '/' ? files_.separator() : text[pos];
+        ++pos;
       }
     }
-    for (std::size_t pos = 0; (pos = text.find("{NUL}", pos)) != std::string::npos; ++pos) {
-      text.replace(pos, 5, std::string(1, '\0'));
-    }
-    writeLines(files_, full, {text});
+    return out;
   }
 
   // SCREEN [CONTROL [REST]] after the command word.

@@ -8,7 +8,8 @@ namespace nubera::screens {
 
 namespace {
 
-constexpr int kMajor = 1, kMinor = 0, kRevision = 0;
+constexpr int kMajor = NUBERA_VERSION_MAJOR, kMinor = NUBERA_VERSION_MINOR,
+              kRevision = NUBERA_VERSION_PATCH;
 
 ScreenKind build() {
   using namespace decl;

@@ -44,6 +44,7 @@ struct Win32Desktop::Window {
   std::vector<HWND> controls;
   std::vector<Rect> at;                   // positions in the window, frames resolved
   std::vector<std::optional<Rgb>> under;  // the back colour a transparent label stands on
+  int dpi = 96;                           // the scale of the display it stands on
   bool updating = false;                  // the program, not the user, is changing a text
   bool placed = false;                    // given its place on the desktop once
 };
@@ -59,6 +60,13 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, std::string assetDir)
   wc.lpfnWndProc = screenProc;
   wc.hInstance = instance_;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  // The program's icon (resource 1), on every window and on the taskbar.
+  wc.hIcon = static_cast<HICON>(
+      LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                 GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+  wc.hIconSm = static_cast<HICON>(
+      LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kScreenClass;
   RegisterClassExW(&wc);
@@ -75,16 +83,47 @@ Win32Desktop::~Win32Desktop() {
   }
 }
 
-int Win32Desktop::px(int twips) const {
-  return MulDiv(twips, dpi_, 1440);
+namespace {
+
+// The scale of the display a window stands on; Windows 10 and later tell it per window.
+int dpiOf(HWND hwnd, int fallback) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32"), "GetDpiForWindow")));
+  const int dpi = getDpi && hwnd ? static_cast<int>(getDpi(hwnd)) : 0;
+  return dpi > 0 ? dpi : fallback;
 }
 
-HFONT Win32Desktop::font(const Font& f) {
-  std::wstring key = wide(f.name) + L"|" + std::to_wstring(f.points) + (f.bold ? L"b" : L"");
+}  // namespace
+
+int Win32Desktop::px(int twips, int dpi) {
+  return MulDiv(twips, dpi, 1440);
+}
+
+// Every control at its place and in its font for the window's scale: positions stay true to
+// the twips of the declaration, fonts to their points.
+void Win32Desktop::layout(Window& w) {
+  SendMessageW(w.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(w.decl->font, w.dpi)), FALSE);
+  for (std::size_t i = 0; i < w.controls.size(); ++i) {
+    HWND h = w.controls[i];
+    if (!h) continue;
+    const ControlDecl& c = w.decl->controls[i];
+    const Rect& r = w.at[i];
+    SetWindowPos(h, nullptr, px(r.left, w.dpi), px(r.top, w.dpi),
+                 std::max(1, px(r.width, w.dpi)), std::max(1, px(r.height, w.dpi)),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(h, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(font(c.font ? *c.font : w.decl->font, w.dpi)), TRUE);
+  }
+}
+
+HFONT Win32Desktop::font(const Font& f, int dpi) {
+  std::wstring key = wide(f.name) + L"|" + std::to_wstring(f.points) + (f.bold ? L"b" : L"") +
+                     L"@" + std::to_wstring(dpi);
   auto it = fonts_.find(key);
   if (it != fonts_.end()) return it->second;
   LOGFONTW lf{};
-  lf.lfHeight = -MulDiv(static_cast<int>(f.points * 100 + 0.5), dpi_, 7200);
+  lf.lfHeight = -MulDiv(static_cast<int>(f.points * 100 + 0.5), dpi, 7200);
   lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
   lf.lfCharSet = SHIFTJIS_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
@@ -126,19 +165,22 @@ void Win32Desktop::screenCreated(const ScreenInstance& screen) {
   DWORD style = decl.frameless ? WS_POPUP | WS_BORDER
                                : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   DWORD exStyle = WS_EX_CONTROLPARENT;
-  RECT rc{0, 0, px(decl.clientWidth), px(decl.clientHeight)};
-  AdjustWindowRectEx(&rc, style, FALSE, exStyle);
   w->hwnd = CreateWindowExW(exStyle, kScreenClass, wide(decl.caption).c_str(), style, CW_USEDEFAULT,
-                            CW_USEDEFAULT, rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
-                            instance_, nullptr);
+                            CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance_, nullptr);
   SetWindowLongPtrW(w->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w.get()));
-  SendMessageW(w->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(decl.font)), FALSE);
   w->controls.assign(decl.controls.size(), nullptr);
   w->at.resize(decl.controls.size());
   w->under.resize(decl.controls.size());
   for (std::size_t i = 0; i < decl.controls.size(); ++i) {
     build(*w, screen, static_cast<int>(i));
   }
+  // Sized for the display the system put it on.
+  w->dpi = dpiOf(w->hwnd, dpi_);
+  RECT rc{0, 0, px(decl.clientWidth, w->dpi), px(decl.clientHeight, w->dpi)};
+  AdjustWindowRectEx(&rc, style, FALSE, exStyle);
+  SetWindowPos(w->hwnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  layout(*w);
   for (std::size_t i = 0; i < decl.controls.size(); ++i) update(*w, screen, static_cast<int>(i));
   windows_[static_cast<std::size_t>(screen.id())] = std::move(w);
 }
@@ -189,14 +231,11 @@ void Win32Desktop::build(Window& w, const ScreenInstance& screen, int i) {
       style |= BS_GROUPBOX;
       break;
   }
-  int height = std::max(1, px(r.height));
-  HWND h = CreateWindowExW(
-      exStyle, cls, L"", style, px(r.left), px(r.top), std::max(1, px(r.width)), height, w.hwnd,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)), instance_, nullptr);
+  HWND h = CreateWindowExW(exStyle, cls, L"", style, 0, 0, 1, 1, w.hwnd,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
+                           instance_, nullptr);
   // What is declared later lies on top, as the screens are laid out.
   SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.font ? *c.font : w.decl->font)),
-               FALSE);
   // A number field: full-width digits from an input method would reach the page.
   if (!c.inputMethod) ImmAssociateContextEx(h, nullptr, 0);
   w.controls[i] = h;
@@ -334,8 +373,9 @@ LRESULT Win32Desktop::handle(Window& w, UINT msg, WPARAM wp, LPARAM lp) {
       for (std::size_t i = 0; i < w.decl->controls.size(); ++i) {
         const ControlDecl& c = w.decl->controls[i];
         const Rect& r = w.at[i];
-        if (c.kind == ControlKind::Frame && p.x >= px(r.left) && p.x < px(r.left + r.width) &&
-            p.y >= px(r.top) && p.y < px(r.top + r.height) && runtime_) {
+        if (c.kind == ControlKind::Frame && p.x >= px(r.left, w.dpi) &&
+            p.x < px(r.left + r.width, w.dpi) && p.y >= px(r.top, w.dpi) &&
+            p.y < px(r.top + r.height, w.dpi) && runtime_) {
           runtime_->userClick(id, c.name);
           return 0;
         }
@@ -352,6 +392,18 @@ LRESULT Win32Desktop::handle(Window& w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       if (runtime_) runtime_->userClose(id);
       return 0;
+    case WM_DPICHANGED: {
+      // Moved to a display of another scale: the window takes the size Windows suggests, and
+      // the controls their places and fonts at the new scale.
+      w.dpi = HIWORD(wp);
+      const RECT* suggested = reinterpret_cast<const RECT*>(lp);
+      SetWindowPos(w.hwnd, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      layout(w);
+      InvalidateRect(w.hwnd, nullptr, TRUE);
+      return 0;
+    }
     case WM_DRAWITEM:
       drawItem(w, *reinterpret_cast<DRAWITEMSTRUCT*>(lp));
       return TRUE;
@@ -419,7 +471,7 @@ void Win32Desktop::screenShown(const ScreenInstance& screen, bool) {
       POINT client{0, 0};
       ClientToScreen(other->hwnd, &client);
       std::vector<PixelRect> parts;
-      for (const PixelRect& p : workingParts(*other->decl, dpi_ / 1440.0)) {
+      for (const PixelRect& p : workingParts(*other->decl, other->dpi / 1440.0)) {
         parts.push_back({p.x + client.x, p.y + client.y, p.width, p.height});
       }
       const PairPlacement pair =

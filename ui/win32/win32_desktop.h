@@ -61,9 +61,10 @@ class Win32Desktop : public Desktop {
   void build(Window& w, const ScreenInstance& screen, int i);
   void update(Window& w, const ScreenInstance& screen, int i);
   void drawItem(Window& w, const DRAWITEMSTRUCT& item);
-  HFONT font(const Font& f);
+  HFONT font(const Font& f, int dpi);
+  void layout(Window& w);
   HBRUSH brush(Rgb c);
-  int px(int twips) const;
+  static int px(int twips, int dpi);
   bool pump();
   bool key(Window& w, const MSG& msg);
   int focusedControl(const Window& w) const;
