@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Start-up under Wine: from process start to the first window shown, for st_nubera.exe and
+# for a bare Win32 window program of the same build settings, alternately in one run.
+#   bench/wine_startup.sh [RUNS]   (after scripts/windows.sh build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs="${1:-10}"
+export WINEDEBUG=-all WINEPREFIX="${WINEPREFIX:-$PWD/build-win/wineprefix}"
+display=:$((60 + RANDOM % 9))
+Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
+sleep 1
+wineboot >/dev/null 2>&1 || true  # the Wine server is up before the first sample
+work=$(mktemp -d)
+cp -r out/windows/. "$work"/
+cp build-win/bare_window.exe "$work"/
+
+shown_after() {  # milliseconds from start to a visible window of the program
+  local exe=$1 start now
+  start=$(date +%s%N)
+  wine "$work/$exe" >/dev/null 2>&1 &
+  local pid=$!
+  until xdotool search --onlyvisible --class "$exe" >/dev/null 2>&1; do sleep 0.01; done
+  now=$(date +%s%N)
+  kill "$pid" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wineboot >/dev/null 2>&1 || true
+  echo $(((now - start) / 1000000))
+}
+
+program=() bare=()
+for _ in $(seq "$runs"); do
+  program+=("$(shown_after st_nubera.exe)")
+  bare+=("$(shown_after bare_window.exe)")
+done
+median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+p=$(median "${program[@]}") b=$(median "${bare[@]}")
+echo "st_nubera.exe: median $p ms; bare window: median $b ms; ratio $(awk "BEGIN {printf \"%.2f\", $p / $b}") over $runs runs each"
+rm -rf "$work"
