@@ -31,10 +31,9 @@ bool deviceName(const std::string& name) {
 // The files that lie beside the program.
 bool programFileName(const std::string& name) {
   static constexpr std::array<std::string_view, 13> kFiles = {
-      "out01.dat",       "nout02.dat",       "nout03.dat",           "nout04.dat",
-      "splash_logo.jpg", "quick.jpg",        "settings.jpg",         "nubera_help.html",
-      "nubera.hlp",      "st_nubera",        "st_nubera.exe",        "st_nubera_script",
-      "st_nubera_script.exe"};
+      "out01.dat",     "nout02.dat",       "nout03.dat",          "nout04.dat", "splash_logo.jpg",
+      "quick.jpg",     "settings.jpg",     "nubera_help.html",    "nubera.hlp", "st_nubera",
+      "st_nubera.exe", "st_nubera_script", "st_nubera_script.exe"};
   const std::string lower = lowerAscii(name);
   for (auto file : kFiles) {
     if (lower == file) return true;
@@ -63,7 +62,8 @@ std::optional<NameFault> nameFault(const std::string& name, const std::string& s
     return NameFault{subject + "「" + name + "」は Windows が装置に使う名前なので使えません。"};
   }
   if (place == NamePlace::ProgramFolder && programFileName(name)) {
-    return NameFault{subject + "「" + name + "」はこのプログラムのファイルと同じ名前なので使えません。"};
+    return NameFault{subject + "「" + name +
+                     "」はこのプログラムのファイルと同じ名前なので使えません。"};
   }
   return std::nullopt;
 }
@@ -72,8 +72,8 @@ std::optional<std::string> nameProblem(const std::string& name, const std::strin
                                        NamePlace place) {
   auto fault = nameFault(name, what, place);
   if (!fault) return std::nullopt;
-  return fault->sentence +
-         (fault->replaceCharacter ? "別の文字に置き換えてください。" : "別の名前を入力してください。");
+  return fault->sentence + (fault->replaceCharacter ? "別の文字に置き換えてください。"
+                                                    : "別の名前を入力してください。");
 }
 
 }  // namespace nubera

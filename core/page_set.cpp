@@ -68,7 +68,8 @@ std::string quickPublishLine(const FragmentTable& r, const SiteState& s,
 
 std::string detailedPreviewLine(const FragmentTable& d, const std::string& programDir,
                                 const std::string& videoName, char localSeparator) {
-  if (localSeparator != '\\') return d["Text37"] + fileUrlPath(programDir + "/" + videoName + ".rm");
+  if (localSeparator != '\\')
+    return d["Text37"] + fileUrlPath(programDir + "/" + videoName + ".rm");
   return d["Text37"] + programDir + localSeparator + videoName + ".rm";
 }
 

@@ -122,7 +122,8 @@ void removeStaleTemps(const std::string& folder) {
     const std::string path = folder + "/" + entry->d_name;
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) continue;
-    struct stat held {}, named {};
+    struct stat held {
+    }, named{};
     if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
         ::lstat(path.c_str(), &named) == 0 && named.st_ino == held.st_ino &&
         named.st_dev == held.st_dev) {

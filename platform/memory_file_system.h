@@ -41,9 +41,9 @@ class MemoryFileSystem : public FileSystem {
   static std::string parentOf(const std::string& path);
 
   std::string programDirectory_;
-  std::set<std::string> directories_;  // keys
+  std::set<std::string> directories_;      // keys
   std::set<std::string> readOnlyFolders_;  // keys
-  std::map<std::string, File> files_;  // by key
+  std::map<std::string, File> files_;      // by key
 };
 
 }  // namespace nubera

@@ -159,8 +159,8 @@ inline void checkSettingsBeside(DesktopProbe& p, ScreenId creation, ScreenId set
   ASSERT_TRUE(shown(p, settings));
   const PixelRect over = p.frame(settings);
   for (const ControlDecl& c : p.runtime().find(creation)->decl().controls) {
-    const bool working = c.kind == ControlKind::Button ||
-                         (c.kind == ControlKind::TextBox && c.rect.width > 0);
+    const bool working =
+        c.kind == ControlKind::Button || (c.kind == ControlKind::TextBox && c.rect.width > 0);
     if (working) {
       EXPECT_FALSE(over.intersects(p.control(creation, c.name.c_str()))) << c.name;
     }
@@ -191,7 +191,8 @@ inline void checkTextsFit(DesktopProbe& p) {
     for (auto [field, value] : values) {
       rt.setText(id, field, value);
       if (std::string(field) == "Text14") rt.setText(id, "Text12", "321");
-      EXPECT_TRUE(p.textFits(id, field)) << screenName(id) << " " << field << " " << rt.text(id, field);
+      EXPECT_TRUE(p.textFits(id, field))
+          << screenName(id) << " " << field << " " << rt.text(id, field);
     }
   }
 }

@@ -29,8 +29,8 @@ PixelRect frameOf(const ScreenDecl& d, int dpi, int x, int y) {
 TEST(Placement, SettingsBesideTheirCreationScreen) {
   const Desk desks[] = {{1280, 1024, 96}, {1920, 1080, 144}, {1024, 768, 96}};
   const auto& screens = screens::all();
-  for (auto [creation, settings] : {std::pair{ScreenId::Form4, ScreenId::Form5},
-                                    {ScreenId::Form6, ScreenId::Form7}}) {
+  for (auto [creation, settings] :
+       {std::pair{ScreenId::Form4, ScreenId::Form5}, {ScreenId::Form6, ScreenId::Form7}}) {
     const ScreenDecl& c = screens[static_cast<int>(creation)]->decl;
     const ScreenDecl& s = screens[static_cast<int>(settings)]->decl;
     for (const Desk& desk : desks) {

@@ -1,9 +1,8 @@
 // The shared keyboard and window cases on the real Win32 desktop: keys go through the
 // program's own message loop as WM_KEYDOWN, the focus is read with GetFocus, windows with
 // GetWindowRect. Runs under Wine on a virtual display in CI.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -183,8 +182,8 @@ TEST_F(Win32Probe, ScreensFollowTheDisplayScale) {
 // in the sizes Windows uses, and its version in Japanese, read back from the exe itself.
 TEST(Win32Program, CarriesManifestIconAndVersion) {
   const std::wstring exe = win32::wide(PROGRAM_EXE);
-  HMODULE program =
-      LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  HMODULE program = LoadLibraryExW(exe.c_str(), nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   ASSERT_TRUE(program) << PROGRAM_EXE;
   auto resource = [&](LPCWSTR type) {
     HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(1), type);

@@ -39,8 +39,8 @@ KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool cha
       if (order.empty()) return {KeyAction::Swallow};
       auto at = std::find(order.begin(), order.end(), focused);
       const int n = static_cast<int>(order.size());
-      int pos = at == order.end() ? (key == Key::Tab ? -1 : 0)
-                                  : static_cast<int>(at - order.begin());
+      int pos =
+          at == order.end() ? (key == Key::Tab ? -1 : 0) : static_cast<int>(at - order.begin());
       pos = (pos + (key == Key::Tab ? 1 : n - 1)) % n;
       return {KeyAction::Focus, order[pos]};
     }
@@ -136,9 +136,10 @@ PairPlacement placeBeside(const PixelRect& other, const std::vector<PixelRect>& 
     }
   }
   long best = LONG_MAX;
-  PairPlacement found{other, {clampSpan(other.right() + kGap, screen.width, area.x, area.right()),
-                              clampSpan(other.y, screen.height, area.y, area.bottom()),
-                              screen.width, screen.height}};
+  PairPlacement found{
+      other,
+      {clampSpan(other.right() + kGap, screen.width, area.x, area.right()),
+       clampSpan(other.y, screen.height, area.y, area.bottom()), screen.width, screen.height}};
   constexpr int kStep = 4;
   for (const auto& o : others) {
     std::vector<PixelRect> parts;

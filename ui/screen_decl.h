@@ -48,9 +48,9 @@ struct ControlDecl {
   std::optional<Font> font;
   std::optional<Rgb> backColor;
   std::optional<Rgb> foreColor;
-  std::string parent;   // the frame it stands in, if any
-  std::string picture;  // file name of a picture, beside the program
-  int tabIndex = -1;    // focus order; -1 when not in it
+  std::string parent;       // the frame it stands in, if any
+  std::string picture;      // file name of a picture, beside the program
+  int tabIndex = -1;        // focus order; -1 when not in it
   bool inputMethod = true;  // false: a number field, opened with the input method off
 
   // Small builders so the tables read like the screen's description.

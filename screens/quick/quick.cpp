@@ -122,7 +122,8 @@ ScreenKind build() {
     rt.setVisible(Form4, "Command5", true);
     rt.setVisible(Form4, "Label2", true);
     auto inputs = passInputs(rt, true);
-    if (auto* refusal = std::get_if<std::string>(&inputs)) return rt.message(*refusal + kReopenToSave);
+    if (auto* refusal = std::get_if<std::string>(&inputs))
+      return rt.message(*refusal + kReopenToSave);
     const auto& in = std::get<PassInputs>(inputs);
     const std::string line = quickPreviewLine(in.rows, in.site, in.video, rt.files().separator());
     writePass(rt, pageSetFiles(rt.files(), in.folder, in.rows, in.video, line, playerValues(rt)));

@@ -1,7 +1,5 @@
 #include "ui/qt/qt_desktop.h"
 
-#include "ui/desktop_rules.h"
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -19,6 +17,8 @@
 #include <QSpacerItem>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+
+#include "ui/desktop_rules.h"
 
 namespace nubera {
 
@@ -218,7 +218,8 @@ class ScreenWindow : public QWidget {
         if (!retired_) resync(action.control);
         return true;
       case KeyAction::Focus:
-        if (QWidget* w = widgetOf(action.control)) w->setFocus(k == Key::BackTab ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+        if (QWidget* w = widgetOf(action.control))
+          w->setFocus(k == Key::BackTab ? Qt::BacktabFocusReason : Qt::TabFocusReason);
         return true;
       case KeyAction::ScreenKey:
         rt->userKey(id_);
@@ -353,8 +354,8 @@ void QtDesktop::messageBox(const std::string& prompt, int, const std::string& ti
   // A short prompt makes a narrow box whose title the window frame cuts: the box is kept at
   // least as wide as its whole title, with room for the frame's buttons.
   if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-    const int titleWidth = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
-                               .horizontalAdvance(caption);
+    const int titleWidth =
+        QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(caption);
     grid->addItem(new QSpacerItem(titleWidth + 120, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
                   grid->rowCount(), 0, 1, grid->columnCount());
   }

@@ -1,9 +1,9 @@
 #include "ui/win32/win32_desktop.h"
 
+#include <imm.h>
 #include <ocidl.h>
 #include <olectl.h>
 #include <shellapi.h>
-#include <imm.h>
 
 #include <algorithm>
 #include <fstream>
@@ -61,12 +61,12 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, std::string assetDir)
   wc.hInstance = instance_;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   // The program's icon (resource 1), on every window and on the taskbar.
-  wc.hIcon = static_cast<HICON>(
-      LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                 GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-  wc.hIconSm = static_cast<HICON>(
-      LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  wc.hIcon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                           GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                                           LR_DEFAULTCOLOR));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kScreenClass;
   RegisterClassExW(&wc);
@@ -109,9 +109,8 @@ void Win32Desktop::layout(Window& w) {
     if (!h) continue;
     const ControlDecl& c = w.decl->controls[i];
     const Rect& r = w.at[i];
-    SetWindowPos(h, nullptr, px(r.left, w.dpi), px(r.top, w.dpi),
-                 std::max(1, px(r.width, w.dpi)), std::max(1, px(r.height, w.dpi)),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(h, nullptr, px(r.left, w.dpi), px(r.top, w.dpi), std::max(1, px(r.width, w.dpi)),
+                 std::max(1, px(r.height, w.dpi)), SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(h, WM_SETFONT,
                  reinterpret_cast<WPARAM>(font(c.font ? *c.font : w.decl->font, w.dpi)), TRUE);
   }

@@ -85,5 +85,4 @@ class Win32Desktop : public Desktop {
   bool ended_ = false;
 };
 
-
 }  // namespace nubera
