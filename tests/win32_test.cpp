@@ -224,6 +224,31 @@ TEST(Win32Program, CarriesManifestIconAndVersion) {
   EXPECT_EQ(win32::utf8(text), "ストリーミング　");
 }
 
+// Moved to a display of another scale, a screen takes the size Windows suggests and puts its
+// controls at their twips and in their points at the new scale.
+TEST_F(Win32Probe, RescalesWhenTheDisplayScaleChanges) {
+  rt.start(Form1);
+  HWND window = desktop.windowOf(Form1);
+  const int dpi = 144;
+  RECT suggested{0, 0, MulDiv(5640, dpi, 1440), MulDiv(5430, dpi, 1440)};
+  AdjustWindowRectEx(&suggested, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
+  OffsetRect(&suggested, 40 - suggested.left, 30 - suggested.top);
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, MulDiv(5640, dpi, 1440));
+  HWND button = desktop.controlOf(Form1, "Command3");  // 終了 at 1440, 4560 twips
+  RECT at{};
+  GetWindowRect(button, &at);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&at), 2);
+  EXPECT_EQ(at.left, MulDiv(1440, dpi, 1440));
+  EXPECT_EQ(at.top, MulDiv(4560, dpi, 1440));
+  LOGFONTW lf{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+  EXPECT_EQ(-lf.lfHeight, MulDiv(900, dpi, 7200));
+}
+
 TEST_F(Win32Probe, EscOnTheStartUpScreenEndsTheProgram) {
   rt.start(frmSplash);
   key(frmSplash, Key::Escape);
