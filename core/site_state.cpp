@@ -51,7 +51,10 @@ std::optional<std::string> storedValueProblem(const FileSystem& fs, SiteField fi
   } else if (field == SiteField::ServerFolderPath) {
     for (char c : value) {
       auto u = static_cast<unsigned char>(c);
-      if (u < 0x20 || u == 0x7F) sentence = subject + "に制御文字が含まれています。";
+      if (u < 0x20 || u == 0x7F) {
+        sentence = subject + "に制御文字が含まれています。";
+        break;
+      }
     }
   } else {
     const NamePlace place =

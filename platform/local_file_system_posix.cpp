@@ -212,7 +212,7 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
     if (temp.empty()) abandon(EEXIST);
   }
   if (::rename(temp.c_str(), path.c_str()) != 0) abandon(errno);
-  if (::close(fd) != 0) fail(errno);
+  ::close(fd);  // the data was flushed before the rename; the file is in place
 }
 
 std::optional<std::string> LocalFileSystem::readPrefix(const std::string& path,
