@@ -43,14 +43,21 @@ bool programFileName(const std::string& name) {
 
 }  // namespace
 
+bool hasControlCharacter(std::string_view text) {
+  for (char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F) return true;
+  }
+  return false;
+}
+
 std::optional<NameFault> nameFault(const std::string& name, const std::string& subject,
                                    NamePlace place) {
   if (name == "." || name == "..") return NameFault{subject + "に「" + name + "」は使えません。"};
   // Windows refuses these in names; "#" and "%" cut or garble the address a browser follows.
   constexpr std::string_view reserved = "/\\:*?\"<>|#%";
+  if (hasControlCharacter(name)) return NameFault{subject + "に制御文字は使えません。"};
   for (char c : name) {
-    auto u = static_cast<unsigned char>(c);
-    if (u < 0x20 || u == 0x7F) return NameFault{subject + "に制御文字は使えません。"};
     if (reserved.find(c) != std::string_view::npos) {
       return NameFault{subject + "に使えない文字「" + std::string(1, c) + "」が含まれています。"};
     }

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace nubera {
 
@@ -19,6 +20,9 @@ struct NameFault {
 };
 std::optional<NameFault> nameFault(const std::string& name, const std::string& subject,
                                    NamePlace place = NamePlace::Below);
+
+// Whether the text holds a control character (a NUL included).
+bool hasControlCharacter(std::string_view text);
 
 // The message for a typed name that cannot be used, naming the character or the reason.
 std::optional<std::string> nameProblem(const std::string& name, const std::string& what,

@@ -49,13 +49,7 @@ std::optional<std::string> storedValueProblem(const FileSystem& fs, SiteField fi
   if (value.empty()) {
     sentence = subject + "がありません。";
   } else if (field == SiteField::ServerFolderPath) {
-    for (char c : value) {
-      auto u = static_cast<unsigned char>(c);
-      if (u < 0x20 || u == 0x7F) {
-        sentence = subject + "に制御文字が含まれています。";
-        break;
-      }
-    }
+    if (hasControlCharacter(value)) sentence = subject + "に制御文字が含まれています。";
   } else {
     const NamePlace place =
         field == SiteField::ServerName ? NamePlace::ProgramFolder : NamePlace::Below;

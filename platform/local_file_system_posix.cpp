@@ -6,12 +6,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string_view>
 
 #include "platform/local_file_system.h"
+#include "platform/temp_name.h"
 
 namespace nubera {
 
@@ -85,25 +85,9 @@ bool LocalFileSystem::isDirectory(const std::string& path) const {
 
 namespace {
 
-// Temporary files are "~nb" + 8 hex digits + ".tmp": short, so any final name the system
-// accepts can be written, and of one pattern, so one left by a crash can be found again.
-constexpr std::string_view kTempPrefix = "~nb";
-constexpr std::string_view kTempSuffix = ".tmp";
-
-bool isTempName(std::string_view name) {
-  if (name.size() != kTempPrefix.size() + 8 + kTempSuffix.size()) return false;
-  if (!name.starts_with(kTempPrefix) || !name.ends_with(kTempSuffix)) return false;
-  for (char c : name.substr(kTempPrefix.size(), 8)) {
-    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
-  }
-  return true;
-}
-
-std::string tempName() {
+std::string freshTempName() {
   static std::mt19937 random{std::random_device{}()};
-  char hex[9];
-  std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(random()));
-  return std::string(kTempPrefix) + hex + std::string(kTempSuffix);
+  return tempName(static_cast<unsigned>(random()));
 }
 
 std::string folderOf(const std::string& path) {
@@ -178,17 +162,13 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
     unnamed = false;
   }
   std::string temp;
-  if (unnamed) {
-    ::flock(fd, LOCK_EX);
-  } else {
-    for (int attempt = 0; fd < 0 && attempt < 16; ++attempt) {
-      temp = folder + "/" + tempName();
-      fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (fd < 0 && errno != EEXIST) fail(errno);
-    }
-    if (fd < 0) fail(EEXIST);
-    ::flock(fd, LOCK_EX);
+  for (int attempt = 0; !unnamed && fd < 0 && attempt < 16; ++attempt) {
+    temp = folder + "/" + freshTempName();
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) fail(errno);
   }
+  if (fd < 0) fail(EEXIST);
+  ::flock(fd, LOCK_EX);
 
   auto abandon = [&](int err) {
     ::close(fd);
@@ -202,7 +182,7 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
     // The finished file gets its temporary name only now, for the rename over the old one.
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
     for (int attempt = 0; temp.empty() && attempt < 16; ++attempt) {
-      std::string candidate = folder + "/" + tempName();
+      std::string candidate = folder + "/" + freshTempName();
       if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
         temp = candidate;
       } else if (errno != EEXIST) {

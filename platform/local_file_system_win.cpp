@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cwchar>
 
 #include "platform/local_file_system.h"
+#include "platform/temp_name.h"
 #include "platform/win32/utf.h"
 
 namespace nubera {
@@ -74,25 +74,10 @@ bool LocalFileSystem::isDirectory(const std::string& path) const {
 
 namespace {
 
-// Temporary files are "~nb" + 8 hex digits + ".tmp": short, so any final name the system
-// accepts can be written, and of one pattern, so one left by a crash can be found again.
-bool isTempName(const std::wstring& name) {
-  if (name.size() != 15 || name.compare(0, 3, L"~nb") != 0 || name.compare(11, 4, L".tmp") != 0) {
-    return false;
-  }
-  for (std::size_t i = 3; i < 11; ++i) {
-    wchar_t c = name[i];
-    if (!((c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f'))) return false;
-  }
-  return true;
-}
-
-std::wstring tempName() {
+std::wstring freshTempName() {
   static unsigned state = GetTickCount() ^ (GetCurrentProcessId() << 16);
   state = state * 1664525u + 1013904223u;
-  wchar_t hex[9];
-  swprintf(hex, 9, L"%08x", state);
-  return std::wstring(L"~nb") + hex + L".tmp";
+  return wide(tempName(state));
 }
 
 // A writer opens its temporary file without sharing until it is renamed, so one of the
@@ -102,7 +87,8 @@ void removeStaleTemps(const std::wstring& folder) {
   HANDLE find = FindFirstFileW((folder + L"\\~nb*.tmp").c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && isTempName(found.cFileName)) {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        isTempName(win32::utf8(found.cFileName))) {
       DeleteFileW((folder + L"\\" + found.cFileName).c_str());
     }
   } while (FindNextFileW(find, &found));
@@ -136,7 +122,7 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
   std::wstring temp;
   HANDLE h = INVALID_HANDLE_VALUE;
   for (unsigned attempt = 0; h == INVALID_HANDLE_VALUE && attempt < 16; ++attempt) {
-    temp = folder + L"\\" + tempName();
+    temp = folder + L"\\" + freshTempName();
     h = CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {

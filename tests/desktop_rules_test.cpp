@@ -40,10 +40,7 @@ TEST(Placement, SettingsBesideTheirCreationScreen) {
       const double scale = desk.dpi / 96.0;
       const int clientX = other.x + static_cast<int>(std::lround(8 * scale));
       const int clientY = other.y + static_cast<int>(std::lround(23 * scale));
-      std::vector<PixelRect> parts;
-      for (const PixelRect& p : workingParts(c, desk.dpi / 1440.0)) {
-        parts.push_back({p.x + clientX, p.y + clientY, p.width, p.height});
-      }
+      const auto parts = workingParts(c, desk.dpi / 1440.0, clientX, clientY);
       const auto pair = placeBeside(other, parts, frameOf(s, desk.dpi, 0, 0), area);
       const std::string where = std::to_string(desk.width) + "x" + std::to_string(desk.height) +
                                 "@" + std::to_string(desk.dpi) + " " + s.caption;

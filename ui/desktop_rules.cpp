@@ -76,7 +76,8 @@ PixelRect centredIn(const PixelRect& frame, const PixelRect& area) {
           frame.width, frame.height};
 }
 
-std::vector<PixelRect> workingParts(const ScreenDecl& decl, double pixelsPerTwip) {
+std::vector<PixelRect> workingParts(const ScreenDecl& decl, double pixelsPerTwip, int clientX,
+                                    int clientY) {
   std::vector<PixelRect> parts;
   for (const auto& c : decl.controls) {
     const bool working = c.kind == ControlKind::Button || c.kind == ControlKind::OptionButton ||
@@ -91,7 +92,7 @@ std::vector<PixelRect> workingParts(const ScreenDecl& decl, double pixelsPerTwip
       }
     }
     auto px = [&](int twips) { return static_cast<int>(std::lround(twips * pixelsPerTwip)); };
-    parts.push_back({px(r.left), px(r.top), px(r.width), px(r.height)});
+    parts.push_back({clientX + px(r.left), clientY + px(r.top), px(r.width), px(r.height)});
   }
   return parts;
 }

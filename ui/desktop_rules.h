@@ -64,8 +64,10 @@ struct PixelRect {
 PixelRect centredIn(const PixelRect& frame, const PixelRect& workArea);
 
 // The parts of a screen the user works with, its buttons and input fields (hidden ones
-// too, since they may be shown later), relative to its client area, at `pixelsPerTwip`.
-std::vector<PixelRect> workingParts(const ScreenDecl& decl, double pixelsPerTwip);
+// too, since they may be shown later), in desktop coordinates: its client area's top left
+// corner stands at (clientX, clientY), and it is drawn at `pixelsPerTwip`.
+std::vector<PixelRect> workingParts(const ScreenDecl& decl, double pixelsPerTwip, int clientX,
+                                    int clientY);
 
 // Where a screen that opens beside another goes, and where that other one stands then.
 // Where the work area holds both side by side, they stand so, the other one moved only as

@@ -431,10 +431,8 @@ void QtDesktop::screenShown(const ScreenInstance& screen, bool modal) {
     ScreenWindow* other = windows_[static_cast<std::size_t>(decl.besideOf)];
     if (other && other->isVisible()) {
       const QPoint client = other->mapToGlobal(QPoint(0, 0));
-      std::vector<PixelRect> parts;
-      for (const PixelRect& p : workingParts(runtime_->find(decl.besideOf)->decl(), 1.0 / 15)) {
-        parts.push_back({p.x + client.x(), p.y + client.y(), p.width, p.height});
-      }
+      const auto parts =
+          workingParts(runtime_->find(decl.besideOf)->decl(), 1.0 / 15, client.x(), client.y());
       const PairPlacement pair = placeBeside(pixelRect(other->frameGeometry()), parts,
                                              pixelRect(w->frameGeometry()), area);
       other->move(pair.other.x, pair.other.y);

@@ -469,10 +469,7 @@ void Win32Desktop::screenShown(const ScreenInstance& screen, bool) {
     if (other && IsWindowVisible(other->hwnd)) {
       POINT client{0, 0};
       ClientToScreen(other->hwnd, &client);
-      std::vector<PixelRect> parts;
-      for (const PixelRect& p : workingParts(*other->decl, other->dpi / 1440.0)) {
-        parts.push_back({p.x + client.x, p.y + client.y, p.width, p.height});
-      }
+      const auto parts = workingParts(*other->decl, other->dpi / 1440.0, client.x, client.y);
       const PairPlacement pair =
           placeBeside(windowRect(other->hwnd), parts, windowRect(w->hwnd), workArea());
       moveTo(other->hwnd, pair.other);
