@@ -117,6 +117,28 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
   }
 }
 
+// Linux input methods type these JIS characters by the JIS mapping's code points; they are
+// written as the Windows counterparts that code page 932 holds (reading gives the latter).
+long windowsCodePoint(long cp) {
+  switch (cp) {
+    case 0x301C:  // 〜 as ～
+      return 0xFF5E;
+    case 0x2016:  // ‖ as ∥
+      return 0x2225;
+    case 0x2212:  // − as －
+      return 0xFF0D;
+    case 0x2014:  // — as ―
+      return 0x2015;
+    case 0x00A2:  // ¢ as ￠
+      return 0xFFE0;
+    case 0x00A3:  // £ as ￡
+      return 0xFFE1;
+    case 0x00AC:  // ¬ as ￢
+      return 0xFFE2;
+  }
+  return cp;
+}
+
 // Bytes for one code point, or 0 when code page 932 has none. Single bytes are < 0x100.
 std::uint16_t bytesFor(long cp) {
   if (cp < 0x81) return static_cast<std::uint16_t>(cp);  // ASCII, and 0x80 as Windows has it
@@ -124,31 +146,7 @@ std::uint16_t bytesFor(long cp) {
   if (cp == 0xF8F0) return 0xA0;
   if (cp >= 0xF8F1 && cp <= 0xF8F3) return static_cast<std::uint16_t>(0xFD + (cp - 0xF8F1));
   if (cp >= 0xFF61 && cp <= 0xFF9F) return static_cast<std::uint16_t>(cp - 0xFF61 + 0xA1);
-  // Linux input methods type these JIS characters by the JIS mapping's code points; they are
-  // written as the Windows counterparts that code page 932 holds (reading gives the latter).
-  switch (cp) {
-    case 0x301C:  // 〜 as ～
-      cp = 0xFF5E;
-      break;
-    case 0x2016:  // ‖ as ∥
-      cp = 0x2225;
-      break;
-    case 0x2212:  // − as －
-      cp = 0xFF0D;
-      break;
-    case 0x2014:  // — as ―
-      cp = 0x2015;
-      break;
-    case 0x00A2:  // ¢ as ￠
-      cp = 0xFFE0;
-      break;
-    case 0x00A3:  // £ as ￡
-      cp = 0xFFE1;
-      break;
-    case 0x00AC:  // ¬ as ￢
-      cp = 0xFFE2;
-      break;
-  }
+  cp = windowsCodePoint(cp);
   const auto& table = reverseTable();
   auto it = std::lower_bound(table.begin(), table.end(), static_cast<std::uint32_t>(cp),
                              [](const Reverse& r, std::uint32_t v) { return r.codePoint < v; });
@@ -174,6 +172,24 @@ std::string encode(std::string_view utf8) {
     if (b == 0 && cp != 0) throw EncodeError(std::string(utf8.substr(start, pos - start)));
     if (b > 0xFF) out += static_cast<char>(b >> 8);
     out += static_cast<char>(b & 0xFF);
+  }
+  return out;
+}
+
+std::string windowsForm(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    std::size_t start = pos;
+    long cp = nextCodePoint(utf8, pos);
+    if (cp < 0) {
+      out += utf8[pos++];  // not UTF-8: kept, for the encoder to name
+    } else if (windowsCodePoint(cp) == cp) {
+      out.append(utf8.substr(start, pos - start));
+    } else {
+      appendUtf8(out, static_cast<std::uint32_t>(windowsCodePoint(cp)));
+    }
   }
   return out;
 }

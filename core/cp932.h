@@ -22,6 +22,11 @@ class EncodeError : public std::runtime_error {
 // UTF-8 to code page 932 bytes; throws EncodeError naming the first character it cannot hold.
 std::string encode(std::string_view utf8);
 
+// The text with the seven JIS characters that Linux input methods type (〜 ‖ − — ¢ £ ¬) as
+// their Windows counterparts, the form that code page 932 reads back; the rest unchanged. A
+// name made from this form is the one the state files and the pages name.
+std::string windowsForm(std::string_view utf8);
+
 // The first character of the UTF-8 text that code page 932 cannot hold, if any.
 std::optional<std::string> firstUnencodable(std::string_view utf8);
 

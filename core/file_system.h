@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace nubera {
 
@@ -41,6 +42,8 @@ class FileSystem {
   // Creates one directory level; throws FileError if it exists or its parent is missing.
   virtual void makeDirectory(const std::string& path) = 0;
   virtual bool isDirectory(const std::string& path) const = 0;
+  // The names of the folders in `dir`, as the system has them; none when it cannot be listed.
+  virtual std::vector<std::string> folderNames(const std::string& dir) const = 0;
 
   // Replaces the file with these bytes atomically: the old content stays whole on failure.
   virtual void replaceFile(const std::string& path, const std::string& bytes) = 0;

@@ -17,15 +17,44 @@ std::string lowerAscii(std::string_view s) {
   return out;
 }
 
-// Names Windows keeps for devices, with or without an extension ("nul.txt" too).
+// Names Windows keeps for devices, with or without an extension ("nul.txt" too): COM and LPT
+// with a digit 0 to 9 or a superscript ¹ ² ³ after them.
 bool deviceName(const std::string& name) {
   std::string base = lowerAscii(name.substr(0, name.find('.')));
   while (!base.empty() && base.back() == ' ') base.pop_back();
-  for (const char* device : {"con", "prn", "aux", "nul"}) {
+  for (const char* device : {"con", "prn", "aux", "nul", "conin$", "conout$"}) {
     if (base == device) return true;
   }
-  return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) &&
-         base[3] >= '1' && base[3] <= '9';
+  if (!base.starts_with("com") && !base.starts_with("lpt")) return false;
+  const std::string_view unit = std::string_view(base).substr(3);
+  if (unit.size() == 1) return unit[0] >= '0' && unit[0] <= '9';
+  return unit == "\u00B9" || unit == "\u00B2" || unit == "\u00B3";
+}
+
+// Letter case as Windows ignores it in names: Latin (also full-width), Greek and Cyrillic, the
+// letters code page 932 holds.
+std::string foldCase(std::string_view s) {
+  std::string out(s);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    auto b = [&](std::size_t k) { return static_cast<unsigned char>(out[k]); };
+    if (b(i) >= 'A' && b(i) <= 'Z') {
+      out[i] = static_cast<char>(b(i) + 0x20);
+    } else if (i + 1 < out.size() && (b(i) == 0xCE || b(i) == 0xD0)) {
+      const unsigned cp = (b(i) & 0x1Fu) << 6 | (b(i + 1) & 0x3Fu);
+      unsigned lower = cp;
+      if ((cp >= 0x391 && cp <= 0x3A9) || (cp >= 0x410 && cp <= 0x42F)) lower = cp + 0x20;
+      if (cp >= 0x400 && cp <= 0x40F) lower = cp + 0x50;
+      out[i] = static_cast<char>(0xC0 | lower >> 6);
+      out[i + 1] = static_cast<char>(0x80 | (lower & 0x3F));
+      ++i;
+    } else if (i + 2 < out.size() && b(i) == 0xEF && b(i + 1) == 0xBC && b(i + 2) >= 0xA1 &&
+               b(i + 2) <= 0xBA) {  // Ａ..Ｚ to ａ..ｚ
+      out[i + 1] = static_cast<char>(0xBD);
+      out[i + 2] = static_cast<char>(b(i + 2) - 0x20);
+      i += 2;
+    }
+  }
+  return out;
 }
 
 // The files that lie beside the program.
@@ -44,16 +73,31 @@ bool programFileName(const std::string& name) {
 }  // namespace
 
 bool hasControlCharacter(std::string_view text) {
-  for (char c : text) {
-    const auto u = static_cast<unsigned char>(c);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto u = static_cast<unsigned char>(text[i]);
     if (u < 0x20 || u == 0x7F) return true;
+    // U+0080..U+009F, written C2 80..C2 9F.
+    if (u == 0xC2 && i + 1 < text.size()) {
+      const auto next = static_cast<unsigned char>(text[i + 1]);
+      if (next >= 0x80 && next <= 0x9F) return true;
+    }
   }
   return false;
 }
 
 std::optional<NameFault> nameFault(const std::string& name, const std::string& subject,
-                                   NamePlace place) {
+                                   NameUse use) {
   if (name == "." || name == "..") return NameFault{subject + "に「" + name + "」は使えません。"};
+  if (use != NameUse::VideoFile) {
+    // Windows drops these from the end of a folder name, so the folder made would not be the
+    // one stored and published; a name of nothing else would be the program folder itself.
+    if (name.find_first_not_of(". ") == std::string::npos) {
+      return NameFault{subject + "を「.」や空白だけにはできません。"};
+    }
+    if (name.back() == '.' || name.back() == ' ') {
+      return NameFault{subject + "の最後に「.」や空白は使えません。"};
+    }
+  }
   // Windows refuses these in names; "#" and "%" cut or garble the address a browser follows.
   constexpr std::string_view reserved = "/\\:*?\"<>|#%";
   if (hasControlCharacter(name)) return NameFault{subject + "に制御文字は使えません。"};
@@ -62,13 +106,13 @@ std::optional<NameFault> nameFault(const std::string& name, const std::string& s
       return NameFault{subject + "に使えない文字「" + std::string(1, c) + "」が含まれています。"};
     }
   }
-  if (auto bad = cp932::firstUnencodable(name)) {
-    return NameFault{subject + "の「" + *bad + "」は Shift_JIS で保存できない文字です。", true};
-  }
   if (deviceName(name)) {
     return NameFault{subject + "「" + name + "」は Windows が装置に使う名前なので使えません。"};
   }
-  if (place == NamePlace::ProgramFolder && programFileName(name)) {
+  if (auto bad = cp932::firstUnencodable(name)) {
+    return NameFault{subject + "の「" + *bad + "」は Shift_JIS で保存できない文字です。", true};
+  }
+  if (use == NameUse::ServerFolder && programFileName(name)) {
     return NameFault{subject + "「" + name +
                      "」はこのプログラムのファイルと同じ名前なので使えません。"};
   }
@@ -76,11 +120,37 @@ std::optional<NameFault> nameFault(const std::string& name, const std::string& s
 }
 
 std::optional<std::string> nameProblem(const std::string& name, const std::string& what,
-                                       NamePlace place) {
-  auto fault = nameFault(name, what, place);
+                                       NameUse use) {
+  auto fault = nameFault(name, what, use);
   if (!fault) return std::nullopt;
   return fault->sentence + (fault->replaceCharacter ? "別の文字に置き換えてください。"
                                                     : "別の名前を入力してください。");
+}
+
+std::optional<std::string> caseTwin(const FileSystem& fs, const std::string& parent,
+                                    const std::string& name) {
+  const std::string folded = foldCase(name);
+  for (const auto& entry : fs.folderNames(parent)) {
+    if (entry != name && foldCase(entry) == folded) return entry;
+  }
+  return std::nullopt;
+}
+
+std::string caseTwinSentence(const std::string& subject, const std::string& name,
+                             const std::string& twin) {
+  return subject + "「" + name + "」と大文字・小文字だけが違うフォルダー「" + twin +
+         "」が既にあります。サーバーでは別の名前になるので、「" + twin +
+         "」と同じに入力してください。";
+}
+
+std::optional<std::string> programFolderProblem(const std::string& programDirectory) {
+  auto bad = cp932::firstUnencodable(programDirectory);
+  if (!bad) return std::nullopt;
+  return "プログラムのフォルダーの場所に、Shift_JIS で保存できない文字「" + *bad +
+         "」が含まれています。\n" + programDirectory +
+         "\nこの場所はファイルに書き込まれるので、このままでは作成できません。"
+         "st_nubera のフォルダーごと、場所にこのような文字を含まないフォルダーに移してから"
+         "起動してください。";
 }
 
 }  // namespace nubera

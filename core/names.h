@@ -6,11 +6,15 @@
 #include <string>
 #include <string_view>
 
+#include "core/file_system.h"
+
 namespace nubera {
 
-// Where the name stands: a server folder lies in the program folder itself, beside the
-// program's own files, so it must not take one of their names.
-enum class NamePlace { ProgramFolder, Below };
+// What the name becomes. A folder name is also a part of the published address, and Windows
+// silently drops a trailing "." or blank from it; the server folder lies in the program folder
+// itself, beside the program's own files, so it must not take one of their names. A video
+// name only starts the page set's file names, which never end with it.
+enum class NameUse { ServerFolder, Folder, VideoFile };
 
 // Why the name cannot be used, as one sentence about `subject` ("ビデオ名", ...), and whether
 // the fix is to replace a character rather than to choose another name; nullopt when it can.
@@ -19,13 +23,25 @@ struct NameFault {
   bool replaceCharacter = false;
 };
 std::optional<NameFault> nameFault(const std::string& name, const std::string& subject,
-                                   NamePlace place = NamePlace::Below);
+                                   NameUse use);
 
-// Whether the text holds a control character (a NUL included).
+// Whether the text holds a control character: C0 (a NUL included), DEL or C1.
 bool hasControlCharacter(std::string_view text);
 
 // The message for a typed name that cannot be used, naming the character or the reason.
 std::optional<std::string> nameProblem(const std::string& name, const std::string& what,
-                                       NamePlace place = NamePlace::Below);
+                                       NameUse use);
+
+// A folder in `parent` whose name differs from `name` in letter case alone. Windows would
+// use it for `name`, while a web server takes the two for different names.
+std::optional<std::string> caseTwin(const FileSystem& fs, const std::string& parent,
+                                    const std::string& name);
+// The sentence for such a folder, asking to type the name as the folder has it.
+std::string caseTwinSentence(const std::string& subject, const std::string& name,
+                             const std::string& twin);
+
+// Why the program folder's path cannot be stored in code page 932 (it holds a character such
+// as "é"), as one message that advises moving the program; nullopt when it can.
+std::optional<std::string> programFolderProblem(const std::string& programDirectory);
 
 }  // namespace nubera

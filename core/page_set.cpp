@@ -28,15 +28,26 @@ std::vector<std::string> playerPageLines(const FragmentTable& r, const std::stri
   };
 }
 
-std::string fileUrlPath(std::string_view path) {
+namespace {
+
+bool hexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+}  // namespace
+
+std::string urlPath(std::string_view path, bool keepEscapes) {
   // RFC 3986: what a path segment may hold as it is, and "/" between segments.
   constexpr std::string_view kPlain = "-._~!$&'()*+,;=:@/";
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
-  for (char c : path) {
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    const char c = path[i];
     const auto u = static_cast<unsigned char>(c);
+    const bool escape = keepEscapes && c == '%' && i + 2 < path.size() && hexDigit(path[i + 1]) &&
+                        hexDigit(path[i + 2]);
     if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-        kPlain.find(c) != std::string_view::npos) {
+        kPlain.find(c) != std::string_view::npos || escape) {
       out += c;
     } else {
       out += '%';
@@ -52,8 +63,8 @@ std::string quickPreviewLine(const FragmentTable& r, const SiteState& s,
   // On Windows the path is written as it stands, with the row "Text9" ("\") between its
   // parts; elsewhere players read a file URL.
   if (localSeparator != '\\') {
-    return r["Text7"] + fileUrlPath(s.serverFolderPath + "/" + s.accountName + "/" +
-                                    s.contentFolder + "/" + videoName + ".rm");
+    return r["Text7"] + urlPath(s.serverFolderPath + "/" + s.accountName + "/" + s.contentFolder +
+                                "/" + videoName + ".rm");
   }
   const std::string& sep = r["Text9"];
   return r["Text7"] + s.serverFolderPath + sep + s.accountName + sep + s.contentFolder + sep +
@@ -62,20 +73,22 @@ std::string quickPreviewLine(const FragmentTable& r, const SiteState& s,
 
 std::string quickPublishLine(const FragmentTable& r, const SiteState& s,
                              const std::string& videoName) {
-  return r["Text6"] + s.serverName + r["Text8"] + s.accountName + r["Text8"] + s.contentFolder +
-         r["Text8"] + videoName + ".rm";
+  // A web server stores the uploaded names in UTF-8 and a player asks for them percent-encoded.
+  return r["Text6"] + s.serverName +
+         urlPath(r["Text8"] + s.accountName + r["Text8"] + s.contentFolder + r["Text8"] +
+                 videoName + ".rm");
 }
 
 std::string detailedPreviewLine(const FragmentTable& d, const std::string& programDir,
                                 const std::string& videoName, char localSeparator) {
-  if (localSeparator != '\\')
-    return d["Text37"] + fileUrlPath(programDir + "/" + videoName + ".rm");
+  if (localSeparator != '\\') return d["Text37"] + urlPath(programDir + "/" + videoName + ".rm");
   return d["Text37"] + programDir + localSeparator + videoName + ".rm";
 }
 
 std::string detailedPublishLine(const FragmentTable& d, const std::string& serverName,
                                 const std::string& videoAddress, const std::string& videoName) {
-  return d["Text4"] + serverName + videoAddress + videoName + ".rm";
+  // An address the user encoded already keeps its escapes.
+  return d["Text4"] + serverName + urlPath(videoAddress + videoName + ".rm", true);
 }
 
 std::string videoFolder(const FileSystem& fs, const SiteState& s) {

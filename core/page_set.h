@@ -28,21 +28,24 @@ struct PageFile {
 std::vector<std::string> linkPageLines(const FragmentTable& rows, const std::string& videoName);
 std::vector<std::string> playerPageLines(const FragmentTable& rows, const std::string& videoName,
                                          const PlayerSettings& player);
-// A local path as the path of a file URL: its UTF-8 bytes, percent-encoded where a URL path
-// needs it ("/" stays, a blank becomes "%20").
-std::string fileUrlPath(std::string_view path);
+// A path as the path of a URL: its UTF-8 bytes, percent-encoded outside the characters a URL
+// path holds as they are ("/" stays, a blank becomes "%20"). With keepEscapes, a "%" and two
+// hex digits stay as they are.
+std::string urlPath(std::string_view path, bool keepEscapes = false);
 // "file://" + server folder path + "\" + account ... + video + ".rm" on Windows; elsewhere
 // "file://" + the same path, joined by "/", as a file URL path.
 std::string quickPreviewLine(const FragmentTable& rows, const SiteState& site,
                              const std::string& videoName, char localSeparator);
-// "http://" + server + "/" + account + "/" + folder + "/" + video + ".rm".
+// "http://" + server + "/" + account + "/" + folder + "/" + video + ".rm", the path part as a
+// URL path.
 std::string quickPublishLine(const FragmentTable& rows, const SiteState& site,
                              const std::string& videoName);
 // Detailed rows: "file://" + program directory + separator + video + ".rm" (a file URL path
 // where the separator is "/").
 std::string detailedPreviewLine(const FragmentTable& detailedRows, const std::string& programDir,
                                 const std::string& videoName, char localSeparator);
-// Detailed rows: "http://" + server + address + video + ".rm", nothing added between them.
+// Detailed rows: "http://" + server + address + video + ".rm", nothing added between them, the
+// part after the server as a URL path ("%" with two hex digits kept as typed).
 std::string detailedPublishLine(const FragmentTable& detailedRows, const std::string& serverName,
                                 const std::string& videoAddress, const std::string& videoName);
 

@@ -51,9 +51,8 @@ std::optional<std::string> storedValueProblem(const FileSystem& fs, SiteField fi
   } else if (field == SiteField::ServerFolderPath) {
     if (hasControlCharacter(value)) sentence = subject + "に制御文字が含まれています。";
   } else {
-    const NamePlace place =
-        field == SiteField::ServerName ? NamePlace::ProgramFolder : NamePlace::Below;
-    if (auto fault = nameFault(value, subject, place)) sentence = fault->sentence;
+    const NameUse use = field == SiteField::ServerName ? NameUse::ServerFolder : NameUse::Folder;
+    if (auto fault = nameFault(value, subject, use)) sentence = fault->sentence;
   }
   if (!sentence) return std::nullopt;
   return *sentence + "\n" + siteFilePath(fs, field) +

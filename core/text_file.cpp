@@ -31,6 +31,12 @@ std::string readFirstLine(const FileSystem& fs, const std::string& path) {
     throw FileError(FileError::Operation::Read, path,
                     "1行目が長すぎます（" + std::to_string(kMaxFirstLine) + " バイトまで）。");
   }
+  // A NUL (a UTF-16 file, say) or a CR inside the line is no one-line Shift_JIS file.
+  if (line.find('\0') != std::string::npos || line.find('\r') != std::string::npos) {
+    throw FileError(
+        FileError::Operation::Read, path,
+        "1行の Shift_JIS のテキストではありません（壊れているか、別の文字コードです）。");
+  }
   auto text = cp932::decode(line);
   if (!text) {
     throw FileError(FileError::Operation::Read, path,

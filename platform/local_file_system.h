@@ -13,11 +13,16 @@ class LocalFileSystem : public FileSystem {
   explicit LocalFileSystem(std::string programDirectory);
   // The folder of the running executable.
   static std::string executableDirectory();
+  // Test seams: write through named temporary files, as on file systems without unnamed ones
+  // (POSIX only; Windows always names them); how many flushes have been made so far.
+  static void useNamedTemporaryFiles(bool named);
+  static unsigned long flushCount();
 
   std::string programDirectory() const override { return programDirectory_; }
   char separator() const override;
   void makeDirectory(const std::string& path) override;
   bool isDirectory(const std::string& path) const override;
+  std::vector<std::string> folderNames(const std::string& dir) const override;
   void replaceFile(const std::string& path, const std::string& bytes) override;
 
  protected:

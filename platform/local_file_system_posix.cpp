@@ -5,8 +5,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <ctime>
 #include <random>
 #include <string_view>
 
@@ -47,10 +50,29 @@ bool deniedError(int err) {
   return err == EACCES || err == EPERM || err == EROFS;
 }
 
+std::atomic<bool> namedTemporaryFiles{false};
+std::atomic<unsigned long> flushes{0};
+
+bool flush(int fd) {
+  ++flushes;
+  return ::fsync(fd) == 0;
+}
+
 }  // namespace
+
+void LocalFileSystem::useNamedTemporaryFiles(bool named) {
+  namedTemporaryFiles = named;
+}
+
+unsigned long LocalFileSystem::flushCount() {
+  return flushes;
+}
 
 LocalFileSystem::LocalFileSystem(std::string programDirectory)
     : programDirectory_(std::move(programDirectory)) {
+  // Past a file-size limit a write must fail with EFBIG and reach the user as a message; the
+  // signal's default action would end the program silently.
+  ::signal(SIGXFSZ, SIG_IGN);
   while (programDirectory_.size() > 1 && programDirectory_.back() == '/') {
     programDirectory_.pop_back();
   }
@@ -83,6 +105,18 @@ bool LocalFileSystem::isDirectory(const std::string& path) const {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+std::vector<std::string> LocalFileSystem::folderNames(const std::string& dir) const {
+  std::vector<std::string> names;
+  DIR* d = ::opendir(dir.c_str());
+  if (!d) return names;
+  while (const dirent* entry = ::readdir(d)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != ".." && isDirectory(dir + "/" + name)) names.push_back(name);
+  }
+  ::closedir(d);
+  return names;
+}
+
 namespace {
 
 std::string freshTempName() {
@@ -97,8 +131,13 @@ std::string folderOf(const std::string& path) {
 }
 
 // A writer holds an exclusive lock on its temporary file until it is renamed, so a file of
-// the pattern that can be locked was left by a writer that died: it is removed.
+// the pattern that can be locked was left by a writer that died: it is removed. A named
+// temporary file exists for a moment before its writer can lock it, so only one older than
+// that moment could ever be is taken; a crash's litter is old by the next save.
+constexpr std::time_t kStaleAfterSeconds = 120;
+
 void removeStaleTemps(const std::string& folder) {
+  const std::time_t now = std::time(nullptr);
   DIR* dir = ::opendir(folder.c_str());
   if (!dir) return;
   while (const dirent* entry = ::readdir(dir)) {
@@ -108,7 +147,8 @@ void removeStaleTemps(const std::string& folder) {
     if (fd < 0) continue;
     struct stat held {
     }, named{};
-    if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+    if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) &&
+        held.st_mtime + kStaleAfterSeconds < now && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
         ::lstat(path.c_str(), &named) == 0 && named.st_ino == held.st_ino &&
         named.st_dev == held.st_dev) {
       ::unlink(path.c_str());
@@ -136,8 +176,12 @@ bool writeAll(int fd, const std::string& bytes) {
 }  // namespace
 
 void LocalFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
+  // Once a temporary file stands in the folder, the folder is writable: a later refusal is the
+  // file's own (held by another program, say), not a reason to move the program.
+  bool created = false;
   auto fail = [&](int err) {
-    throw FileError(FileError::Operation::Write, path, reasonText(err), deniedError(err));
+    throw FileError(FileError::Operation::Write, path, reasonText(err),
+                    !created && deniedError(err));
   };
   struct stat old {};
   bool exists = ::stat(path.c_str(), &old) == 0;
@@ -155,9 +199,9 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
   // Unnamed while it is written, where the file system allows it, so a crash leaves nothing.
   // The name is given later through /proc, so it must be there.
   static const bool procFd = ::access("/proc/self/fd", X_OK) == 0;
-  bool unnamed = procFd;
-  int fd = procFd ? ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666) : -1;
-  if (procFd && fd < 0) {
+  bool unnamed = procFd && !namedTemporaryFiles;
+  int fd = unnamed ? ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666) : -1;
+  if (unnamed && fd < 0) {
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) fail(errno);
     unnamed = false;
   }
@@ -168,6 +212,7 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
     if (fd < 0 && errno != EEXIST) fail(errno);
   }
   if (fd < 0) fail(EEXIST);
+  created = true;
   ::flock(fd, LOCK_EX);
 
   auto abandon = [&](int err) {
@@ -177,7 +222,7 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
   };
   if (!writeAll(fd, bytes)) abandon(errno);
   if (exists) ::fchmod(fd, old.st_mode & 07777);
-  if (::fsync(fd) != 0) abandon(errno);
+  if (!flush(fd)) abandon(errno);
   if (unnamed) {
     // The finished file gets its temporary name only now, for the rename over the old one.
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
@@ -192,7 +237,14 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
     if (temp.empty()) abandon(EEXIST);
   }
   if (::rename(temp.c_str(), path.c_str()) != 0) abandon(errno);
-  ::close(fd);  // the data was flushed before the rename; the file is in place
+  ::close(fd);
+  // The new name is only durable once the folder itself is flushed.
+  int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd < 0) fail(errno);
+  const bool flushed = flush(dirFd);
+  const int err = errno;
+  ::close(dirFd);
+  if (!flushed && err != EINVAL) fail(err);  // EINVAL: a file system that cannot flush folders
 }
 
 std::optional<std::string> LocalFileSystem::readPrefix(const std::string& path,

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
+#include <vector>
 
 #include "platform/local_file_system.h"
 #include "platform/temp_name.h"
@@ -19,7 +21,33 @@ namespace {
                   error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT);
 }
 
+std::atomic<unsigned long> flushes{0};
+
+bool flush(HANDLE h) {
+  ++flushes;
+  return FlushFileBuffers(h);
+}
+
+// Another program (a browser or a player showing the page) holds the file: say so, so the user
+// closes it instead of moving the program.
+[[noreturn]] void failInUse(const std::string& path) {
+  throw FileError(FileError::Operation::Write, path,
+                  "ほかのプログラム（ブラウザーやプレーヤーなど）がこのファイルを開いています。"
+                  "そのプログラムを閉じてから、もう一度保存してください。");
+}
+
+bool heldByAnother(DWORD err) {
+  return err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION ||
+         err == ERROR_LOCK_VIOLATION || err == ERROR_USER_MAPPED_FILE;
+}
+
 }  // namespace
+
+void LocalFileSystem::useNamedTemporaryFiles(bool) {}
+
+unsigned long LocalFileSystem::flushCount() {
+  return flushes;
+}
 
 std::string reasonText(int errorNumber) {
   return win32::systemMessage(errorNumber);
@@ -72,6 +100,21 @@ bool LocalFileSystem::isDirectory(const std::string& path) const {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::vector<std::string> LocalFileSystem::folderNames(const std::string& dir) const {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW((wide(dir) + L"\\*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = found.cFileName;
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") {
+      names.push_back(win32::utf8(name));
+    }
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  return names;
+}
+
 namespace {
 
 std::wstring freshTempName() {
@@ -103,6 +146,23 @@ bool setDeletePending(HANDLE h, bool pending) {
 
 }  // namespace
 
+namespace {
+
+// Renames the open file over the target, so that no other process can take it between the
+// write and the rename (another instance's sweep deletes what it can delete).
+bool renameOpenFile(HANDLE h, const std::wstring& target) {
+  const std::size_t size = sizeof(FILE_RENAME_INFO) + target.size() * sizeof(wchar_t);
+  std::vector<unsigned char> buffer(size, 0);
+  auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->ReplaceIfExists = TRUE;
+  info->RootDirectory = nullptr;
+  info->FileNameLength = static_cast<DWORD>(target.size() * sizeof(wchar_t));
+  std::copy(target.begin(), target.end(), info->FileName);
+  return SetFileInformationByHandle(h, FileRenameInfo, info, static_cast<DWORD>(size));
+}
+
+}  // namespace
+
 void LocalFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
   using Op = FileError::Operation;
   const std::wstring target = wide(path);
@@ -117,6 +177,17 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
   }
   const auto slash = target.find_last_of(L"\\/");
   const std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
+  // Paths are handed to the system as they are, so the classic limit of 259 characters holds
+  // for the temporary file beside the target too; say so rather than fail with a reason that
+  // names neither.
+  const std::size_t tempLength = folder.size() + 1 + tempName(0).size();
+  if (std::max(tempLength, target.size()) > MAX_PATH - 1) {
+    throw FileError(Op::Write, path,
+                    "パスが長すぎます。Windows では、保存するファイルのパスは " +
+                        std::to_string(MAX_PATH - 1) + " 文字まで、そのフォルダーのパスは " +
+                        std::to_string(MAX_PATH - 1 - 1 - tempName(0).size()) +
+                        " 文字までです。フォルダー名や名前を短くしてください。");
+  }
   removeStaleTemps(folder);
 
   std::wstring temp;
@@ -130,12 +201,15 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
     }
   }
   if (h == INVALID_HANDLE_VALUE) fail(Op::Write, path, ERROR_FILE_EXISTS);
+  // From here the folder is known to be writable: a refusal is the target file's own.
   // Marked for deletion while it is written, so a crash leaves no name behind.
   const bool pending = setDeletePending(h, true);
   auto abandon = [&](DWORD err) {
+    if (pending) setDeletePending(h, true);
     CloseHandle(h);
     DeleteFileW(temp.c_str());
-    fail(Op::Write, path, err);
+    if (heldByAnother(err)) failInUse(path);
+    throw FileError(Op::Write, path, win32::systemMessage(err));
   };
   DWORD written = 0;
   if (!bytes.empty() &&
@@ -143,14 +217,44 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
        written != bytes.size())) {
     abandon(GetLastError());
   }
-  if (!FlushFileBuffers(h)) abandon(GetLastError());
+  if (!flush(h)) abandon(GetLastError());
   if (pending && !setDeletePending(h, false)) abandon(GetLastError());
+  // Another instance saving the same page holds the target for a moment after its own
+  // rename: a refusal is tried again for a second before it counts as another program's.
+  constexpr int kTries = 50;
+  DWORD renameError = ERROR_SUCCESS;
+  for (int attempt = 1;; ++attempt) {
+    if (renameOpenFile(h, target)) {
+      // Flushing the renamed file commits its new name with it.
+      const bool flushed = flush(h);
+      const DWORD err = GetLastError();
+      CloseHandle(h);
+      if (!flushed) throw FileError(Op::Write, path, win32::systemMessage(err));
+      return;
+    }
+    renameError = GetLastError();
+    if (!heldByAnother(renameError) || attempt == kTries) break;
+    Sleep(20);
+  }
+  if (renameError != ERROR_INVALID_PARAMETER && renameError != ERROR_NOT_SUPPORTED &&
+      renameError != ERROR_INVALID_FUNCTION && renameError != ERROR_CALL_NOT_IMPLEMENTED) {
+    abandon(renameError);
+  }
+  // A file system that cannot rename by handle: the classic way, through the folder.
   CloseHandle(h);
-  if (!MoveFileExW(temp.c_str(), target.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DWORD err = GetLastError();
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExW(temp.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return;
+    }
+    const DWORD err = GetLastError();
+    if (heldByAnother(err) && attempt < kTries) {
+      Sleep(20);
+      continue;
+    }
     DeleteFileW(temp.c_str());
-    fail(Op::Write, path, err);
+    if (heldByAnother(err)) failInUse(path);
+    throw FileError(Op::Write, path, win32::systemMessage(err));
   }
 }
 

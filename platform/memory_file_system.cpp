@@ -8,8 +8,10 @@ namespace nubera {
 MemoryFileSystem::MemoryFileSystem(std::string programDirectory)
     : programDirectory_(std::move(programDirectory)) {
   std::string k = key(programDirectory_);
+  std::string made = programDirectory_;
   while (!k.empty()) {
-    directories_.insert(k);
+    directories_.emplace(k, made);
+    made = made.substr(0, std::min(made.size(), made.find_last_of("\\/")));
     std::string parent = parentOf(k);
     if (parent == k) break;
     k = parent;
@@ -58,11 +60,22 @@ void MemoryFileSystem::makeDirectory(const std::string& path) {
   }
   if (!directories_.count(parentOf(k))) throw FileError(Op::MakeDirectory, path, kNoPath);
   if (readOnlyFolders_.count(parentOf(k))) throw FileError(Op::MakeDirectory, path, kDenied, true);
-  directories_.insert(k);
+  directories_.emplace(k, path);
 }
 
 bool MemoryFileSystem::isDirectory(const std::string& path) const {
   return directories_.count(key(path)) > 0;
+}
+
+std::vector<std::string> MemoryFileSystem::folderNames(const std::string& dir) const {
+  std::vector<std::string> names;
+  const std::string parent = key(dir);
+  for (const auto& [k, made] : directories_) {
+    if (k != parent && parentOf(k) == parent) {
+      names.push_back(made.substr(made.find_last_of("\\/") + 1));
+    }
+  }
+  return names;
 }
 
 void MemoryFileSystem::replaceFile(const std::string& path, const std::string& bytes) {

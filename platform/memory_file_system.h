@@ -19,6 +19,7 @@ class MemoryFileSystem : public FileSystem {
   char separator() const override { return '\\'; }
   void makeDirectory(const std::string& path) override;
   bool isDirectory(const std::string& path) const override;
+  std::vector<std::string> folderNames(const std::string& dir) const override;
   void replaceFile(const std::string& path, const std::string& bytes) override;
 
   // Test helpers.
@@ -41,9 +42,9 @@ class MemoryFileSystem : public FileSystem {
   static std::string parentOf(const std::string& path);
 
   std::string programDirectory_;
-  std::set<std::string> directories_;      // keys
-  std::set<std::string> readOnlyFolders_;  // keys
-  std::map<std::string, File> files_;      // by key
+  std::map<std::string, std::string> directories_;  // key to the path as made
+  std::set<std::string> readOnlyFolders_;           // keys
+  std::map<std::string, File> files_;               // by key
 };
 
 }  // namespace nubera

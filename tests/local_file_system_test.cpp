@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
+#include <thread>
 
 #include "core/text_file.h"
+#include "platform/temp_name.h"
 #include "test_support.h"
 
 using namespace nubera;
@@ -48,6 +51,7 @@ std::vector<std::string> namesIn(const std::string& dir) {
 
 }  // namespace
 
+#ifndef _WIN32
 // A name as long as the system allows is written: the temporary name is short.
 TEST(LocalFileSystem, LongestNamesAndNoLitter) {
   nubera::testing::TempDir tmp;
@@ -57,6 +61,7 @@ TEST(LocalFileSystem, LongestNamesAndNoLitter) {
   writeLines(fs, fs.join(tmp.path(), longest), {"y"});
   EXPECT_EQ(namesIn(tmp.path()), std::vector<std::string>{longest});
 }
+#endif
 
 #ifdef _WIN32
 #include <windows.h>
@@ -66,6 +71,7 @@ TEST(LocalFileSystem, LongestNamesAndNoLitter) {
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -74,8 +80,12 @@ TEST(LocalFileSystem, LongestNamesAndNoLitter) {
 TEST(LocalFileSystem, StaleTemporaryFilesAreRemoved) {
   nubera::testing::TempDir tmp;
   LocalFileSystem fs(tmp.path());
-  for (const char* name : {"~nb0123abcd.tmp", "~nb89abcdef.tmp", "~nbmine.tmp"}) {
-    std::ofstream(nubera::testing::pathOf(fs.join(tmp.path(), name))) << "left";
+  for (const char* name : {"~nb0123abcd.tmp", "~nb89abcdef.tmp", "~nbmine.tmp", "~nbghijklmn.tmp",
+                           "~nbABCDEF01.tmp"}) {
+    const auto file = nubera::testing::pathOf(fs.join(tmp.path(), name));
+    std::ofstream(file) << "left";
+    std::filesystem::last_write_time(
+        file, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(10));
   }
   const std::string held = fs.join(tmp.path(), "~nb89abcdef.tmp");
 #ifdef _WIN32
@@ -93,27 +103,144 @@ TEST(LocalFileSystem, StaleTemporaryFilesAreRemoved) {
   ::close(holder);
 #endif
   EXPECT_EQ(namesIn(tmp.path()),
-            (std::vector<std::string>{"v.rpm", "~nb89abcdef.tmp", "~nbmine.tmp"}));
+            (std::vector<std::string>{"v.rpm", "~nb89abcdef.tmp", "~nbABCDEF01.tmp",
+                                      "~nbghijklmn.tmp", "~nbmine.tmp"}));
+  // What the writer names its files is what the sweep recognises.
+  EXPECT_EQ(tempName(0xABCDEF01u), "~nbabcdef01.tmp");
+  EXPECT_TRUE(isTempName(tempName(0xABCDEF01u)));
 }
 
-#ifndef _WIN32
-// A write that fails half-way (the file size limit) keeps the old bytes and leaves nothing.
-TEST(LocalFileSystem, WriteFailingHalfWayKeepsTheOldFile) {
+// Several programs saving the same page set at once: no save fails because of another, on
+// either way of naming the temporary file, and nothing is left behind.
+TEST(LocalFileSystem, WritersSavingTheSameFilesAtOnce) {
+  for (bool named : {false, true}) {
+    nubera::testing::TempDir tmp;
+    LocalFileSystem::useNamedTemporaryFiles(named);
+    std::atomic<int> failures{0};
+    std::vector<std::thread> writers;
+    for (int w = 0; w < 4; ++w) {
+      writers.emplace_back([&, w] {
+        LocalFileSystem fs(tmp.path());  // one program each
+        for (int round = 0; round < 100; ++round) {
+          for (const char* name : {"v.ram", "v.rpm"}) {
+            try {
+              fs.replaceFile(fs.join(tmp.path(), name), std::to_string(w) + "\r\n");
+            } catch (const FileError& e) {
+              ++failures;
+              ADD_FAILURE() << e.what();
+            }
+          }
+        }
+      });
+    }
+    for (auto& t : writers) t.join();
+    LocalFileSystem::useNamedTemporaryFiles(false);
+    EXPECT_EQ(failures, 0) << (named ? "named" : "unnamed");
+    EXPECT_EQ(namesIn(tmp.path()), (std::vector<std::string>{"v.ram", "v.rpm"}));
+  }
+}
+
+// Each replacement flushes the file and then its folder, so the new name outlives a power cut.
+TEST(LocalFileSystem, ReplacementFlushesFileAndFolder) {
   nubera::testing::TempDir tmp;
   LocalFileSystem fs(tmp.path());
-  const std::string file = fs.join(tmp.path(), "abc.ram");
+  const unsigned long before = LocalFileSystem::flushCount();
+  fs.replaceFile(fs.join(tmp.path(), "a.ram"), "x\r\n");
+  EXPECT_EQ(LocalFileSystem::flushCount() - before, 2u);
+  // A read takes no more than it was asked for.
+  fs.replaceFile(fs.join(tmp.path(), "b.dat"), std::string(20000, 'b'));
+  EXPECT_EQ(fs.readFile(fs.join(tmp.path(), "b.dat"), 10)->size(), 10u);
+}
+
+#ifdef _WIN32
+// A page held open by a browser or a player: the message says so, not that the program must
+// move, whatever sharing the other program allows; the old bytes stay and nothing is left.
+TEST(LocalFileSystem, FileHeldByAnotherProgram) {
+  nubera::testing::TempDir tmp;
+  LocalFileSystem fs(tmp.path());
+  const std::string file = fs.join(tmp.path(), "abcpop.htm");
   fs.replaceFile(file, "old\r\n");
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 4096;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  EXPECT_THROW(fs.replaceFile(file, std::string(10000, 'x')), FileError);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  signal(SIGXFSZ, oldHandler);
-  EXPECT_EQ(fs.readFile(file), "old\r\n");
-  EXPECT_EQ(namesIn(tmp.path()), std::vector<std::string>{"abc.ram"});
+  for (DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE},
+                      DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE}}) {
+    HANDLE holder = CreateFileW(nubera::testing::pathOf(file).c_str(), GENERIC_READ, share, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    try {
+      fs.replaceFile(file, "new\r\n");
+      // Where the system lets a file be replaced under an open handle, the save is whole.
+      EXPECT_NE(share & FILE_SHARE_DELETE, 0u) << share;
+    } catch (const FileError& e) {
+      EXPECT_FALSE(e.denied()) << share;
+      EXPECT_NE(e.reason().find("ほかのプログラム"), std::string::npos) << e.reason();
+    }
+    CloseHandle(holder);
+    EXPECT_EQ(namesIn(tmp.path()), std::vector<std::string>{"abcpop.htm"});
+  }
+}
+
+// A path that the temporary file beside it would push past the system's limit is refused
+// before anything is written, with a message that names the limit: in a folder of 243
+// characters a short name fits, in one of 244 it does not, although its own path would.
+TEST(LocalFileSystem, PathsNearTheWindowsLimit) {
+  nubera::testing::TempDir tmp;
+  LocalFileSystem fs(tmp.path());
+  for (std::size_t length : {243u, 244u}) {
+    const std::string folder =
+        fs.join(tmp.path(), std::string(length - tmp.path().size() - 1, 'd'));
+    ASSERT_EQ(folder.size(), length);
+    std::filesystem::create_directory(nubera::testing::pathOf(folder));
+    try {
+      fs.replaceFile(fs.join(folder, "v.ram"), "x\r\n");
+      EXPECT_EQ(length, 243u);
+    } catch (const FileError& e) {
+      EXPECT_EQ(length, 244u);
+      EXPECT_NE(e.reason().find("259"), std::string::npos) << e.reason();
+    }
+    EXPECT_EQ(namesIn(folder).size(), length == 243u ? 1u : 0u);
+  }
+}
+#else
+// A write past the file-size limit fails with a message instead of ending the program, keeps
+// the old bytes and leaves nothing, on either way of naming the temporary file.
+TEST(LocalFileSystem, WriteFailingHalfWayKeepsTheOldFile) {
+  for (bool named : {false, true}) {
+    nubera::testing::TempDir tmp;
+    const std::string file = tmp.path() + "/abc.ram";
+    LocalFileSystem(tmp.path()).replaceFile(file, "old\r\n");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      signal(SIGXFSZ, SIG_DFL);  // as a program starts
+      LocalFileSystem::useNamedTemporaryFiles(named);
+      LocalFileSystem fs(tmp.path());
+      rlimit small{4096, 4096};
+      setrlimit(RLIMIT_FSIZE, &small);
+      try {
+        fs.replaceFile(file, std::string(10000, 'x'));
+      } catch (const FileError&) {
+        _exit(0);
+      }
+      _exit(1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "named " << named;
+    EXPECT_EQ(LocalFileSystem(tmp.path()).readFile(file), "old\r\n");
+    EXPECT_EQ(namesIn(tmp.path()), std::vector<std::string>{"abc.ram"});
+  }
+}
+
+// A replaced file keeps its permissions.
+TEST(LocalFileSystem, ReplacementKeepsTheMode) {
+  nubera::testing::TempDir tmp;
+  LocalFileSystem fs(tmp.path());
+  const std::string file = fs.join(tmp.path(), "abcenb.htm");
+  fs.replaceFile(file, "old\r\n");
+  ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+  fs.replaceFile(file, "new\r\n");
+  struct stat st {};
+  ASSERT_EQ(::stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
 // Whatever stands in a state file's place, reading ends at once with a message naming it.

@@ -121,7 +121,8 @@ TEST(PageSet, ValuesAreTakenAsTheyStand) {
   EXPECT_EQ(fs.readFile(dir + "abc.rm.ram"),
             fileBytes({"file://C:\\Apps\\Tool\\example-server\\user01\\movie\\abc.rm.rm"}));
 
-  // Blanks and Japanese go unchanged into names, addresses and pages.
+  // Blanks and Japanese go unchanged into names, the local address and pages; the published
+  // address is a URL, as a web server and a player agree on it.
   fs.makeDirectory("C:\\Apps\\Tool\\example-server\\user01\\動画");
   SiteState japanese = kSite;
   japanese.contentFolder = "動画";
@@ -131,9 +132,25 @@ TEST(PageSet, ValuesAreTakenAsTheyStand) {
             fileBytes({"file://C:\\Apps\\Tool\\example-server\\user01\\動画\\my clip.rm"}));
   runPublish(fs, japanese, "my clip");
   EXPECT_EQ(fs.readFile(jdir + "my clip.ram"),
-            fileBytes({"http://example-server/user01/動画/my clip.rm"}));
+            fileBytes({"http://example-server/user01/%E5%8B%95%E7%94%BB/my%20clip.rm"}));
   EXPECT_EQ(linkPageLines(quickFragments(), "my clip")[1].substr(0, 36),
             "<P align=\"center\"><A href=\"./my clip");
+}
+
+// The published lines: an ASCII address byte for byte; Japanese and blanks as UTF-8 escapes;
+// on the detailed screen an escape the user typed stays, a lone "%" does not.
+TEST(PageSet, PublishedAddressesAreUrls) {
+  EXPECT_EQ(quickPublishLine(quickFragments(), kSite, "a-b_c.~(1)"),
+            "http://example-server/user01/movie/a-b_c.~(1).rm");
+  SiteState site = kSite;
+  site.accountName = "運動会";
+  EXPECT_EQ(quickPublishLine(quickFragments(), site, "運動会 1"),
+            "http://example-server/%E9%81%8B%E5%8B%95%E4%BC%9A/movie/"
+            "%E9%81%8B%E5%8B%95%E4%BC%9A%201.rm");
+  EXPECT_EQ(detailedPublishLine(detailedFragments(), "srv.example.jp", "/%7Euser/a b/100%/", "v"),
+            "http://srv.example.jp/%7Euser/a%20b/100%25/v.rm");
+  EXPECT_EQ(detailedPublishLine(detailedFragments(), "srv", "/ビデオ/", "v"),
+            "http://srv/%E3%83%93%E3%83%87%E3%82%AA/v.rm");
 }
 
 // Where "/" separates a path (Linux), the preview line is a file URL a player can open: the

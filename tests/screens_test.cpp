@@ -163,3 +163,32 @@ TEST_F(ScreensTest, AProgramFolderThatCannotBeWrittenIsNamed) {
       << said[0];
   EXPECT_TRUE(files.files().empty());
 }
+
+// A program folder whose path code page 932 cannot hold is named, with the character, before
+// the site folder screen makes anything; on Windows the detailed screen's preview says so too.
+TEST(ProgramFolder, APathTheStateFilesCannotHoldIsNamedFirst) {
+  MemoryFileSystem files{"C:\\Users\\José\\nubera"};
+  files.makeDirectory("C:\\Users\\José\\nubera\\srv");
+  files.replaceFile("C:\\Users\\José\\nubera\\out01.dat", "srv\r\n");
+  RecordingDesktop desktop;
+  Runtime rt{screens::all(), files, desktop};
+  rt.start();
+  rt.userClick(frmSplash, "Frame1");
+  rt.userClick(Form1, "Command2");
+  rt.userClick(Form2, "Command2");
+  rt.userEdit(Form3, "Text1", "acc");
+  rt.userEdit(Form3, "Text2", "vid");
+  rt.userClick(Form3, "Command1");
+  rt.userClick(Form3, "Command2");
+  rt.userClick(Form1, "Command5");
+  rt.userEdit(Form6, "Text3", "v");
+  rt.userClick(Form6, "Command1");
+  const std::string said =
+      "プログラムのフォルダーの場所に、Shift_JIS で保存できない文字「é」が含まれています。\\n"
+      "C:\\Users\\José\\nubera\\n";
+  const auto messages = desktop.messages();
+  ASSERT_EQ(messages.size(), 2u);
+  for (const auto& m : messages) EXPECT_TRUE(m.starts_with(said)) << m;
+  EXPECT_FALSE(files.exists("C:\\Users\\José\\nubera\\srv\\acc"));
+  EXPECT_EQ(files.files(), (std::set<std::string>{"C:\\Users\\José\\nubera\\out01.dat"}));
+}

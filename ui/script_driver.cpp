@@ -76,7 +76,7 @@ class Driver {
   }
 
   // A set-up text with {DIR} as the program folder (the path after it in the folder's own
-  // separators) and {NUL} as a NUL character.
+  // separators), {NUL} as a NUL character and {CR} as a carriage return.
   std::string expand(const std::string& text) const {
     std::string out;
     bool afterDir = false;
@@ -88,6 +88,9 @@ class Driver {
       } else if (text.compare(pos, 5, "{NUL}") == 0) {
         out += '\0';
         pos += 5;
+      } else if (text.compare(pos, 4, "{CR}") == 0) {
+        out += '\r';
+        pos += 4;
       } else {
         out += afterDir && text[pos] == '/' ? files_.separator() : text[pos];
         ++pos;

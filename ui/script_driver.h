@@ -6,7 +6,8 @@
 //   #! dir PATH                makes the folder and any missing folder above it
 //   #! file PATH TEXT          writes TEXT as one line (code page 932, CR LF); in TEXT,
 //                              {DIR} stands for the program folder, written with its own
-//                              separator after it, and {NUL} for a NUL character
+//                              separator after it, {NUL} for a NUL character and {CR} for a
+//                              carriage return
 // Commands (blank lines and other lines that begin with "#" are skipped; SCREEN is frmSplash
 // or Form1 ... Form7, CONTROL a control's name on it):
 //   start                      the program starts and shows its first screen

@@ -11,7 +11,7 @@ void unloadAll(Runtime& rt, std::initializer_list<ScreenId> screens) {
 
 std::optional<std::string> videoNameRefusal(const std::string& videoName) {
   if (videoName.empty()) return kFillIn;
-  return nameProblem(videoName, "ビデオ名");
+  return nameProblem(videoName, "ビデオ名", NameUse::VideoFile);
 }
 
 void writePass(Runtime& rt, const std::vector<PageFile>& files) {

@@ -1,7 +1,9 @@
 // The detailed creation screen: the page set of one video from a typed server
 // name, video address and video name, written into the program directory.
 
+#include "core/cp932.h"
 #include "core/fragment_table.h"
+#include "core/names.h"
 #include "core/number_text.h"
 #include "core/page_set.h"
 #include "screens/common/common.h"
@@ -68,9 +70,13 @@ ScreenKind build() {
   k.clicks["Command1"] = [](Runtime& rt) {  // 作成: the preview pass
     rt.setVisible(Form6, "Command5", true);
     rt.setVisible(Form6, "Label9", true);
-    const std::string video = rt.text(Form6, "Text3");
+    const std::string video = cp932::windowsForm(rt.text(Form6, "Text3"));
     if (auto refusal = videoNameRefusal(video)) return rt.message(*refusal);
     FileSystem& fs = rt.files();
+    // A Windows player reads the folder's path as it stands in the metafile.
+    if (fs.separator() == '\\') {
+      if (auto problem = programFolderProblem(fs.programDirectory())) return rt.message(*problem);
+    }
     const FragmentTable rows = fragmentsFromFields(rt, Form6, detailedFragments());
     const std::string line =
         detailedPreviewLine(rows, fs.programDirectory(), video, fs.separator());
@@ -78,8 +84,14 @@ ScreenKind build() {
                                playerValues(rt)));
   };
   k.clicks["Command5"] = [](Runtime& rt) {  // 完成: the publish pass
-    const std::string video = rt.text(Form6, "Text3");
+    const std::string video = cp932::windowsForm(rt.text(Form6, "Text3"));
     if (auto refusal = videoNameRefusal(video)) return rt.message(*refusal);
+    for (auto [field, what] : {std::pair{"Text1", "サーバー名"}, {"Text2", "ビデオのアドレス"}}) {
+      if (hasControlCharacter(rt.text(Form6, field))) {
+        return rt.message(std::string(what) +
+                          "に制御文字は使えません。別の文字に置き換えてください。");
+      }
+    }
     const FragmentTable rows = fragmentsFromFields(rt, Form6, detailedFragments());
     const std::string line =
         detailedPublishLine(rows, rt.text(Form6, "Text1"), rt.text(Form6, "Text2"), video);

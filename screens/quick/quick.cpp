@@ -3,7 +3,9 @@
 
 #include <variant>
 
+#include "core/cp932.h"
 #include "core/fragment_table.h"
+#include "core/names.h"
 #include "core/page_set.h"
 #include "core/site_state.h"
 #include "screens/common/common.h"
@@ -41,7 +43,7 @@ struct PassInputs {
 // The inputs of a pass, or why it cannot run. The preview pass also needs the server folder
 // path, which its file:// line is built from.
 std::variant<PassInputs, std::string> passInputs(Runtime& rt, bool preview) {
-  const std::string video = rt.text(Form4, "Text3");
+  const std::string video = cp932::windowsForm(rt.text(Form4, "Text3"));
   if (auto refusal = videoNameRefusal(video)) return *refusal;
   const SiteState site = siteFacts(rt);
   const FileSystem& fs = rt.files();
@@ -51,6 +53,18 @@ std::variant<PassInputs, std::string> passInputs(Runtime& rt, bool preview) {
                              {SiteField::ServerFolderPath, &site.serverFolderPath}}) {
     if (file == SiteField::ServerFolderPath && !preview) continue;
     if (auto problem = storedValueProblem(fs, file, *value)) return *problem;
+  }
+  // Windows would write into a folder whose name differs in letter case, which the published
+  // address would not name.
+  std::string parent = fs.programDirectory();
+  for (auto [file, name] : {std::pair{SiteField::ServerName, &site.serverName},
+                            {SiteField::AccountName, &site.accountName},
+                            {SiteField::ContentFolder, &site.contentFolder}}) {
+    if (auto twin = caseTwin(fs, parent, *name)) {
+      return caseTwinSentence("保存されている名前", *name, *twin) + "\n" + siteFilePath(fs, file) +
+             "\nメインメニューの「仮想サーバー作成」で仮想サーバーを作り直してください。";
+    }
+    parent = fs.join(parent, *name);
   }
   const std::string folder = videoFolder(fs, site);
   if (!fs.isDirectory(folder)) {

@@ -1,6 +1,7 @@
 // The server folder screen: the top folder of the virtual server, named after
 // the web server, and its name saved in out01.dat.
 
+#include "core/cp932.h"
 #include "core/names.h"
 #include "core/site_state.h"
 #include "screens/common/common.h"
@@ -35,14 +36,18 @@ ScreenKind build() {
   k.load = [](Runtime& rt) { readSiteFields(rt, Form2, {{"Text1", SiteField::ServerName}}); };
 
   k.clicks["Command1"] = [](Runtime& rt) {  // 作成
-    const std::string name = rt.text(Form2, "Text1");
+    const std::string name = cp932::windowsForm(rt.text(Form2, "Text1"));
     if (name.empty()) {
       rt.message(kFillIn);
       return;
     }
     FileSystem& fs = rt.files();
-    if (auto problem = nameProblem(name, "サーバー名", NamePlace::ProgramFolder)) {
+    if (auto problem = nameProblem(name, "サーバー名", NameUse::ServerFolder)) {
       rt.message(*problem);
+      return;
+    }
+    if (auto twin = caseTwin(fs, fs.programDirectory(), name)) {
+      rt.message(caseTwinSentence("サーバー名", name, *twin));
       return;
     }
     // A folder that is there already is used as it is, so the name can be saved again.

@@ -1,6 +1,9 @@
 // The site folder screen: the account folder and the video folder under the
 // server folder, and the three site facts saved.
 
+#include <tuple>
+
+#include "core/cp932.h"
 #include "core/names.h"
 #include "core/site_state.h"
 #include "screens/common/common.h"
@@ -56,8 +59,8 @@ ScreenKind build() {
 
   k.clicks["Command1"] = [](Runtime& rt) {  // 作成
     const std::string server = rt.text(Form3, "Text4");
-    const std::string account = rt.text(Form3, "Text1");
-    const std::string folder = rt.text(Form3, "Text2");
+    const std::string account = cp932::windowsForm(rt.text(Form3, "Text1"));
+    const std::string folder = cp932::windowsForm(rt.text(Form3, "Text2"));
     const std::string serverPath = rt.text(Form3, "Text3");
     if (account.empty() || folder.empty()) {
       rt.message(kFillIn);
@@ -65,7 +68,7 @@ ScreenKind build() {
     }
     FileSystem& fs = rt.files();
     for (auto [name, what] : {std::pair{&account, "アカウント名"}, {&folder, "フォルダー名"}}) {
-      if (auto problem = nameProblem(*name, what)) {
+      if (auto problem = nameProblem(*name, what, NameUse::Folder)) {
         rt.message(*problem);
         return;
       }
@@ -84,9 +87,21 @@ ScreenKind build() {
                  "「作成」を押してください。");
       return;
     }
-    // Folders that are there already are used as they are; what is missing is made.
+    // The server folder's path is stored in nout04.dat: it must fit before anything is made.
+    if (auto problem = programFolderProblem(fs.programDirectory())) {
+      rt.message(*problem);
+      return;
+    }
     const std::string accountFolder = fs.join(serverFolder, account);
     const std::string videoFolder = fs.join(accountFolder, folder);
+    for (auto [parent, name, what] : {std::tuple{&serverFolder, &account, "アカウント名"},
+                                      {&accountFolder, &folder, "フォルダー名"}}) {
+      if (auto twin = caseTwin(fs, *parent, *name)) {
+        rt.message(caseTwinSentence(what, *name, *twin));
+        return;
+      }
+    }
+    // Folders that are there already are used as they are; what is missing is made.
     if (!fs.isDirectory(accountFolder)) fs.makeDirectory(accountFolder);
     if (!fs.isDirectory(videoFolder)) fs.makeDirectory(videoFolder);
     writeSiteField(fs, SiteField::AccountName, account);
