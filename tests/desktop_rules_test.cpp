@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "screens/screens.h"
@@ -40,7 +41,7 @@ TEST(Placement, SettingsBesideTheirCreationScreen) {
       const double scale = desk.dpi / 96.0;
       const int clientX = other.x + static_cast<int>(std::lround(8 * scale));
       const int clientY = other.y + static_cast<int>(std::lround(23 * scale));
-      const auto parts = workingParts(c, desk.dpi / 1440.0, clientX, clientY);
+      const auto parts = workingParts(c, desk.dpi, clientX, clientY);
       const auto pair = placeBeside(other, parts, frameOf(s, desk.dpi, 0, 0), area);
       const std::string where = std::to_string(desk.width) + "x" + std::to_string(desk.height) +
                                 "@" + std::to_string(desk.dpi) + " " + s.caption;
@@ -60,4 +61,34 @@ TEST(Placement, SettingsBesideTheirCreationScreen) {
       }
     }
   }
+}
+
+// Twips become pixels one way for every desktop: the quick screen's "保存", declared at 6840,
+// 3840, 735, 375, stands where a Windows dialog of that scale would put it.
+TEST(Geometry, WorkedExamplesAtTwoScales) {
+  const ScreenDecl& quick = screens::all()[static_cast<int>(ScreenId::Form4)]->decl;
+  const int save = quick.indexOf("Command1");
+  EXPECT_EQ(placeControls(quick, 96)[save].inScreen, (PixelRect{456, 256, 49, 25}));
+  EXPECT_EQ(placeControls(quick, 144)[save].inScreen, (PixelRect{684, 384, 74, 38}));
+  const auto parts = workingParts(quick, 144, 300, 200);
+  EXPECT_NE(std::find(parts.begin(), parts.end(), PixelRect{984, 584, 74, 38}), parts.end());
+  EXPECT_EQ(clientSize(quick, 144), (PixelRect{0, 0, 863, 467}));
+  // Inside a frame: the settings screen's hint, 120, 240 in its frame at 5280, 480.
+  const ScreenDecl& settings = screens::all()[static_cast<int>(ScreenId::Form5)]->decl;
+  const auto hint = placeControls(settings, 96)[settings.indexOf("Label7")];
+  EXPECT_EQ(hint.inParent, (PixelRect{8, 16, 105, 81}));
+  EXPECT_EQ(hint.inScreen, (PixelRect{360, 48, 105, 81}));
+}
+
+// A control standing in a frame that is not declared (a misspelt name) fails here, not on a
+// user's desktop.
+TEST(Geometry, EveryParentIsADeclaredFrame) {
+  for (const ScreenKind* kind : screens::all()) {
+    EXPECT_EQ(declarationFault(kind->decl), std::nullopt);
+  }
+  ScreenDecl bad = screens::all()[static_cast<int>(ScreenId::Form5)]->decl;
+  bad.controls[static_cast<std::size_t>(bad.indexOf("Label7"))].in("Frame9");
+  ASSERT_TRUE(declarationFault(bad));
+  EXPECT_NE(declarationFault(bad)->find("Frame9"), std::string::npos);
+  EXPECT_THROW(placeControls(bad, 96), std::logic_error);
 }

@@ -142,16 +142,15 @@ TEST_F(QtRoad, EveryScreenIsDrawnFromItsDeclaration) {
     QWidget* w = desktop.window(id);
     ASSERT_TRUE(w);
     const ScreenDecl& decl = rt.find(id)->decl();
-    EXPECT_EQ(w->size(),
-              QSize(QtDesktop::pixels(decl.clientWidth), QtDesktop::pixels(decl.clientHeight)));
-    for (const auto& c : decl.controls) {
+    EXPECT_EQ(w->size(), QSize(clientSize(decl, 96).width, clientSize(decl, 96).height));
+    const auto places = placeControls(decl, 96);
+    for (std::size_t i = 0; i < decl.controls.size(); ++i) {
+      const ControlDecl& c = decl.controls[i];
       if (c.rect.width == 0) continue;  // hidden working fields
       QWidget* child = w->findChild<QWidget*>(QString::fromStdString(c.name));
       ASSERT_TRUE(child) << screenName(id) << " " << c.name;
-      EXPECT_EQ(child->geometry(),
-                QRect(QtDesktop::pixels(c.rect.left), QtDesktop::pixels(c.rect.top),
-                      std::max(1, QtDesktop::pixels(c.rect.width)),
-                      std::max(1, QtDesktop::pixels(c.rect.height))))
+      const PixelRect& r = places[i].inParent;
+      EXPECT_EQ(child->geometry(), QRect(r.x, r.y, r.width, r.height))
           << screenName(id) << " " << c.name;
       if (c.backColor) {
         EXPECT_EQ(child->palette().color(c.kind == ControlKind::Button ? QPalette::Button

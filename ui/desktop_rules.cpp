@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
 
 namespace nubera {
 
@@ -76,23 +75,18 @@ PixelRect centredIn(const PixelRect& frame, const PixelRect& area) {
           frame.width, frame.height};
 }
 
-std::vector<PixelRect> workingParts(const ScreenDecl& decl, double pixelsPerTwip, int clientX,
-                                    int clientY) {
+std::vector<PixelRect> workingParts(const ScreenDecl& decl, int dpi, int clientX, int clientY) {
   std::vector<PixelRect> parts;
-  for (const auto& c : decl.controls) {
+  const auto places = placeControls(decl, dpi);
+  for (std::size_t i = 0; i < decl.controls.size(); ++i) {
+    const ControlDecl& c = decl.controls[i];
     const bool working = c.kind == ControlKind::Button || c.kind == ControlKind::OptionButton ||
                          (c.kind == ControlKind::TextBox && c.rect.width > 0);
     if (!working) continue;
-    Rect r = c.rect;
-    if (!c.parent.empty()) {
-      const int frame = decl.indexOf(c.parent);
-      if (frame >= 0) {
-        r.left += decl.controls[frame].rect.left;
-        r.top += decl.controls[frame].rect.top;
-      }
-    }
-    auto px = [&](int twips) { return static_cast<int>(std::lround(twips * pixelsPerTwip)); };
-    parts.push_back({clientX + px(r.left), clientY + px(r.top), px(r.width), px(r.height)});
+    PixelRect r = places[i].inScreen;
+    r.x += clientX;
+    r.y += clientY;
+    parts.push_back(r);
   }
   return parts;
 }

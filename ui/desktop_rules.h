@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/geometry.h"
 #include "ui/runtime.h"
 
 namespace nubera {
@@ -50,24 +51,13 @@ std::vector<std::string> fontFamilies(const Font& font);
 
 // --- Windows on the desktop -----------------------------------------------------------------
 
-struct PixelRect {
-  int x = 0, y = 0, width = 0, height = 0;
-  int right() const { return x + width; }
-  int bottom() const { return y + height; }
-  bool intersects(const PixelRect& o) const {
-    return x < o.right() && o.x < right() && y < o.bottom() && o.y < bottom();
-  }
-  bool operator==(const PixelRect&) const = default;
-};
-
 // A window's frame centred in the work area.
 PixelRect centredIn(const PixelRect& frame, const PixelRect& workArea);
 
 // The parts of a screen the user works with, its buttons and input fields (hidden ones
 // too, since they may be shown later), in desktop coordinates: its client area's top left
-// corner stands at (clientX, clientY), and it is drawn at `pixelsPerTwip`.
-std::vector<PixelRect> workingParts(const ScreenDecl& decl, double pixelsPerTwip, int clientX,
-                                    int clientY);
+// corner stands at (clientX, clientY), and it is drawn at `dpi`.
+std::vector<PixelRect> workingParts(const ScreenDecl& decl, int dpi, int clientX, int clientY);
 
 // Where a screen that opens beside another goes, and where that other one stands then.
 // Where the work area holds both side by side, they stand so, the other one moved only as

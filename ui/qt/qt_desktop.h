@@ -48,11 +48,7 @@ class QtDesktop : public Desktop {
     answerer_ = std::move(answerer);
   }
 
-  // Twips (1/1440 inch) to logical pixels at 96 dpi; Qt scales those for high-dpi screens.
-  static int pixels(int twips) { return (twips + 7) / 15; }
-
  private:
-  friend class ScreenWindow;
   Runtime* runtime_ = nullptr;
   std::string assetDir_;
   std::array<ScreenWindow*, kScreenCount> windows_{};

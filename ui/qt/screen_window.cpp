@@ -1,0 +1,300 @@
+#include "ui/qt/screen_window.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <functional>
+
+#include "ui/desktop_rules.h"
+
+namespace nubera {
+
+QString qs(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+QFont fontFor(const Font& f) {
+  QFont font;
+  QStringList families;
+  for (const std::string& family : fontFamilies(f)) families << qs(family);
+  font.setFamilies(families);
+  font.setPointSizeF(f.points);
+  font.setBold(f.bold);
+  return font;
+}
+
+namespace {
+
+QColor colorOf(Rgb c) {
+  return QColor(c.r, c.g, c.b);
+}
+
+QRect qrect(const PixelRect& r) {
+  return QRect(r.x, r.y, r.width, r.height);
+}
+
+// A label or picture that reports clicks (the markers of the settings screens); clicks on
+// labels without a handler do nothing and do not reach the frame behind them.
+class ClickLabel : public QLabel {
+ public:
+  std::function<void()> onClick;
+  using QLabel::QLabel;
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override {
+    e->accept();
+    if (onClick) onClick();
+  }
+};
+
+// A frame whose free area is clickable (the start-up screen).
+class ClickFrame : public QGroupBox {
+ public:
+  std::function<void()> onClick;
+  using QGroupBox::QGroupBox;
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override {
+    e->accept();
+    if (onClick) onClick();
+  }
+};
+
+class LineWidget : public QWidget {
+ public:
+  using QWidget::QWidget;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setPen(QPen(Qt::black, 1));
+    p.drawLine(0, 0, width() - 1, height() - 1);
+  }
+};
+
+}  // namespace
+
+// Qt draws at 96 logical dots per inch and scales them for the display itself.
+constexpr int kLogicalDpi = 96;
+
+ScreenWindow::ScreenWindow(Runtime* runtime, const std::string& assetDir,
+                           const ScreenInstance& screen)
+    : runtime_(runtime),
+      assetDir_(assetDir),
+      id_(screen.id()),
+      places_(placeControls(screen.decl(), kLogicalDpi)) {
+  const ScreenDecl& decl = screen.decl();
+  setObjectName(qs(std::string(screenName(id_))));
+  setWindowTitle(qs(decl.caption));
+  if (decl.frameless) setWindowFlag(Qt::FramelessWindowHint);
+  const PixelRect size = clientSize(decl, kLogicalDpi);
+  setFixedSize(size.width, size.height);
+  setFont(fontFor(decl.font));
+  widgets_.resize(decl.controls.size(), nullptr);
+  for (std::size_t i = 0; i < decl.controls.size(); ++i) build(screen, static_cast<int>(i));
+  for (std::size_t i = 0; i < decl.controls.size(); ++i) refresh(screen, static_cast<int>(i));
+}
+
+int ScreenWindow::indexOf(const QWidget* w) const {
+  for (std::size_t i = 0; i < widgets_.size(); ++i) {
+    if (widgets_[i] && (widgets_[i] == w || widgets_[i]->isAncestorOf(w))) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+void ScreenWindow::focusFirst() {
+  const ScreenInstance* s = runtime_ ? runtime_->find(id_) : nullptr;
+  if (QWidget* w = s ? widgetOf(firstFocus(*s)) : nullptr) w->setFocus(Qt::OtherFocusReason);
+}
+
+void ScreenWindow::retire() {
+  retired_ = true;
+  hide();
+  deleteLater();
+}
+
+void ScreenWindow::refresh(const ScreenInstance& screen, int i) {
+  QWidget* w = widgets_[i];
+  if (!w) return;
+  const ControlState& state = screen.controls[i];
+  const QString text = qs(state.text);
+  switch (screen.decl().controls[i].kind) {
+    case ControlKind::Label:
+      static_cast<QLabel*>(w)->setText(text);
+      break;
+    case ControlKind::Button:
+      static_cast<QPushButton*>(w)->setText(text);
+      break;
+    case ControlKind::TextBox: {
+      auto* edit = static_cast<QLineEdit*>(w);
+      if (edit->text() != text) edit->setText(text);  // keeps the cursor while typing
+      break;
+    }
+    case ControlKind::OptionButton: {
+      auto* radio = static_cast<QRadioButton*>(w);
+      radio->setText(text);
+      radio->setChecked(state.checked);
+      break;
+    }
+    case ControlKind::Frame:
+      static_cast<QGroupBox*>(w)->setTitle(text);
+      break;
+    case ControlKind::Picture:
+    case ControlKind::Line:
+      break;
+  }
+  w->setVisible(state.visible);
+}
+
+void ScreenWindow::closeEvent(QCloseEvent* e) {
+  e->ignore();
+  if (!retired_ && runtime_) runtime_->userClose(id_);
+}
+
+bool ScreenWindow::eventFilter(QObject* target, QEvent* e) {
+  if (e->type() == QEvent::KeyPress && target->isWidgetType()) {
+    return key(static_cast<QWidget*>(target), static_cast<QKeyEvent*>(e));
+  }
+  return QWidget::eventFilter(target, e);
+}
+
+bool ScreenWindow::event(QEvent* e) {
+  if (e->type() == QEvent::KeyPress && key(this, static_cast<QKeyEvent*>(e))) return true;
+  return QWidget::event(e);
+}
+
+// Carries out what the keyboard rules say of the key; true when it is used up.
+bool ScreenWindow::key(QWidget* target, QKeyEvent* e) {
+  Runtime* rt = runtime_;
+  const ScreenInstance* s = rt && !retired_ ? rt->find(id_) : nullptr;
+  if (!s) return false;
+  Key k = Key::Other;
+  const bool plain = (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
+  if (plain && e->key() == Qt::Key_Tab && !(e->modifiers() & Qt::ShiftModifier)) k = Key::Tab;
+  if (plain && (e->key() == Qt::Key_Backtab ||
+                (e->key() == Qt::Key_Tab && (e->modifiers() & Qt::ShiftModifier)))) {
+    k = Key::BackTab;
+  }
+  if (plain && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) k = Key::Enter;
+  if (plain && e->key() == Qt::Key_Space) k = Key::Space;
+  if (e->key() == Qt::Key_Escape) k = Key::Escape;
+  const KeyAction action = keyAction(*s, indexOf(target), k, !e->text().isEmpty());
+  switch (action.kind) {
+    case KeyAction::Pass:
+      return false;
+    case KeyAction::Click:
+      rt->userClick(id_, s->decl().controls[action.control].name);
+      if (!retired_) resync(action.control);
+      return true;
+    case KeyAction::Focus:
+      if (QWidget* w = widgetOf(action.control))
+        w->setFocus(k == Key::BackTab ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+      return true;
+    case KeyAction::ScreenKey:
+      rt->userKey(id_);
+      return true;
+    case KeyAction::Swallow:
+      return true;
+  }
+  return false;
+}
+
+void ScreenWindow::build(const ScreenInstance& screen, int i) {
+  const ControlDecl& c = screen.decl().controls[i];
+  if (c.kind == ControlKind::TextBox && !c.visible && c.rect.width == 0) return;  // a field
+  const ControlPlace& place = places_[i];
+  QWidget* parent = place.parent >= 0 ? widgets_[place.parent] : this;
+  Runtime* rt = runtime_;
+  const ScreenId id = id_;
+  const std::string name = c.name;
+  auto click = [rt, id, name] {
+    if (rt) rt->userClick(id, name);
+  };
+  QWidget* w = nullptr;
+  switch (c.kind) {
+    case ControlKind::Label: {
+      auto* label = new ClickLabel(parent);
+      label->setWordWrap(true);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      label->onClick = click;
+      w = label;
+      break;
+    }
+    case ControlKind::Button: {
+      auto* b = new QPushButton(parent);
+      QObject::connect(b, &QPushButton::clicked, b, click);
+      w = b;
+      break;
+    }
+    case ControlKind::TextBox: {
+      auto* edit = new QLineEdit(parent);
+      if (!c.inputMethod) {
+        // A number field: full-width digits from an input method would reach the page.
+        edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+        edit->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly);
+      }
+      QObject::connect(edit, &QLineEdit::textEdited, edit, [rt, id, name](const QString& t) {
+        if (rt) rt->userEdit(id, name, t.toStdString());
+      });
+      w = edit;
+      break;
+    }
+    case ControlKind::OptionButton: {
+      auto* radio = new QRadioButton(parent);
+      radio->setAutoExclusive(false);  // the runtime keeps the group
+      QObject::connect(radio, &QRadioButton::clicked, radio, [this, click, i] {
+        click();
+        if (!retired_) resync(i);
+      });
+      w = radio;
+      break;
+    }
+    case ControlKind::Frame: {
+      auto* frame = new ClickFrame(parent);
+      frame->onClick = click;
+      w = frame;
+      break;
+    }
+    case ControlKind::Picture: {
+      auto* pic = new ClickLabel(parent);
+      pic->setScaledContents(true);
+      pic->setPixmap(QPixmap(qs(assetDir_ + "/" + c.picture)));
+      w = pic;
+      break;
+    }
+    case ControlKind::Line:
+      w = new LineWidget(parent);
+      break;
+  }
+  w->setObjectName(qs(c.name));
+  w->setGeometry(qrect(place.inParent));
+  w->installEventFilter(this);
+  // Only the controls in the declared focus order take the focus, and only by Tab or a click.
+  if (c.tabIndex < 0) w->setFocusPolicy(Qt::NoFocus);
+  if (c.font) w->setFont(fontFor(*c.font));
+  QPalette pal = w->palette();
+  if (c.backColor) {
+    w->setAutoFillBackground(true);
+    pal.setColor(QPalette::Window, colorOf(*c.backColor));
+    pal.setColor(QPalette::Button, colorOf(*c.backColor));
+  }
+  if (c.foreColor) {
+    pal.setColor(QPalette::WindowText, colorOf(*c.foreColor));
+    pal.setColor(QPalette::ButtonText, colorOf(*c.foreColor));
+  }
+  w->setPalette(pal);
+  widgets_[i] = w;
+}
+
+void ScreenWindow::resync(int i) {
+  if (const ScreenInstance* s = runtime_->find(id_)) refresh(*s, i);
+}
+
+}  // namespace nubera

@@ -1,0 +1,55 @@
+#pragma once
+// One screen's window on Qt Widgets: its controls drawn from the declaration, clicks, edits
+// and keys turned into runtime events through the shared keyboard rules.
+
+#include <QString>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "ui/geometry.h"
+#include "ui/runtime.h"
+
+namespace nubera {
+
+QString qs(const std::string& s);
+// The declared font, with the fallbacks of the shared rules.
+QFont fontFor(const Font& f);
+
+class ScreenWindow : public QWidget {
+ public:
+  // assetDir: the folder of the pictures.
+  ScreenWindow(Runtime* runtime, const std::string& assetDir, const ScreenInstance& screen);
+
+  // The control a widget stands for, or -1.
+  int indexOf(const QWidget* w) const;
+  QWidget* widgetOf(int i) const { return i >= 0 ? widgets_[i] : nullptr; }
+  // The first control in the focus order takes the focus.
+  void focusFirst();
+  // The runtime destroyed the screen: no close event may reach it any more.
+  void retire();
+  // Shows the control as the runtime holds it.
+  void refresh(const ScreenInstance& screen, int i);
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  // Every key pressed in this window, on a control or on the window itself, goes by the
+  // keyboard rules; only what they pass on reaches the control.
+  bool eventFilter(QObject* target, QEvent* e) override;
+  bool event(QEvent* e) override;
+
+ private:
+  bool key(QWidget* target, QKeyEvent* e);
+  void build(const ScreenInstance& screen, int i);
+  // Qt toggles a radio button on its own; the runtime's state is the one that counts.
+  void resync(int i);
+
+  Runtime* runtime_;
+  std::string assetDir_;
+  ScreenId id_;
+  std::vector<ControlPlace> places_;
+  std::vector<QWidget*> widgets_;
+  bool retired_ = false;
+};
+
+}  // namespace nubera
