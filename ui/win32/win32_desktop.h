@@ -1,21 +1,20 @@
 #pragma once
-// The desktop on plain Win32: draws the declared screens with user32 and gdi32
-// controls, turns clicks, edits, keys and window closes into runtime events, and
-// shows message boxes and help. No screen logic lives here.
+// The desktop on plain Win32: routes the runtime's screens to their windows, runs the message
+// loop with the shared keyboard rules, places windows, and shows message boxes and help. No
+// screen logic lives here.
 
 #include <windows.h>
-// after windows.h
-#include <ocidl.h>
 
 #include <array>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "ui/desktop.h"
 #include "ui/runtime.h"
+#include "ui/win32/gdi.h"
+#include "ui/win32/screen_window.h"
 
 namespace nubera {
 
@@ -54,31 +53,29 @@ class Win32Desktop : public Desktop {
     helpOpener_ = std::move(opener);
   }
 
+  // For the screen windows: what they draw with and whom they tell.
+  Runtime* runtime() const { return runtime_; }
+  GdiCache& gdi() { return gdi_; }
+  HINSTANCE instance() const { return instance_; }
+  const std::string& assetDir() const { return assetDir_; }
+  int systemDpi() const { return dpi_; }
+  // Shows the control as the runtime now holds it, if its screen is still there.
+  void resync(ScreenId id, int control);
+
  private:
-  struct Window;
-  static LRESULT CALLBACK screenProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  LRESULT handle(Window& w, UINT msg, WPARAM wp, LPARAM lp);
-  void build(Window& w, const ScreenInstance& screen, int i);
-  void update(Window& w, const ScreenInstance& screen, int i);
-  void drawItem(Window& w, const DRAWITEMSTRUCT& item);
-  HFONT font(const Font& f, int dpi);
-  void layout(Window& w);
-  HBRUSH brush(Rgb c);
-  static int px(int twips, int dpi);
   bool pump();
-  bool key(Window& w, const MSG& msg);
-  int focusedControl(const Window& w) const;
-  Window* window(ScreenId id) const { return windows_[static_cast<std::size_t>(id)].get(); }
+  bool key(Win32ScreenWindow& w, const MSG& msg);
+  Win32ScreenWindow* window(ScreenId id) const {
+    return windows_[static_cast<std::size_t>(id)].get();
+  }
   HWND activeScreenWindow() const;
 
   HINSTANCE instance_;
   std::string assetDir_;
   Runtime* runtime_ = nullptr;
-  std::array<std::unique_ptr<Window>, kScreenCount> windows_{};
-  std::vector<std::unique_ptr<Window>> retired_;
-  std::map<std::wstring, HFONT> fonts_;
-  std::map<unsigned, HBRUSH> brushes_;
-  std::map<std::string, ::IPicture*> pictures_;
+  GdiCache gdi_;
+  std::array<std::unique_ptr<Win32ScreenWindow>, kScreenCount> windows_{};
+  std::vector<std::unique_ptr<Win32ScreenWindow>> retired_;
   std::function<void(const std::string&)> answerer_;
   std::function<bool(const std::string&)> helpOpener_;
   int dpi_ = 96;

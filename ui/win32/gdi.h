@@ -1,0 +1,49 @@
+#pragma once
+// The GDI objects the screens draw with, each owned by one object that frees it: fonts and
+// brushes made once per kind and scale, and pictures decoded once from their files.
+
+#include <windows.h>
+// after windows.h
+#include <ocidl.h>
+
+#include <map>
+#include <string>
+
+#include "ui/screen_decl.h"
+
+namespace nubera {
+
+class GdiCache {
+ public:
+  GdiCache() = default;
+  GdiCache(const GdiCache&) = delete;
+  GdiCache& operator=(const GdiCache&) = delete;
+  ~GdiCache();
+
+  // The declared font at `dpi`, the first of its families that this system has.
+  HFONT font(const Font& f, int dpi);
+  HBRUSH brush(Rgb c);
+
+ private:
+  std::map<std::wstring, HFONT> fonts_;
+  std::map<unsigned, HBRUSH> brushes_;
+};
+
+// A JPEG (or other OLE picture) decoded from its file once; nothing is drawn when the file is
+// missing or broken.
+class Picture {
+ public:
+  explicit Picture(const std::wstring& path);
+  Picture(const Picture&) = delete;
+  Picture& operator=(const Picture&) = delete;
+  ~Picture();
+
+  bool loaded() const { return picture_ != nullptr; }
+  // Stretched over the rectangle.
+  void draw(HDC dc, const RECT& rc) const;
+
+ private:
+  IPicture* picture_ = nullptr;
+};
+
+}  // namespace nubera

@@ -1,0 +1,340 @@
+#include "ui/win32/screen_window.h"
+
+#include <imm.h>
+
+#include <algorithm>
+
+#include "platform/win32/utf.h"
+#include "ui/desktop_rules.h"
+#include "ui/win32/win32_desktop.h"
+
+namespace nubera {
+
+using win32::wide;
+
+namespace {
+
+constexpr wchar_t kScreenClass[] = L"NuberaScreen";
+constexpr UINT kDestroyLater = WM_APP + 1;
+constexpr int kFirstControlId = 100;
+
+COLORREF ref(Rgb c) {
+  return RGB(c.r, c.g, c.b);
+}
+
+bool inside(const PixelRect& outer, const PixelRect& inner) {
+  return inner.x >= outer.x && inner.y >= outer.y && inner.right() <= outer.right() &&
+         inner.bottom() <= outer.bottom();
+}
+
+template <class F>
+F user32(const char* name) {
+  return reinterpret_cast<F>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32"), name)));
+}
+
+// The scale of the display a window stands on; Windows 10 and later tell it per window.
+int dpiOf(HWND hwnd, int fallback) {
+  using Fn = UINT(WINAPI*)(HWND);
+  static const auto getDpi = user32<Fn>("GetDpiForWindow");
+  const int dpi = getDpi && hwnd ? static_cast<int>(getDpi(hwnd)) : 0;
+  return dpi > 0 ? dpi : fallback;
+}
+
+// The frame around a client area at the window's own scale, where Windows can tell it.
+void adjustForDpi(RECT& rc, DWORD style, DWORD exStyle, int dpi) {
+  using Fn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjust = user32<Fn>("AdjustWindowRectExForDpi");
+  if (!adjust || !adjust(&rc, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
+    AdjustWindowRectEx(&rc, style, FALSE, exStyle);
+  }
+}
+
+std::wstring windowText(HWND h) {
+  const int n = GetWindowTextLengthW(h);
+  std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+  GetWindowTextW(h, text.data(), n + 1);
+  text.resize(static_cast<std::size_t>(n));
+  return text;
+}
+
+}  // namespace
+
+void Win32ScreenWindow::registerClass(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  // The program's icon (resource 1), on every window and on the taskbar.
+  wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                           GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                                           LR_DEFAULTCOLOR));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kScreenClass;
+  RegisterClassExW(&wc);
+}
+
+Win32ScreenWindow::Win32ScreenWindow(Win32Desktop& desktop, const ScreenInstance& screen)
+    : desktop_(desktop), id_(screen.id()), decl_(&screen.decl()) {
+  const ScreenDecl& decl = *decl_;
+  const DWORD style = decl.frameless ? WS_POPUP | WS_BORDER
+                                     : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  const DWORD exStyle = WS_EX_CONTROLPARENT;
+  hwnd_ = CreateWindowExW(exStyle, kScreenClass, wide(decl.caption).c_str(), style, CW_USEDEFAULT,
+                          CW_USEDEFAULT, 100, 100, nullptr, nullptr, desktop_.instance(), nullptr);
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  // Sized for the display the system put it on.
+  dpi_ = dpiOf(hwnd_, desktop_.systemDpi());
+  places_ = placeControls(decl, dpi_);
+  controls_.assign(decl.controls.size(), nullptr);
+  under_.resize(decl.controls.size());
+  pictures_.resize(decl.controls.size());
+  for (std::size_t i = 0; i < decl.controls.size(); ++i) build(screen, static_cast<int>(i));
+  const PixelRect client = clientSize(decl, dpi_);
+  RECT rc{0, 0, client.width, client.height};
+  adjustForDpi(rc, style, exStyle, dpi_);
+  SetWindowPos(hwnd_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  layout();
+  for (std::size_t i = 0; i < decl.controls.size(); ++i) refresh(screen, static_cast<int>(i));
+}
+
+// Every control at its place and in its font for the window's scale: positions stay true to
+// the twips of the declaration, fonts to their points.
+void Win32ScreenWindow::layout() {
+  places_ = placeControls(*decl_, dpi_);
+  GdiCache& gdi = desktop_.gdi();
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(gdi.font(decl_->font, dpi_)), FALSE);
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    HWND h = controls_[i];
+    if (!h) continue;
+    const ControlDecl& c = decl_->controls[i];
+    // Every control is a child of the window itself, so it stands at its place in the screen.
+    const PixelRect& r = places_[i].inScreen;
+    SetWindowPos(h, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(h, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(gdi.font(c.font ? *c.font : decl_->font, dpi_)), TRUE);
+  }
+}
+
+void Win32ScreenWindow::build(const ScreenInstance& screen, int i) {
+  const ControlDecl& c = screen.decl().controls[i];
+  if (c.kind == ControlKind::TextBox && !c.visible && c.rect.width == 0) return;  // a field
+  // A label without a colour of its own shows the colour of a band it stands on.
+  for (int j = 0; j < i; ++j) {
+    const ControlDecl& below = screen.decl().controls[j];
+    if (below.kind == ControlKind::Label && below.backColor &&
+        inside(places_[j].inScreen, places_[i].inScreen)) {
+      under_[i] = below.backColor;
+    }
+  }
+  const wchar_t* cls = L"STATIC";
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+  DWORD exStyle = 0;
+  switch (c.kind) {
+    case ControlKind::Label:
+      style |= SS_LEFT | SS_NOTIFY;
+      break;
+    case ControlKind::Picture:
+      pictures_[i] = std::make_unique<Picture>(wide(desktop_.assetDir() + "\\" + c.picture));
+      style |= SS_OWNERDRAW | SS_NOTIFY;
+      break;
+    case ControlKind::Line:
+      style |= SS_OWNERDRAW | SS_NOTIFY;
+      break;
+    case ControlKind::Button:
+      cls = L"BUTTON";
+      style |= BS_OWNERDRAW | WS_TABSTOP;
+      break;
+    case ControlKind::TextBox:
+      cls = L"EDIT";
+      style |= ES_AUTOHSCROLL | WS_TABSTOP;
+      exStyle |= WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::OptionButton:
+      cls = L"BUTTON";
+      style |= BS_RADIOBUTTON | WS_TABSTOP;
+      break;
+    case ControlKind::Frame:
+      cls = L"BUTTON";
+      style |= BS_GROUPBOX;
+      break;
+  }
+  HWND h = CreateWindowExW(exStyle, cls, L"", style, 0, 0, 1, 1, hwnd_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
+                           desktop_.instance(), nullptr);
+  // What is declared later lies on top, as the screens are laid out.
+  SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  // A number field: full-width digits from an input method would reach the page.
+  if (!c.inputMethod) ImmAssociateContextEx(h, nullptr, 0);
+  controls_[i] = h;
+}
+
+void Win32ScreenWindow::refresh(const ScreenInstance& screen, int i) {
+  HWND h = controls_[i];
+  if (!h) return;
+  const ControlState& state = screen.controls[i];
+  const ControlKind kind = screen.decl().controls[i].kind;
+  if (kind != ControlKind::Picture && kind != ControlKind::Line) {
+    const std::wstring text = wide(state.text);
+    if (windowText(h) != text) {
+      updating_ = true;
+      SetWindowTextW(h, text.c_str());
+      updating_ = false;
+    }
+  }
+  if (kind == ControlKind::OptionButton) {
+    SendMessageW(h, BM_SETCHECK, state.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  ShowWindow(h, state.visible ? SW_SHOWNA : SW_HIDE);
+}
+
+int Win32ScreenWindow::focusedControl() const {
+  HWND focus = GetFocus();
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i] && controls_[i] == focus) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void Win32ScreenWindow::retire() {
+  ShowWindow(hwnd_, SW_HIDE);
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  PostMessageW(hwnd_, kDestroyLater, 0, 0);
+}
+
+void Win32ScreenWindow::drawItem(const DRAWITEMSTRUCT& item) {
+  const int i = static_cast<int>(item.CtlID) - kFirstControlId;
+  if (i < 0 || i >= static_cast<int>(controls_.size())) return;
+  const ControlDecl& c = decl_->controls[i];
+  HDC dc = item.hDC;
+  RECT rc = item.rcItem;
+  switch (c.kind) {
+    case ControlKind::Button: {
+      FillRect(dc, &rc,
+               c.backColor ? desktop_.gdi().brush(*c.backColor) : GetSysColorBrush(COLOR_BTNFACE));
+      DrawEdge(dc, &rc, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+      const std::wstring text = windowText(item.hwndItem);
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, c.foreColor ? ref(*c.foreColor) : GetSysColor(COLOR_BTNTEXT));
+      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      if (item.itemState & ODS_FOCUS) {
+        RECT focus = rc;
+        InflateRect(&focus, -3, -3);
+        DrawFocusRect(dc, &focus);
+      }
+      break;
+    }
+    case ControlKind::Picture:
+      if (pictures_[i]) pictures_[i]->draw(dc, rc);
+      break;
+    case ControlKind::Line: {
+      HPEN pen = static_cast<HPEN>(SelectObject(dc, GetStockObject(BLACK_PEN)));
+      MoveToEx(dc, rc.left, rc.top, nullptr);
+      LineTo(dc, rc.right - 1, rc.bottom - 1);
+      SelectObject(dc, pen);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+LRESULT CALLBACK Win32ScreenWindow::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == kDestroyLater) {
+    DestroyWindow(hwnd);
+    return 0;
+  }
+  auto* w = reinterpret_cast<Win32ScreenWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!w) return DefWindowProcW(hwnd, msg, wp, lp);
+  return w->handle(msg, wp, lp);
+}
+
+LRESULT Win32ScreenWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
+  const ScreenId id = id_;
+  Runtime* runtime = desktop_.runtime();
+  switch (msg) {
+    case WM_COMMAND: {
+      const int i = LOWORD(wp) - kFirstControlId;
+      if (i < 0 || i >= static_cast<int>(controls_.size()) || !runtime) return 0;
+      const ControlDecl& c = decl_->controls[i];
+      const std::string name = c.name;  // the window may be gone after the event
+      const ControlKind kind = c.kind;
+      const WORD code = HIWORD(wp);
+      if (kind == ControlKind::TextBox) {
+        if (code == EN_CHANGE && !updating_) {
+          runtime->userEdit(id, name, win32::utf8(windowText(controls_[i])));
+        }
+      } else if (code == BN_CLICKED || code == STN_CLICKED) {
+        runtime->userClick(id, name);
+        // Windows may have toggled a radio button on its own: the runtime's state counts.
+        if (kind == ControlKind::OptionButton) desktop_.resync(id, i);
+      }
+      return 0;
+    }
+    case WM_LBUTTONDOWN: {
+      // A group box lets clicks through: a click on a frame's free area lands here.
+      const POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+      for (std::size_t i = 0; i < decl_->controls.size(); ++i) {
+        const ControlDecl& c = decl_->controls[i];
+        const PixelRect& r = places_[i].inScreen;
+        if (c.kind == ControlKind::Frame && p.x >= r.x && p.x < r.right() && p.y >= r.y &&
+            p.y < r.bottom() && runtime) {
+          runtime->userClick(id, c.name);
+          return 0;
+        }
+      }
+      return 0;
+    }
+    case WM_CHAR:
+      // A character key on the window itself (no control has the focus).
+      if (const ScreenInstance* s = runtime ? runtime->find(id) : nullptr;
+          s && keyAction(*s, -1, Key::Other, true).kind == KeyAction::ScreenKey) {
+        runtime->userKey(id);
+      }
+      return 0;
+    case WM_CLOSE:
+      if (runtime) runtime->userClose(id);
+      return 0;
+    case WM_DPICHANGED: {
+      // Moved to a display of another scale: the window takes the size Windows suggests, and
+      // the controls their places and fonts at the new scale.
+      dpi_ = HIWORD(wp);
+      const RECT* suggested = reinterpret_cast<const RECT*>(lp);
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      layout();
+      InvalidateRect(hwnd_, nullptr, TRUE);
+      return 0;
+    }
+    case WM_DRAWITEM:
+      drawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
+      return TRUE;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      HDC dc = reinterpret_cast<HDC>(wp);
+      const int i = GetDlgCtrlID(reinterpret_cast<HWND>(lp)) - kFirstControlId;
+      if (i < 0 || i >= static_cast<int>(controls_.size())) break;
+      const ControlDecl& c = decl_->controls[i];
+      SetTextColor(dc, c.foreColor ? ref(*c.foreColor) : GetSysColor(COLOR_WINDOWTEXT));
+      const std::optional<Rgb> back = c.backColor ? c.backColor : under_[i];
+      if (back) {
+        SetBkColor(dc, ref(*back));
+        return reinterpret_cast<LRESULT>(desktop_.gdi().brush(*back));
+      }
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+}  // namespace nubera

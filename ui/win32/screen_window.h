@@ -1,0 +1,64 @@
+#pragma once
+// One screen's window on plain Win32: its controls made from the declaration and laid out at
+// the scale of the display it stands on, owner-drawn buttons, pictures and lines, and its
+// messages turned into runtime events. Keys go by the desktop's message loop.
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "ui/geometry.h"
+#include "ui/runtime.h"
+#include "ui/win32/gdi.h"
+
+namespace nubera {
+
+class Win32Desktop;
+
+class Win32ScreenWindow {
+ public:
+  // The window class of every screen, with the program's icon; registered once.
+  static void registerClass(HINSTANCE instance);
+
+  Win32ScreenWindow(Win32Desktop& desktop, const ScreenInstance& screen);
+  Win32ScreenWindow(const Win32ScreenWindow&) = delete;
+  Win32ScreenWindow& operator=(const Win32ScreenWindow&) = delete;
+
+  ScreenId id() const { return id_; }
+  HWND hwnd() const { return hwnd_; }
+  const ScreenDecl& decl() const { return *decl_; }
+  int dpi() const { return dpi_; }
+  HWND control(int i) const { return i >= 0 ? controls_[i] : nullptr; }
+  // The control that has the keyboard focus, or -1.
+  int focusedControl() const;
+
+  // Shows the control as the runtime holds it.
+  void refresh(const ScreenInstance& screen, int i);
+  // The screen was unloaded: hidden now, cut off from the runtime, and destroyed once the
+  // message that caused this has been handled.
+  void retire();
+  // Whether the system window is gone.
+  bool destroyed() const { return !IsWindow(hwnd_); }
+
+ private:
+  static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+  void build(const ScreenInstance& screen, int i);
+  void layout();
+  void drawItem(const DRAWITEMSTRUCT& item);
+
+  Win32Desktop& desktop_;
+  ScreenId id_;
+  HWND hwnd_ = nullptr;
+  const ScreenDecl* decl_ = nullptr;
+  std::vector<HWND> controls_;
+  std::vector<std::optional<Rgb>> under_;           // the back colour a transparent label stands on
+  std::vector<std::unique_ptr<Picture>> pictures_;  // decoded when the screen is made
+  std::vector<ControlPlace> places_;                // at the window's scale
+  int dpi_ = 96;
+  bool updating_ = false;  // the program, not the user, is changing a text
+};
+
+}  // namespace nubera
