@@ -31,6 +31,10 @@ class DesktopProbe {
   virtual std::vector<std::string>& messages() = 0;
   // Whether the control's text, drawn in the font the desktop really uses, is whole inside it.
   virtual bool textFits(ScreenId screen, const char* name) = 0;
+  // Whether typing in the field goes past the input method (no full-width digits).
+  virtual bool inputMethodOff(ScreenId screen, const char* name) = 0;
+  // The screen's window closed through its frame (the close box, Alt+F4).
+  virtual void closeFrame(ScreenId screen) = 0;
 };
 
 using Step = std::pair<ScreenId, const char*>;  // a click
@@ -195,6 +199,29 @@ inline void checkTextsFit(DesktopProbe& p) {
           << screenName(id) << " " << field << " " << rt.text(id, field);
     }
   }
+}
+
+// The width and height take digits straight from the keys; the other fields take the input
+// method as any field does.
+inline void checkNumberFields(DesktopProbe& p) {
+  using enum ScreenId;
+  p.runtime().start(Form1);
+  p.click(Form1, "Command1");
+  p.click(Form4, "Command2");
+  for (const char* field : {"Text12", "Text14"}) EXPECT_TRUE(p.inputMethodOff(Form5, field));
+  for (const char* field : {"Text1", "Text17"}) EXPECT_FALSE(p.inputMethodOff(Form5, field));
+  EXPECT_FALSE(p.inputMethodOff(Form4, "Text3"));
+}
+
+// Closing the detailed creation screen through its frame ends the program, also while its
+// settings screen is shown: nothing is left running unseen.
+inline void checkDetailedFrameClose(DesktopProbe& p) {
+  using enum ScreenId;
+  p.runtime().start(Form1);
+  p.click(Form1, "Command5");
+  p.click(Form6, "Command2");
+  p.closeFrame(Form6);
+  EXPECT_TRUE(p.runtime().ended());
 }
 
 }  // namespace nubera::testing

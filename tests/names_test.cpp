@@ -28,6 +28,10 @@ TEST(Names, TheSameRulesOnEverySystem) {
       {"a?b", NameUse::VideoFile, "「?」"},
       {"a\"b", NameUse::VideoFile, "「\"」"},
       {"a<b", NameUse::VideoFile, "「<」"},
+      {"a>b", NameUse::VideoFile, "「>」"},
+      {"a\x7F"
+       "b",
+       NameUse::VideoFile, "制御文字"},
       {"a|b", NameUse::VideoFile, "「|」"},
       {"a#b", NameUse::VideoFile, "「#」"},
       {"100%", NameUse::VideoFile, "「%」"},

@@ -373,6 +373,10 @@ struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
     }
     return true;
   }
+  bool inputMethodOff(ScreenId s, const char* name) override {
+    return !widget(s, name)->testAttribute(Qt::WA_InputMethodEnabled);
+  }
+  void closeFrame(ScreenId s) override { desktop.window(s)->close(); }
   void TestBody() override {}
 };
 
@@ -397,6 +401,12 @@ TEST_F(QtProbe, EveryTextFitsItsControl) {
 }
 TEST_F(QtProbe, SettingsScreensLeaveTheirCreationScreenUsable) {
   nubera::testing::checkSettingsBeside(*this, Form4, Form5);
+}
+TEST_F(QtProbe, NumberFieldsTakeNoInputMethod) {
+  nubera::testing::checkNumberFields(*this);
+}
+TEST_F(QtProbe, DetailedFrameCloseEndsTheProgram) {
+  nubera::testing::checkDetailedFrameClose(*this);
 }
 
 int main(int argc, char** argv) {

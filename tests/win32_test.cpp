@@ -3,6 +3,8 @@
 // GetWindowRect. Runs under Wine on a virtual display in CI.
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h
+#include <imm.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -89,6 +91,16 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     GetWindowRect(h, &r);
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
   }
+  bool inputMethodOff(ScreenId s, const char* name) override {
+    HWND h = desktop.controlOf(s, name);
+    HIMC context = ImmGetContext(h);
+    if (context) ImmReleaseContext(h, context);
+    return context == nullptr;
+  }
+  void closeFrame(ScreenId s) override {
+    PostMessageW(desktop.windowOf(s), WM_CLOSE, 0, 0);
+    desktop.processPending();
+  }
   bool textFits(ScreenId s, const char* name) override {
     HWND h = desktop.controlOf(s, name);
     if (!h) return false;
@@ -149,6 +161,12 @@ TEST_F(Win32Probe, EveryTextFitsItsControl) {
 }
 TEST_F(Win32Probe, SettingsScreensLeaveTheirCreationScreenUsable) {
   nubera::testing::checkSettingsBeside(*this, Form4, Form5);
+}
+TEST_F(Win32Probe, NumberFieldsTakeNoInputMethod) {
+  nubera::testing::checkNumberFields(*this);
+}
+TEST_F(Win32Probe, DetailedFrameCloseEndsTheProgram) {
+  nubera::testing::checkDetailedFrameClose(*this);
 }
 TEST_F(Win32Probe, DetailedSettingsLeaveTheirCreationScreenUsable) {
   nubera::testing::checkSettingsBeside(*this, Form6, Form7);

@@ -29,7 +29,6 @@ Runtime::~Runtime() = default;
 template <class F>
 void Runtime::userEvent(F&& body) {
   if (ended_) return;
-  ++eventDepth_;
   try {
     body();
   } catch (const ProgramEnded&) {
@@ -38,7 +37,6 @@ void Runtime::userEvent(F&& body) {
   } catch (const std::exception& e) {
     desktop_.messageBox(std::string("処理を続けられませんでした。\n") + e.what(), 0, "");
   }
-  --eventDepth_;
   // A program with no screen shown would linger invisibly: end it.
   if (!ended_ && !anyVisible()) closeAll();
 }
@@ -121,14 +119,12 @@ void Runtime::runHandler(const Handler& handler) {
   if (handlerDepth_ >= kMaxHandlerDepth) {
     throw std::runtime_error("画面の値の更新が終わりませんでした。");
   }
-  ++handlerDepth_;
-  try {
-    handler(*this);
-  } catch (...) {
-    --handlerDepth_;
-    throw;
-  }
-  --handlerDepth_;
+  struct Depth {
+    int& depth;
+    explicit Depth(int& d) : depth(++d) {}
+    ~Depth() { --depth; }
+  } nested(handlerDepth_);
+  handler(*this);
 }
 
 std::string Runtime::text(ScreenId id, std::string_view control) {

@@ -94,7 +94,6 @@ class Runtime {
   Desktop& desktop_;
   std::array<std::shared_ptr<ScreenInstance>, kScreenCount> live_{};
   bool ended_ = false;
-  int eventDepth_ = 0;
   int handlerDepth_ = 0;
 };
 

@@ -6,10 +6,10 @@ namespace {
 constexpr std::array<std::string_view, kScreenCount> kNames = {
     "frmSplash", "Form1", "Form2", "Form3", "Form4", "Form5", "Form6", "Form7"};
 
-ControlDecl make(ControlKind kind, std::string name, std::string text, Rect r) {
+ControlDecl make(ControlKind kind, ControlName name, std::string text, Rect r) {
   ControlDecl c;
   c.kind = kind;
-  c.name = std::move(name);
+  c.name = std::string(name);
   c.text = std::move(text);
   c.rect = r;
   return c;
@@ -43,8 +43,8 @@ ControlDecl& ControlDecl::hidden() {
   visible = false;
   return *this;
 }
-ControlDecl& ControlDecl::in(std::string frameName) {
-  parent = std::move(frameName);
+ControlDecl& ControlDecl::in(ControlName frameName) {
+  parent = std::string(frameName);
   return *this;
 }
 ControlDecl& ControlDecl::tab(int index) {
@@ -59,30 +59,30 @@ ControlDecl& ControlDecl::numbers() {
 
 namespace decl {
 
-ControlDecl label(std::string name, std::string caption, Rect r) {
+ControlDecl label(ControlName name, std::string caption, Rect r) {
   return make(ControlKind::Label, std::move(name), std::move(caption), r);
 }
-ControlDecl button(std::string name, std::string caption, Rect r) {
+ControlDecl button(ControlName name, std::string caption, Rect r) {
   return make(ControlKind::Button, std::move(name), std::move(caption), r);
 }
-ControlDecl textBox(std::string name, std::string text, Rect r) {
+ControlDecl textBox(ControlName name, std::string text, Rect r) {
   return make(ControlKind::TextBox, std::move(name), std::move(text), r);
 }
-ControlDecl option(std::string name, std::string caption, Rect r) {
+ControlDecl option(ControlName name, std::string caption, Rect r) {
   return make(ControlKind::OptionButton, std::move(name), std::move(caption), r);
 }
-ControlDecl frame(std::string name, std::string caption, Rect r) {
+ControlDecl frame(ControlName name, std::string caption, Rect r) {
   return make(ControlKind::Frame, std::move(name), std::move(caption), r);
 }
-ControlDecl picture(std::string name, std::string file, Rect r) {
+ControlDecl picture(ControlName name, std::string file, Rect r) {
   ControlDecl c = make(ControlKind::Picture, std::move(name), "", r);
   c.picture = std::move(file);
   return c;
 }
-ControlDecl line(std::string name, Rect r) {
+ControlDecl line(ControlName name, Rect r) {
   return make(ControlKind::Line, std::move(name), "", r);
 }
-ControlDecl field(std::string name, std::string text) {
+ControlDecl field(ControlName name, std::string text) {
   return make(ControlKind::TextBox, std::move(name), std::move(text), {}).hidden();
 }
 

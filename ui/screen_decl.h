@@ -22,6 +22,11 @@ constexpr std::array<ScreenId, kScreenCount> kAllScreens = {
 std::string_view screenName(ScreenId id);
 std::optional<ScreenId> screenFromName(std::string_view name);
 
+// A control's name. Screens declare each one once with NUBERA_CONTROL, so a misspelt name does
+// not compile and a declaration and its handlers cannot name different controls.
+using ControlName = std::string_view;
+#define NUBERA_CONTROL(name) inline constexpr ::nubera::ControlName name = #name
+
 enum class ControlKind { Label, Button, TextBox, OptionButton, Frame, Picture, Line };
 
 struct Rgb {
@@ -58,7 +63,7 @@ struct ControlDecl {
   ControlDecl& back(Rgb c);
   ControlDecl& fore(Rgb c);
   ControlDecl& hidden();
-  ControlDecl& in(std::string frame);
+  ControlDecl& in(ControlName frame);
   ControlDecl& tab(int index);
   ControlDecl& numbers();  // a number field: the input method is off in it
 };
@@ -66,15 +71,15 @@ struct ControlDecl {
 // The builders that make the screens' tables read like their descriptions, in a namespace
 // of their own so that "label" or "line" shadow nothing elsewhere.
 namespace decl {
-ControlDecl label(std::string name, std::string caption, Rect r);
-ControlDecl button(std::string name, std::string caption, Rect r);
-ControlDecl textBox(std::string name, std::string text, Rect r);
-ControlDecl option(std::string name, std::string caption, Rect r);
-ControlDecl frame(std::string name, std::string caption, Rect r);
-ControlDecl picture(std::string name, std::string file, Rect r);
-ControlDecl line(std::string name, Rect r);
+ControlDecl label(ControlName name, std::string caption, Rect r);
+ControlDecl button(ControlName name, std::string caption, Rect r);
+ControlDecl textBox(ControlName name, std::string text, Rect r);
+ControlDecl option(ControlName name, std::string caption, Rect r);
+ControlDecl frame(ControlName name, std::string caption, Rect r);
+ControlDecl picture(ControlName name, std::string file, Rect r);
+ControlDecl line(ControlName name, Rect r);
 // A text box the user never sees: a working value of the screen.
-ControlDecl field(std::string name, std::string text);
+ControlDecl field(ControlName name, std::string text);
 }  // namespace decl
 
 // Where a screen's window appears when it is first shown.
@@ -107,8 +112,9 @@ struct ScreenKind {
   Handler load;
   Handler keyPress;  // a character key while the screen is active
   Handler close;     // closed through its window frame; when empty, the screen is unloaded
-  std::map<std::string, Handler, std::less<>> clicks;
-  std::map<std::string, Handler, std::less<>> changes;
+  // By control name; the names are the screens' constants, which live as long as the program.
+  std::map<ControlName, Handler> clicks;
+  std::map<ControlName, Handler> changes;
 };
 
 using ScreenSet = std::array<const ScreenKind*, kScreenCount>;

@@ -42,7 +42,7 @@ void writePass(Runtime& rt, const std::vector<PageFile>& files);
 // Reads site state files into fields, in the order given. A file that cannot be read leaves
 // its field empty; one message at the end names every such file, so the screen still opens.
 struct SiteFieldInto {
-  const char* field;
+  ControlName field;
   SiteField file;
 };
 void readSiteFields(Runtime& rt, ScreenId screen, std::initializer_list<SiteFieldInto> reads);

@@ -2,92 +2,95 @@
 
 #include "core/number_text.h"
 #include "screens/common/common.h"
+#include "screens/controls.h"
 #include "ui/runtime.h"
 
 namespace nubera::screens {
 
 namespace {
 
+using namespace ctl::settings;
+
 std::vector<ControlDecl> controls(const SettingsLayout& at, const std::string& alignmentText) {
   using namespace decl;
   const Rgb red = colour::kRed;
   return {
-      label("Label6", "①", at.Label6).withFont(18, true, "ＭＳ ゴシック"),
-      picture("Image1", "settings.jpg", at.Image1),
-      label("Label4", "幅", at.Label4).withFont(9),
-      textBox("Text12", "320", at.Text12).numbers().tab(0),
-      textBox("Text14", "304", at.Text14).numbers().tab(1),
-      label("Label5", "高さ", at.Label5).withFont(9),
-      frame("Frame1", "大きさ", at.Frame1).withFont(9),
-      label("Label7",
+      label(Label6, "①", at.Label6).withFont(18, true, "ＭＳ ゴシック"),
+      picture(Image1, "settings.jpg", at.Image1),
+      label(Label4, "幅", at.Label4).withFont(9),
+      textBox(Text12, "320", at.Text12).numbers().tab(0),
+      textBox(Text14, "304", at.Text14).numbers().tab(1),
+      label(Label5, "高さ", at.Label5).withFont(9),
+      frame(Frame1, "大きさ", at.Frame1).withFont(9),
+      label(Label7,
             "160、320、480、640　他いろいろサイズがあります。幅に数値を入れると自動で高さが決まりま"
             "す。",
             at.Label7)
           .withFont(9)
-          .in("Frame1"),
-      textBox("Text1", alignmentText, at.Text1).tab(2),
-      label("Label12", "位置", at.Label12).withFont(9),
-      label("Label2", "■", at.Label2).withFont(12).fore(red),
-      label("Label1", "■", at.Label1).withFont(12).fore(red),
-      label("Label8", "■", at.Label8).withFont(12).fore(red),
-      label("Label10", "左", at.Label10).withFont(9),
-      label("Label9", "中心", at.Label9).withFont(9),
-      label("Label11", "右", at.Label11).withFont(9),
-      label("Label3", "オート起動", at.Label3).withFont(9),
-      option("Option1", "オン", at.Option1).withFont(9).tab(3),
-      option("Option2", "オフ", at.Option2).withFont(9).tab(4),
-      textBox("Text17", "true", at.Text17).tab(5),
-      label("Label13", "", at.Label13).back(colour::kBand),
-      button("Command1", "戻る", at.Command1).withFont(9).back(colour::kOrange).tab(6),
-      button("Command2", "?", at.Command2).withFont(12).back(colour::kYellow).tab(7),
+          .in(Frame1),
+      textBox(Text1, alignmentText, at.Text1).tab(2),
+      label(Label12, "位置", at.Label12).withFont(9),
+      label(Label2, "■", at.Label2).withFont(12).fore(red),
+      label(Label1, "■", at.Label1).withFont(12).fore(red),
+      label(Label8, "■", at.Label8).withFont(12).fore(red),
+      label(Label10, "左", at.Label10).withFont(9),
+      label(Label9, "中心", at.Label9).withFont(9),
+      label(Label11, "右", at.Label11).withFont(9),
+      label(Label3, "オート起動", at.Label3).withFont(9),
+      option(Option1, "オン", at.Option1).withFont(9).tab(3),
+      option(Option2, "オフ", at.Option2).withFont(9).tab(4),
+      textBox(Text17, "true", at.Text17).tab(5),
+      label(Label13, "", at.Label13).back(colour::kBand),
+      button(Command1, "戻る", at.Command1).withFont(9).back(colour::kOrange).tab(6),
+      button(Command2, "?", at.Command2).withFont(12).back(colour::kYellow).tab(7),
   };
 }
 
 void addHandlers(ScreenKind& k, const SettingsTarget& t) {
   const ScreenId self = t.self;
   k.load = [t](Runtime& rt) {
-    rt.setText(t.self, "Text1", "center");
-    rt.setText(t.self, "Text12", "320");
-    rt.setText(t.self, "Text14", "");
-    rt.setText(t.self, "Text17", "true");
+    rt.setText(t.self, Text1, "center");
+    rt.setText(t.self, Text12, "320");
+    rt.setText(t.self, Text14, "");
+    rt.setText(t.self, Text17, "true");
     rt.choose(t.self, t.optionAtLoad);
-    rt.setText(t.self, "Text1", "center");
+    rt.setText(t.self, Text1, "center");
   };
 
   // The height follows the width. A width that is no number yet (the user is still typing)
   // leaves the height as it is, without a message.
   auto followWidth = [self](Runtime& rt) {
-    if (auto height = heightForWidth(rt.text(self, "Text12"))) rt.setText(self, "Text14", *height);
+    if (auto height = heightForWidth(rt.text(self, Text12))) rt.setText(self, Text14, *height);
   };
-  k.changes["Text12"] = [t, followWidth](Runtime& rt) {
-    rt.setText(t.target, t.width, rt.text(t.self, "Text12"));
+  k.changes[Text12] = [t, followWidth](Runtime& rt) {
+    rt.setText(t.target, t.width, rt.text(t.self, Text12));
     followWidth(rt);
   };
-  k.changes["Text14"] = [t, followWidth](Runtime& rt) {
-    rt.setText(t.target, t.height, rt.text(t.self, "Text14"));
+  k.changes[Text14] = [t, followWidth](Runtime& rt) {
+    rt.setText(t.target, t.height, rt.text(t.self, Text14));
     followWidth(rt);
   };
-  k.changes["Text17"] = [t](Runtime& rt) {
-    rt.setText(t.target, t.autostart, rt.text(t.self, "Text17"));
+  k.changes[Text17] = [t](Runtime& rt) {
+    rt.setText(t.target, t.autostart, rt.text(t.self, Text17));
   };
-  k.changes["Text1"] = [t](Runtime& rt) {
-    rt.setText(t.target, t.alignment, rt.text(t.self, "Text1"));
+  k.changes[Text1] = [t](Runtime& rt) {
+    rt.setText(t.target, t.alignment, rt.text(t.self, Text1));
   };
 
   for (auto [marker, alignment] :
-       {std::pair{"Label1", "center"}, {"Label2", "left"}, {"Label8", "right"}}) {
+       {std::pair{Label1, "center"}, {Label2, "left"}, {Label8, "right"}}) {
     k.clicks[marker] = [self, marker, alignment](Runtime& rt) {
       rt.setText(self, marker, "■");
-      rt.setText(self, "Text1", alignment);
+      rt.setText(self, Text1, alignment);
     };
   }
-  for (auto [button, autostart] : {std::pair{"Option1", "true"}, {"Option2", "false"}}) {
+  for (auto [button, autostart] : {std::pair{Option1, "true"}, {Option2, "false"}}) {
     k.clicks[button] = [self, button, autostart](Runtime& rt) {
       rt.choose(self, button);
-      rt.setText(self, "Text17", autostart);
+      rt.setText(self, Text17, autostart);
     };
   }
-  k.clicks["Command2"] = [self](Runtime& rt) { rt.help(self); };
+  k.clicks[Command2] = [self](Runtime& rt) { rt.help(self); };
 }
 
 }  // namespace

@@ -21,11 +21,11 @@ struct SettingsLayout {
 struct SettingsTarget {
   ScreenId self;
   ScreenId target;
-  const char* width;          // field of the target that takes Text12
-  const char* height;         // ... Text14
-  const char* autostart;      // ... Text17
-  const char* alignment;      // ... Text1
-  const char* optionAtLoad;   // "Option1" (on) or "Option2" (off)
+  ControlName width;          // field of the target that takes Text12
+  ControlName height;         // ... Text14
+  ControlName autostart;      // ... Text17
+  ControlName alignment;      // ... Text1
+  ControlName optionAtLoad;   // Option1 (on) or Option2 (off)
   std::string alignmentText;  // initial text of Text1
 };
 

@@ -7,6 +7,7 @@
 #include "core/number_text.h"
 #include "core/page_set.h"
 #include "screens/common/common.h"
+#include "screens/controls.h"
 #include "screens/screens.h"
 
 namespace nubera::screens {
@@ -14,12 +15,14 @@ namespace nubera::screens {
 namespace {
 
 using enum ScreenId;
+using namespace ctl::detailed;
+namespace settings = ctl::settings;
 
 PlayerSettings playerValues(Runtime& rt) {
-  return {.width = rt.text(Form6, "Text15"),
-          .height = rt.text(Form6, "Text13"),
-          .autostart = rt.text(Form6, "Text20"),
-          .alignment = rt.text(Form6, "Text35")};
+  return {.width = rt.text(Form6, Text15),
+          .height = rt.text(Form6, Text13),
+          .autostart = rt.text(Form6, Text20),
+          .alignment = rt.text(Form6, Text35)};
 }
 
 ScreenKind build() {
@@ -31,46 +34,46 @@ ScreenKind build() {
   k.decl.clientHeight = 5310;
   const Rgb blue = colour::kBlue;
   k.decl.controls = {
-      label("Label1", "詳細作成", {1440, 240, 4215, 615}).withFont(24).fore(blue),
-      label("Label5", "例：abc.ne.jp", {4680, 1320, 1695, 255}).withFont(11.25).fore(blue),
-      label("Label2", "貴方のインターネットサーバー名記入", {120, 1800, 3090, 210}).withFont(9),
-      textBox("Text1", "", {4560, 1680, 2055, 375}).tab(0),
-      label("Label6", "例：/user name/hoge/video/", {2400, 2280, 3495, 255})
+      label(Label1, "詳細作成", {1440, 240, 4215, 615}).withFont(24).fore(blue),
+      label(Label5, "例：abc.ne.jp", {4680, 1320, 1695, 255}).withFont(11.25).fore(blue),
+      label(Label2, "貴方のインターネットサーバー名記入", {120, 1800, 3090, 210}).withFont(9),
+      textBox(Text1, "", {4560, 1680, 2055, 375}).tab(0),
+      label(Label6, "例：/user name/hoge/video/", {2400, 2280, 3495, 255})
           .withFont(11.25)
           .fore(blue),
-      label("Label3", "ビデオまでのアドレス", {120, 2640, 2055, 255}).withFont(9),
-      textBox("Text2", "/", {2280, 2640, 5295, 375}).tab(1),
-      label("Label7", "例：abc.rmはabcと記入", {2400, 3240, 2655, 255}).withFont(11.25).fore(blue),
-      label("Label4", "拡張子ぬきビデオ名記入", {120, 3600, 1695, 615}).withFont(9),
-      textBox("Text3", "", {2280, 3600, 2655, 375}).tab(2),
-      label("Label8", "", {0, 4320, 7695, 1215}).back(colour::kBand),
-      label("Label9", "PC上で確認した後、完成ボタンを押してください。", {120, 4560, 1575, 735})
+      label(Label3, "ビデオまでのアドレス", {120, 2640, 2055, 255}).withFont(9),
+      textBox(Text2, "/", {2280, 2640, 5295, 375}).tab(1),
+      label(Label7, "例：abc.rmはabcと記入", {2400, 3240, 2655, 255}).withFont(11.25).fore(blue),
+      label(Label4, "拡張子ぬきビデオ名記入", {120, 3600, 1695, 615}).withFont(9),
+      textBox(Text3, "", {2280, 3600, 2655, 375}).tab(2),
+      label(Label8, "", {0, 4320, 7695, 1215}).back(colour::kBand),
+      label(Label9, "PC上で確認した後、完成ボタンを押してください。", {120, 4560, 1575, 735})
           .withFont(9),
-      button("Command5", "完成", {1800, 4680, 1095, 375}).withFont(9).back(colour::kPink).tab(7),
-      button("Command4", "？", {4080, 4680, 495, 375}).withFont(14.25).back(colour::kYellow).tab(6),
-      button("Command6", "戻る", {5280, 4680, 495, 375}).withFont(9).back(colour::kOrange).tab(8),
-      button("Command3", "終了", {5760, 4680, 495, 375}).withFont(9).back(colour::kGrey).tab(5),
-      button("Command1", "作成", {6240, 4680, 495, 375}).withFont(9).back(colour::kGreen).tab(3),
-      button("Command2", "設定", {6720, 4680, 495, 375}).withFont(9).back(colour::kYellow).tab(4),
-      field("Text15", ""),
-      field("Text13", "Text13"),
-      field("Text20", "Text20"),
-      field("Text35", "Text35"),
+      button(Command5, "完成", {1800, 4680, 1095, 375}).withFont(9).back(colour::kPink).tab(7),
+      button(Command4, "？", {4080, 4680, 495, 375}).withFont(14.25).back(colour::kYellow).tab(6),
+      button(Command6, "戻る", {5280, 4680, 495, 375}).withFont(9).back(colour::kOrange).tab(8),
+      button(Command3, "終了", {5760, 4680, 495, 375}).withFont(9).back(colour::kGrey).tab(5),
+      button(Command1, "作成", {6240, 4680, 495, 375}).withFont(9).back(colour::kGreen).tab(3),
+      button(Command2, "設定", {6720, 4680, 495, 375}).withFont(9).back(colour::kYellow).tab(4),
+      field(Text15, ""),
+      field(Text13, "Text13"),
+      field(Text20, "Text20"),
+      field(Text35, "Text35"),
   };
   addFragmentFields(k.decl, detailedFragments());
 
   k.load = [](Runtime& rt) {
-    rt.setText(Form6, "Text15", rt.text(Form7, "Text12"));
-    rt.setText(Form6, "Text13", rt.text(Form7, "Text14"));
-    rt.setText(Form6, "Text20", rt.text(Form7, "Text17"));
-    rt.setVisible(Form6, "Command5", false);
-    rt.setVisible(Form6, "Label9", false);
+    rt.setText(Form6, Text15, rt.text(Form7, settings::Text12));
+    rt.setText(Form6, Text13, rt.text(Form7, settings::Text14));
+    rt.setText(Form6, Text20, rt.text(Form7, settings::Text17));
+    rt.setVisible(Form6, Command5, false);
+    rt.setVisible(Form6, Label9, false);
   };
 
-  k.clicks["Command1"] = [](Runtime& rt) {  // 作成: the preview pass
-    rt.setVisible(Form6, "Command5", true);
-    rt.setVisible(Form6, "Label9", true);
-    const std::string video = cp932::windowsForm(rt.text(Form6, "Text3"));
+  k.clicks[Command1] = [](Runtime& rt) {  // 作成: the preview pass
+    rt.setVisible(Form6, Command5, true);
+    rt.setVisible(Form6, Label9, true);
+    const std::string video = cp932::windowsForm(rt.text(Form6, Text3));
     if (auto refusal = videoNameRefusal(video)) return rt.message(*refusal);
     FileSystem& fs = rt.files();
     // A Windows player reads the folder's path as it stands in the metafile.
@@ -83,10 +86,10 @@ ScreenKind build() {
     writePass(rt, pageSetFiles(fs, fs.programDirectory(), quickRowsFromDetailed(rows), video, line,
                                playerValues(rt)));
   };
-  k.clicks["Command5"] = [](Runtime& rt) {  // 完成: the publish pass
-    const std::string video = cp932::windowsForm(rt.text(Form6, "Text3"));
+  k.clicks[Command5] = [](Runtime& rt) {  // 完成: the publish pass
+    const std::string video = cp932::windowsForm(rt.text(Form6, Text3));
     if (auto refusal = videoNameRefusal(video)) return rt.message(*refusal);
-    for (auto [field, what] : {std::pair{"Text1", "サーバー名"}, {"Text2", "ビデオのアドレス"}}) {
+    for (auto [field, what] : {std::pair{Text1, "サーバー名"}, {Text2, "ビデオのアドレス"}}) {
       if (hasControlCharacter(rt.text(Form6, field))) {
         return rt.message(std::string(what) +
                           "に制御文字は使えません。別の文字に置き換えてください。");
@@ -94,38 +97,42 @@ ScreenKind build() {
     }
     const FragmentTable rows = fragmentsFromFields(rt, Form6, detailedFragments());
     const std::string line =
-        detailedPublishLine(rows, rt.text(Form6, "Text1"), rt.text(Form6, "Text2"), video);
+        detailedPublishLine(rows, rt.text(Form6, Text1), rt.text(Form6, Text2), video);
     writePass(rt, metafiles(rt.files(), rt.files().programDirectory(), video, line));
   };
-  k.clicks["Command2"] = [](Runtime& rt) {  // 設定
+  k.clicks[Command2] = [](Runtime& rt) {  // 設定
     unloadAll(rt, {Form1, Form2, Form3, Form4, Form5});
     rt.show(Form6);
     rt.show(Form7);
   };
-  k.clicks["Command6"] = [](Runtime& rt) {  // 戻る
+  k.clicks[Command6] = [](Runtime& rt) {  // 戻る
     rt.show(Form1);
     unloadAll(rt, {Form2, Form3, Form4, Form5, Form6, Form7});
   };
-  k.clicks["Command3"] = [](Runtime& rt) {  // 終了
+  k.clicks[Command3] = [](Runtime& rt) {  // 終了
     rt.unload(Form6);
     rt.endProgram();
   };
   // Closed through its window frame, the screen ends the program as "終了" does, also while
   // its settings screen is shown: that screen alone could only lead back to a detailed
   // creation screen that never received the alignment.
-  k.close = k.clicks["Command3"];
-  k.clicks["Command4"] = [](Runtime& rt) { rt.help(Form6); };
+  k.close = k.clicks[Command3];
+  k.clicks[Command4] = [](Runtime& rt) { rt.help(Form6); };
 
   // The width is pulled back and sets the settings screen's height; a width that is no
   // number yet leaves the height as it is.
-  k.changes["Text15"] = [](Runtime& rt) {
-    rt.setText(Form6, "Text15", rt.text(Form7, "Text12"));
-    if (auto height = heightForWidth(rt.text(Form6, "Text15"))) {
-      rt.setText(Form7, "Text14", *height);
+  k.changes[Text15] = [](Runtime& rt) {
+    rt.setText(Form6, Text15, rt.text(Form7, settings::Text12));
+    if (auto height = heightForWidth(rt.text(Form6, Text15))) {
+      rt.setText(Form7, settings::Text14, *height);
     }
   };
-  k.changes["Text20"] = [](Runtime& rt) { rt.setText(Form6, "Text20", rt.text(Form7, "Text17")); };
-  k.changes["Text35"] = [](Runtime& rt) { rt.setText(Form6, "Text35", rt.text(Form7, "Text1")); };
+  k.changes[Text20] = [](Runtime& rt) {
+    rt.setText(Form6, Text20, rt.text(Form7, settings::Text17));
+  };
+  k.changes[Text35] = [](Runtime& rt) {
+    rt.setText(Form6, Text35, rt.text(Form7, settings::Text1));
+  };
   return k;
 }
 

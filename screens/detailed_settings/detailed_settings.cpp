@@ -3,6 +3,7 @@
 
 #include "screens/common/common.h"
 #include "screens/common/settings_screen.h"
+#include "screens/controls.h"
 #include "screens/screens.h"
 
 namespace nubera::screens {
@@ -10,6 +11,8 @@ namespace nubera::screens {
 namespace {
 
 using enum ScreenId;
+namespace detailed = ctl::detailed;
+namespace settings = ctl::settings;
 
 ScreenKind build() {
   ScreenKind k;
@@ -47,13 +50,13 @@ ScreenKind build() {
                       },
                       {.self = Form7,
                        .target = Form6,
-                       .width = "Text15",
-                       .height = "Text13",
-                       .autostart = "Text20",
-                       .alignment = "Text35",
-                       .optionAtLoad = "Option1",
+                       .width = detailed::Text15,
+                       .height = detailed::Text13,
+                       .autostart = detailed::Text20,
+                       .alignment = detailed::Text35,
+                       .optionAtLoad = settings::Option1,
                        .alignmentText = "Text1"});
-  k.clicks["Command1"] = [](Runtime& rt) {  // 戻る
+  k.clicks[settings::Command1] = [](Runtime& rt) {  // 戻る
     unloadAll(rt, {Form1, Form2, Form3, Form4, Form5});
     rt.show(Form6);
     rt.hide(Form7);

@@ -3,6 +3,7 @@
 
 #include "screens/common/common.h"
 #include "screens/common/settings_screen.h"
+#include "screens/controls.h"
 #include "screens/screens.h"
 
 namespace nubera::screens {
@@ -10,6 +11,8 @@ namespace nubera::screens {
 namespace {
 
 using enum ScreenId;
+namespace quick = ctl::quick;
+namespace settings = ctl::settings;
 
 ScreenKind build() {
   ScreenKind k;
@@ -47,13 +50,13 @@ ScreenKind build() {
                       },
                       {.self = Form5,
                        .target = Form4,
-                       .width = "Text171",
-                       .height = "Text161",
-                       .autostart = "Text211",
-                       .alignment = "Text151",
-                       .optionAtLoad = "Option2",
+                       .width = quick::Text171,
+                       .height = quick::Text161,
+                       .autostart = quick::Text211,
+                       .alignment = quick::Text151,
+                       .optionAtLoad = settings::Option2,
                        .alignmentText = ""});
-  k.clicks["Command1"] = [](Runtime& rt) {  // 戻る
+  k.clicks[settings::Command1] = [](Runtime& rt) {  // 戻る
     unloadAll(rt, {Form2, Form3});
     rt.show(Form4);
     rt.hide(Form5);

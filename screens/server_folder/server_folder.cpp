@@ -5,6 +5,7 @@
 #include "core/names.h"
 #include "core/site_state.h"
 #include "screens/common/common.h"
+#include "screens/controls.h"
 #include "screens/screens.h"
 
 namespace nubera::screens {
@@ -12,6 +13,7 @@ namespace nubera::screens {
 namespace {
 
 using enum ScreenId;
+using namespace ctl::serverFolder;
 
 ScreenKind build() {
   using namespace decl;
@@ -21,22 +23,22 @@ ScreenKind build() {
   k.decl.clientWidth = 6360;
   k.decl.clientHeight = 3840;
   k.decl.controls = {
-      label("Label2", "仮想サーバー①", {360, 240, 4215, 615}).withFont(24),
-      label("Label3", "例：www.example.ne.jp", {2880, 1080, 3015, 255})
+      label(Label2, "仮想サーバー①", {360, 240, 4215, 615}).withFont(24),
+      label(Label3, "例：www.example.ne.jp", {2880, 1080, 3015, 255})
           .withFont(11.25)
           .fore(colour::kBlue),
-      label("Label1", "あなたのサーバー名記入", {360, 1560, 2415, 255}).withFont(9),
-      textBox("Text1", "", {2880, 1440, 3015, 375}).withFont(11.25, false).tab(0),
-      label("Label4", "", {0, 2640, 6375, 1215}).back(colour::kBand),
-      button("Command3", "?", {3720, 3000, 615, 375}).withFont(12).back(colour::kYellow).tab(3),
-      button("Command1", "作成", {4440, 3000, 735, 375}).withFont(9).back(colour::kGreen).tab(1),
-      button("Command2", "次", {5280, 3000, 735, 375}).withFont(9).back(colour::kPink).tab(2),
+      label(Label1, "あなたのサーバー名記入", {360, 1560, 2415, 255}).withFont(9),
+      textBox(Text1, "", {2880, 1440, 3015, 375}).withFont(11.25, false).tab(0),
+      label(Label4, "", {0, 2640, 6375, 1215}).back(colour::kBand),
+      button(Command3, "?", {3720, 3000, 615, 375}).withFont(12).back(colour::kYellow).tab(3),
+      button(Command1, "作成", {4440, 3000, 735, 375}).withFont(9).back(colour::kGreen).tab(1),
+      button(Command2, "次", {5280, 3000, 735, 375}).withFont(9).back(colour::kPink).tab(2),
   };
 
-  k.load = [](Runtime& rt) { readSiteFields(rt, Form2, {{"Text1", SiteField::ServerName}}); };
+  k.load = [](Runtime& rt) { readSiteFields(rt, Form2, {{Text1, SiteField::ServerName}}); };
 
-  k.clicks["Command1"] = [](Runtime& rt) {  // 作成
-    const std::string name = cp932::windowsForm(rt.text(Form2, "Text1"));
+  k.clicks[Command1] = [](Runtime& rt) {  // 作成
+    const std::string name = cp932::windowsForm(rt.text(Form2, Text1));
     if (name.empty()) {
       rt.message(kFillIn);
       return;
@@ -57,13 +59,13 @@ ScreenKind build() {
     rt.message(kSaved);
     rt.message(kDone);
   };
-  k.clicks["Command2"] = [](Runtime& rt) {  // 次
+  k.clicks[Command2] = [](Runtime& rt) {  // 次
     rt.unload(Form1);
     rt.hide(Form2);
     rt.show(Form3);
     rt.unload(Form4);
   };
-  k.clicks["Command3"] = [](Runtime& rt) { rt.help(Form2); };
+  k.clicks[Command3] = [](Runtime& rt) { rt.help(Form2); };
   return k;
 }
 

@@ -7,6 +7,7 @@
 #include "core/names.h"
 #include "core/site_state.h"
 #include "screens/common/common.h"
+#include "screens/controls.h"
 #include "screens/screens.h"
 
 namespace nubera::screens {
@@ -14,6 +15,7 @@ namespace nubera::screens {
 namespace {
 
 using enum ScreenId;
+using namespace ctl::siteFolder;
 
 ScreenKind build() {
   using namespace decl;
@@ -24,44 +26,43 @@ ScreenKind build() {
   k.decl.clientHeight = 4920;
   const Rgb blue = colour::kBlue;
   k.decl.controls = {
-      label("Label7", "仮想サーバー②", {360, 120, 4215, 615}).withFont(24),
-      label("Label1", "サーバーに与えられた貴方のアドレス（yahooの場合ID）名記入、フォルダー作成。",
+      label(Label7, "仮想サーバー②", {360, 120, 4215, 615}).withFont(24),
+      label(Label1, "サーバーに与えられた貴方のアドレス（yahooの場合ID）名記入、フォルダー作成。",
             {3000, 840, 2775, 735})
           .withFont(9),
-      label("Label2",
-            "ｈｔｍ、ビデオファイル、ramファイルを入れるフォルダー名記入作成。[何でも結構]",
+      label(Label2, "ｈｔｍ、ビデオファイル、ramファイルを入れるフォルダー名記入作成。[何でも結構]",
             {6120, 840, 2775, 735})
           .withFont(9),
-      label("Label9", "例：サーバー名", {240, 1800, 2415, 255}).withFont(11.25).fore(blue),
-      label("Label10", "例：vudezur", {3000, 1800, 2415, 255}).withFont(11.25).fore(blue),
-      label("Label11", "例：tolford", {6120, 1800, 2415, 255}).withFont(11.25).fore(blue),
-      label("Label3", "example.ne.jp", {240, 2280, 2415, 375}).withFont(14.25),
-      line("Line1", {2655, 2460, 345, 0}),
-      textBox("Text1", "", {3000, 2280, 2415, 375}).withFont(11.25, false).tab(0),
-      line("Line2", {5415, 2460, 705, 0}),
-      textBox("Text2", "", {6120, 2280, 2415, 375}).withFont(11.25, false).tab(1),
-      field("Text4", ""),
-      field("Text3", ""),
-      label("Label4", "", {0, 3360, 9135, 1575}).back(colour::kBand),
-      button("Command3", "?", {6240, 3960, 615, 375}).withFont(12).back(colour::kYellow).tab(4),
-      button("Command1", "作成", {6960, 3960, 855, 375}).withFont(9).back(colour::kGreen).tab(2),
-      button("Command2", "終了", {7920, 3960, 855, 375}).withFont(9).back(colour::kGrey).tab(3),
+      label(Label9, "例：サーバー名", {240, 1800, 2415, 255}).withFont(11.25).fore(blue),
+      label(Label10, "例：vudezur", {3000, 1800, 2415, 255}).withFont(11.25).fore(blue),
+      label(Label11, "例：tolford", {6120, 1800, 2415, 255}).withFont(11.25).fore(blue),
+      label(Label3, "example.ne.jp", {240, 2280, 2415, 375}).withFont(14.25),
+      line(Line1, {2655, 2460, 345, 0}),
+      textBox(Text1, "", {3000, 2280, 2415, 375}).withFont(11.25, false).tab(0),
+      line(Line2, {5415, 2460, 705, 0}),
+      textBox(Text2, "", {6120, 2280, 2415, 375}).withFont(11.25, false).tab(1),
+      field(Text4, ""),
+      field(Text3, ""),
+      label(Label4, "", {0, 3360, 9135, 1575}).back(colour::kBand),
+      button(Command3, "?", {6240, 3960, 615, 375}).withFont(12).back(colour::kYellow).tab(4),
+      button(Command1, "作成", {6960, 3960, 855, 375}).withFont(9).back(colour::kGreen).tab(2),
+      button(Command2, "終了", {7920, 3960, 855, 375}).withFont(9).back(colour::kGrey).tab(3),
   };
 
   k.load = [](Runtime& rt) {
     readSiteFields(rt, Form3,
-                   {{"Text4", SiteField::ServerName},
-                    {"Text1", SiteField::AccountName},
-                    {"Text2", SiteField::ContentFolder}});
+                   {{Text4, SiteField::ServerName},
+                    {Text1, SiteField::AccountName},
+                    {Text2, SiteField::ContentFolder}});
     const FileSystem& fs = rt.files();
-    rt.setText(Form3, "Text3", fs.join(fs.programDirectory(), rt.text(Form3, "Text4")));
+    rt.setText(Form3, Text3, fs.join(fs.programDirectory(), rt.text(Form3, Text4)));
   };
 
-  k.clicks["Command1"] = [](Runtime& rt) {  // 作成
-    const std::string server = rt.text(Form3, "Text4");
-    const std::string account = cp932::windowsForm(rt.text(Form3, "Text1"));
-    const std::string folder = cp932::windowsForm(rt.text(Form3, "Text2"));
-    const std::string serverPath = rt.text(Form3, "Text3");
+  k.clicks[Command1] = [](Runtime& rt) {  // 作成
+    const std::string server = rt.text(Form3, Text4);
+    const std::string account = cp932::windowsForm(rt.text(Form3, Text1));
+    const std::string folder = cp932::windowsForm(rt.text(Form3, Text2));
+    const std::string serverPath = rt.text(Form3, Text3);
     if (account.empty() || folder.empty()) {
       rt.message(kFillIn);
       return;
@@ -109,13 +110,13 @@ ScreenKind build() {
     writeSiteField(fs, SiteField::ServerFolderPath, serverPath);
     rt.message(kSaved);
   };
-  k.clicks["Command2"] = [](Runtime& rt) {  // 終了
+  k.clicks[Command2] = [](Runtime& rt) {  // 終了
     rt.show(Form1);
     rt.unload(Form2);
     rt.unload(Form3);
     rt.unload(Form4);
   };
-  k.clicks["Command3"] = [](Runtime& rt) { rt.help(Form3); };
+  k.clicks[Command3] = [](Runtime& rt) { rt.help(Form3); };
   return k;
 }
 

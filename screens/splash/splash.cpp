@@ -2,11 +2,14 @@
 // menu, a character key ends the program.
 
 #include "screens/common/common.h"
+#include "screens/controls.h"
 #include "screens/screens.h"
 
 namespace nubera::screens {
 
 namespace {
+
+using namespace ctl::splash;
 
 constexpr int kMajor = NUBERA_VERSION_MAJOR, kMinor = NUBERA_VERSION_MINOR,
               kRevision = NUBERA_VERSION_PATCH;
@@ -21,25 +24,25 @@ ScreenKind build() {
   k.decl.placement = Placement::Centred;
   k.decl.frameless = true;
   k.decl.controls = {
-      frame("Frame1", "", {120, 120, 7200, 4530}),
-      label("lblProductName", "", {2640, 960, 3600, 540}).withFont(24).in("Frame1"),
-      label("Label2", "ヌベラ　動画", {4080, 1560, 3030, 495}).withFont(21.75).in("Frame1"),
-      label("Label1", "windows ME、XP、2000対応", {3840, 2160, 3330, 285})
+      frame(Frame1, "", {120, 120, 7200, 4530}),
+      label(lblProductName, "", {2640, 960, 3600, 540}).withFont(24).in(Frame1),
+      label(Label2, "ヌベラ　動画", {4080, 1560, 3030, 495}).withFont(21.75).in(Frame1),
+      label(Label1, "windows ME、XP、2000対応", {3840, 2160, 3330, 285})
           .withFont(12, true, "ＭＳ ゴシック")
-          .in("Frame1"),
-      label("lblVersion", "", {5520, 2520, 1620, 225}).withFont(9.75).in("Frame1"),
-      picture("imgLogo", "splash_logo.jpg", {240, 840, 1575, 2145}).in("Frame1"),
+          .in(Frame1),
+      label(lblVersion, "", {5520, 2520, 1620, 225}).withFont(9.75).in(Frame1),
+      picture(imgLogo, "splash_logo.jpg", {240, 840, 1575, 2145}).in(Frame1),
   };
 
   k.load = [](Runtime& rt) {
-    rt.setText(ScreenId::frmSplash, "lblVersion",
+    rt.setText(ScreenId::frmSplash, lblVersion,
                "ﾊﾞｰｼﾞｮﾝ " + std::to_string(kMajor) + "." + std::to_string(kMinor) + "." +
                    std::to_string(kRevision));
-    rt.setText(ScreenId::frmSplash, "lblProductName", kApplicationTitle);
+    rt.setText(ScreenId::frmSplash, lblProductName, kApplicationTitle);
   };
   // No other screen is open then, so the program ends with it.
   k.keyPress = [](Runtime& rt) { rt.unload(ScreenId::frmSplash); };
-  k.clicks["Frame1"] = [](Runtime& rt) {
+  k.clicks[Frame1] = [](Runtime& rt) {
     rt.unload(ScreenId::frmSplash);
     rt.showModal(ScreenId::Form1);
   };
