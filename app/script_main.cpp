@@ -2,6 +2,7 @@
 // Runs the real screens against a desktop that answers every box with OK.
 
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <vector>
 
@@ -45,6 +46,16 @@ int main(int argc, char** argv) {
     std::cerr << "usage: st_nubera_script --dir PROGRAM_DIR < SCENARIO\n";
     return 2;
   }
-  nubera::LocalFileSystem files(dir);
+  // The folder is stored in nout04.dat and written into file addresses, which only an absolute
+  // path can serve; a folder that is not there would fail every step.
+  std::error_code error;
+  const std::filesystem::path given(std::u8string(dir.begin(), dir.end()));
+  const std::filesystem::path absolute = std::filesystem::absolute(given, error);
+  if (error || !std::filesystem::is_directory(absolute, error)) {
+    std::cerr << "st_nubera_script: no such folder: " << dir << "\n";
+    return 2;
+  }
+  const std::u8string folder = absolute.lexically_normal().u8string();
+  nubera::LocalFileSystem files(std::string(folder.begin(), folder.end()));
   return nubera::runScript(nubera::screens::all(), files, std::cin, std::cout);
 }

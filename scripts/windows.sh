@@ -26,7 +26,8 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win/CMakeCache.txt)
 release=st_nubera-$version
 rm -rf out/package "out/$release-windows.zip"
 cmake --install build-win --prefix "out/package/$release" --component program >/dev/null
-(cd out/package && cmake -E tar cf "../$release-windows.zip" --format=zip "$release")
+# Names outside ASCII (the first text) are stored as UTF-8 with the zip flag that says so.
+(cd out/package && LC_ALL=C.UTF-8 cmake -E tar cf "../$release-windows.zip" --format=zip "$release")
 echo "Windows release: out/$release-windows.zip"
 
 export WINEDEBUG=-all

@@ -9,10 +9,12 @@ shots="${2:-}"
 [ -n "$shots" ] && mkdir -p "$shots"
 work=$(mktemp -d)
 cp -r "$program"/. "$work"/
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+# Xvfb picks a free display itself and tells its number.
+Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$work/.display" >/dev/null 2>&1 &
 xvfb=$!
-export DISPLAY=$display
+for _ in $(seq 100); do [ -s "$work/.display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/.display")"
+rm -f "$work/.display"
 cleanup() {
   kill "$app" 2>/dev/null || true
   wineserver -k 2>/dev/null || true
