@@ -35,6 +35,13 @@ class DesktopProbe {
   virtual bool inputMethodOff(ScreenId screen, const char* name) = 0;
   // The screen's window closed through its frame (the close box, Alt+F4).
   virtual void closeFrame(ScreenId screen) = 0;
+  // Another window becomes active for a moment (a message box, another program), then the
+  // screen's window again.
+  virtual void reactivate(ScreenId screen) = 0;
+  // The colour drawn at a point inside the control, clear of its border and caption.
+  virtual Rgb colourInside(ScreenId screen, const char* name) = 0;
+  // What a screen reader is told the control is called.
+  virtual std::string spokenName(ScreenId screen, const char* name) = 0;
 };
 
 using Step = std::pair<ScreenId, const char*>;  // a click
@@ -66,7 +73,7 @@ inline const std::vector<FocusCase>& focusCases() {
       {"QuickSettings",
        {{Form1, "Command1"}, {Form4, "Command2"}},
        Form5,
-       {"Text12", "Text14", "Text1", "Option1", "Option2", "Text17", "Command1", "Command2"}},
+       {"Text12", "Text14", "Text1", "Option2", "Text17", "Command1", "Command2"}},  // オフ chosen
       {"Detailed",
        {{Form1, "Command5"}},
        Form6,
@@ -74,7 +81,7 @@ inline const std::vector<FocusCase>& focusCases() {
       {"DetailedSettings",
        {{Form1, "Command5"}, {Form6, "Command2"}},
        Form7,
-       {"Text12", "Text14", "Text1", "Option1", "Option2", "Text17", "Command1", "Command2"}},
+       {"Text12", "Text14", "Text1", "Option1", "Text17", "Command1", "Command2"}},  // オン chosen
   };
   return cases;
 }
@@ -222,6 +229,95 @@ inline void checkDetailedFrameClose(DesktopProbe& p) {
   p.click(Form6, "Command2");
   p.closeFrame(Form6);
   EXPECT_TRUE(p.runtime().ended());
+}
+
+// Typing replaces the value a field holds when the focus came by the keyboard, by the screen
+// opening or by its window becoming active again; the focus comes back where it was.
+inline void checkTypingReplaces(DesktopProbe& p) {
+  using enum ScreenId;
+  Runtime& rt = p.runtime();
+  rt.start(Form1);
+  p.click(Form1, "Command1");
+  p.key(Form4, Key::Tab);
+  p.key(Form4, Key::Tab);  // 設定
+  p.key(Form4, Key::Enter);
+  ASSERT_EQ(p.focused(Form5), "Text12");
+  p.type(Form5, "640");  // over the "320" the screen opened with
+  EXPECT_EQ(rt.text(Form4, "Text171"), "640");
+  EXPECT_EQ(rt.text(Form4, "Text161"), "480");
+  p.key(Form5, Key::Tab);
+  p.key(Form5, Key::Tab);
+  p.type(Form5, "left");  // over "center", reached by Tab
+  EXPECT_EQ(rt.text(Form4, "Text151"), "left");
+  p.reactivate(Form5);
+  EXPECT_EQ(p.focused(Form5), "Text1");
+  p.type(Form5, "right");
+  EXPECT_EQ(rt.text(Form4, "Text151"), "right");
+  // 戻る: the creation screen takes the focus back where it was, on 設定.
+  p.click(Form5, "Command1");
+  EXPECT_EQ(p.focused(Form4), "Command2");
+  p.key(Form4, Key::Enter);
+  EXPECT_TRUE(shown(p, Form5));
+}
+
+// An option group is one Tab stop, its chosen button; the arrows move in it and choose.
+inline void checkOptionGroup(DesktopProbe& p) {
+  using enum ScreenId;
+  Runtime& rt = p.runtime();
+  rt.start(Form1);
+  p.click(Form1, "Command1");
+  p.click(Form4, "Command2");
+  for (int i = 0; i < 3; ++i) p.key(Form5, Key::Tab);
+  ASSERT_EQ(p.focused(Form5), "Option2");  // オフ, chosen at load
+  p.key(Form5, Key::Up);
+  EXPECT_EQ(p.focused(Form5), "Option1");
+  EXPECT_EQ(rt.text(Form4, "Text211"), "true");
+  p.key(Form5, Key::Down);
+  EXPECT_EQ(p.focused(Form5), "Option2");
+  EXPECT_EQ(rt.text(Form4, "Text211"), "false");
+  p.key(Form5, Key::Tab);
+  EXPECT_EQ(p.focused(Form5), "Text17");
+}
+
+// Buttons show their declared colours.
+inline void checkButtonColours(DesktopProbe& p) {
+  using enum ScreenId;
+  Runtime& rt = p.runtime();
+  rt.start(Form1);
+  EXPECT_EQ(p.colourInside(Form1, "Command5"), (Rgb{0, 192, 0}));  // 詳細作成
+  p.click(Form1, "Command1");
+  p.click(Form4, "Command1");  // 保存 with no name: 完成ボタン shows
+  EXPECT_EQ(p.colourInside(Form4, "Command5"), (Rgb{255, 192, 255}));  // 完成ボタン
+  EXPECT_EQ(p.colourInside(Form4, "Command3"), (Rgb{255, 128, 0}));    // 戻る
+}
+
+// A screen reader names every field by its label, every button by its caption, every help
+// button "ヘルプ", and every picture.
+inline void checkSpokenNames(DesktopProbe& p) {
+  using enum ScreenId;
+  Runtime& rt = p.runtime();
+  rt.start(frmSplash);
+  for (ScreenId id : {Form1, Form2, Form3, Form4, Form5, Form6, Form7}) rt.text(id, "Command2");
+  for (ScreenId id : kAllScreens) {
+    const ScreenInstance* s = rt.find(id);
+    ASSERT_TRUE(s);
+    for (const ControlDecl& c : s->decl().controls) {
+      const bool spoken = c.kind == ControlKind::Button || c.kind == ControlKind::Picture ||
+                          (c.kind == ControlKind::TextBox && c.rect.width > 0);
+      if (!spoken) continue;
+      const std::string name = p.spokenName(id, c.name.c_str());
+      const std::string caption = s->controls[s->index(c.name)].text;
+      if (c.kind == ControlKind::Button && caption.find_first_not_of("?？ ") == std::string::npos) {
+        EXPECT_EQ(name, "ヘルプ") << screenName(id) << " " << c.name;
+      } else {
+        EXPECT_FALSE(name.empty()) << screenName(id) << " " << c.name;
+      }
+    }
+  }
+  EXPECT_EQ(p.spokenName(Form4, "Text3"), "拡張子抜きのビデオ名");
+  EXPECT_EQ(p.spokenName(Form5, "Text12"), "幅");
+  EXPECT_EQ(p.spokenName(Form2, "Text1"), "あなたのサーバー名記入");
+  EXPECT_EQ(p.spokenName(Form1, "Command5"), "詳細作成");
 }
 
 }  // namespace nubera::testing

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QInputMethodEvent>
@@ -323,7 +324,9 @@ struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
     const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
         {Qt::Key_Tab, Qt::NoModifier},    {Qt::Key_Backtab, Qt::ShiftModifier},
         {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Space, Qt::NoModifier},
-        {Qt::Key_Escape, Qt::NoModifier}, {Qt::Key_A, Qt::NoModifier}};
+        {Qt::Key_Escape, Qt::NoModifier}, {Qt::Key_A, Qt::NoModifier},
+        {Qt::Key_Up, Qt::NoModifier},     {Qt::Key_Down, Qt::NoModifier},
+        {Qt::Key_Left, Qt::NoModifier},   {Qt::Key_Right, Qt::NoModifier}};
     auto [code, modifiers] = keys[static_cast<int>(k)];
     QTest::keyClick(target, code, modifiers);
   }
@@ -377,6 +380,24 @@ struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
     return !widget(s, name)->testAttribute(Qt::WA_InputMethodEnabled);
   }
   void closeFrame(ScreenId s) override { desktop.window(s)->close(); }
+  void reactivate(ScreenId s) override {
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    other.hide();
+    QApplication::setActiveWindow(desktop.window(s));
+    QCoreApplication::processEvents();
+  }
+  Rgb colourInside(ScreenId s, const char* name) override {
+    const QImage image = widget(s, name)->grab().toImage();
+    const QColor c = image.pixelColor(3, 3);
+    return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+            static_cast<std::uint8_t>(c.blue())};
+  }
+  std::string spokenName(ScreenId s, const char* name) override {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget(s, name));
+    return a ? a->text(QAccessible::Name).toStdString() : "";
+  }
   void TestBody() override {}
 };
 
@@ -407,6 +428,18 @@ TEST_F(QtProbe, NumberFieldsTakeNoInputMethod) {
 }
 TEST_F(QtProbe, DetailedFrameCloseEndsTheProgram) {
   nubera::testing::checkDetailedFrameClose(*this);
+}
+TEST_F(QtProbe, TypingReplacesAndTheFocusComesBack) {
+  nubera::testing::checkTypingReplaces(*this);
+}
+TEST_F(QtProbe, OptionGroupIsOneStopAndArrowsChoose) {
+  nubera::testing::checkOptionGroup(*this);
+}
+TEST_F(QtProbe, ButtonsShowTheirDeclaredColours) {
+  nubera::testing::checkButtonColours(*this);
+}
+TEST_F(QtProbe, ScreenReadersHearEveryName) {
+  nubera::testing::checkSpokenNames(*this);
 }
 
 int main(int argc, char** argv) {

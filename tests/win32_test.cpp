@@ -5,6 +5,7 @@
 #include <windows.h>
 // after windows.h
 #include <imm.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +30,10 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
   std::vector<std::string> said;
 
   Win32Probe() {
+    // A program that ended in an earlier test left its quit message in this thread's queue.
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
     desktop.attach(rt);
     desktop.setMessageAnswerer([this](const std::string& m) { said.push_back(m); });
   }
@@ -49,7 +54,8 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     return focus && (focus == window || IsChild(window, focus)) ? focus : nullptr;
   }
   void key(ScreenId s, Key k) override {
-    const WPARAM codes[] = {VK_TAB, VK_TAB, VK_RETURN, VK_SPACE, VK_ESCAPE, 'A'};
+    const WPARAM codes[] = {VK_TAB, VK_TAB, VK_RETURN, VK_SPACE, VK_ESCAPE,
+                            'A',    VK_UP,  VK_DOWN,   VK_LEFT,  VK_RIGHT};
     const WPARAM vk = codes[static_cast<int>(k)];
     HWND target = focusIn(s) ? focusIn(s) : desktop.windowOf(s);
     ASSERT_TRUE(target) << screenName(s);
@@ -101,13 +107,58 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     PostMessageW(desktop.windowOf(s), WM_CLOSE, 0, 0);
     desktop.processPending();
   }
+  void reactivate(ScreenId s) override {
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetActiveWindow(other);
+    desktop.processPending();
+    DestroyWindow(other);
+    SetActiveWindow(desktop.windowOf(s));
+    desktop.processPending();
+  }
+  Rgb colourInside(ScreenId s, const char* name) override {
+    HWND h = desktop.controlOf(s, name);
+    RECT r{};
+    GetClientRect(h, &r);
+    HDC screen = GetDC(h);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    PrintWindow(h, mem, PW_CLIENTONLY);
+    const COLORREF c = GetPixel(mem, 3, 3);
+    SelectObject(mem, old);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+    ReleaseDC(h, screen);
+    return {GetRValue(c), GetGValue(c), GetBValue(c)};
+  }
+  std::string spokenName(ScreenId s, const char* name) override {
+    static const HRESULT com = CoInitialize(nullptr);  // as the program does at its start
+    (void)com;
+    IAccessible* acc = nullptr;
+    const HRESULT got =
+        AccessibleObjectFromWindow(desktop.controlOf(s, name), OBJID_CLIENT, __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&acc));
+    if (got != S_OK) return "";
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR spoken = nullptr;
+    std::string out;
+    if (acc->get_accName(self, &spoken) == S_OK && spoken) {
+      out = win32::utf8(spoken);
+      SysFreeString(spoken);
+    }
+    acc->Release();
+    return out;
+  }
   bool textFits(ScreenId s, const char* name) override {
     HWND h = desktop.controlOf(s, name);
     if (!h) return false;
-    const int n = GetWindowTextLengthW(h);
-    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
-    GetWindowTextW(h, text.data(), n + 1);
-    text.resize(static_cast<std::size_t>(n));
+    // What the control shows: its caption (a button's window text is its spoken name).
+    const std::wstring text = win32::wide(rt.text(s, name));
+    const int n = static_cast<int>(text.size());
     RECT client{};
     GetClientRect(h, &client);
     wchar_t cls[16] = {};
@@ -167,6 +218,18 @@ TEST_F(Win32Probe, NumberFieldsTakeNoInputMethod) {
 }
 TEST_F(Win32Probe, DetailedFrameCloseEndsTheProgram) {
   nubera::testing::checkDetailedFrameClose(*this);
+}
+TEST_F(Win32Probe, TypingReplacesAndTheFocusComesBack) {
+  nubera::testing::checkTypingReplaces(*this);
+}
+TEST_F(Win32Probe, OptionGroupIsOneStopAndArrowsChoose) {
+  nubera::testing::checkOptionGroup(*this);
+}
+TEST_F(Win32Probe, ButtonsShowTheirDeclaredColours) {
+  nubera::testing::checkButtonColours(*this);
+}
+TEST_F(Win32Probe, ScreenReadersHearEveryName) {
+  nubera::testing::checkSpokenNames(*this);
 }
 TEST_F(Win32Probe, DetailedSettingsLeaveTheirCreationScreenUsable) {
   nubera::testing::checkSettingsBeside(*this, Form6, Form7);

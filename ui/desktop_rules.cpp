@@ -5,13 +5,43 @@
 
 namespace nubera {
 
+namespace {
+
+// The option buttons of the group `option` belongs to (those in the same container), shown
+// ones, in declared order.
+std::vector<int> optionGroup(const ScreenInstance& screen, int option) {
+  std::vector<int> group;
+  const auto& controls = screen.decl().controls;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (controls[i].kind == ControlKind::OptionButton &&
+        controls[i].parent == controls[option].parent && screen.controls[i].visible) {
+      group.push_back(static_cast<int>(i));
+    }
+  }
+  return group;
+}
+
+// The one stop of an option group: its chosen button, or its first.
+int groupStop(const ScreenInstance& screen, int option) {
+  const auto group = optionGroup(screen, option);
+  for (int i : group) {
+    if (screen.controls[i].checked) return i;
+  }
+  return group.empty() ? option : group.front();
+}
+
+}  // namespace
+
 std::vector<int> focusOrder(const ScreenInstance& screen) {
   std::vector<int> order;
   const auto& controls = screen.decl().controls;
   for (std::size_t i = 0; i < controls.size(); ++i) {
-    if (controls[i].tabIndex >= 0 && screen.controls[i].visible) {
-      order.push_back(static_cast<int>(i));
+    if (controls[i].tabIndex < 0 || !screen.controls[i].visible) continue;
+    if (controls[i].kind == ControlKind::OptionButton &&
+        groupStop(screen, static_cast<int>(i)) != static_cast<int>(i)) {
+      continue;
     }
+    order.push_back(static_cast<int>(i));
   }
   std::stable_sort(order.begin(), order.end(),
                    [&](int a, int b) { return controls[a].tabIndex < controls[b].tabIndex; });
@@ -53,10 +83,38 @@ KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool cha
       return {KeyAction::Pass};
     case Key::Escape:
       return {KeyAction::Swallow};
+    case Key::Up:
+    case Key::Down:
+    case Key::Left:
+    case Key::Right: {
+      if (kind != ControlKind::OptionButton) return {KeyAction::Pass};
+      const auto group = optionGroup(screen, focused);
+      const auto at = std::find(group.begin(), group.end(), focused);
+      if (at == group.end()) return {KeyAction::Swallow};
+      const int n = static_cast<int>(group.size());
+      const int step = key == Key::Down || key == Key::Right ? 1 : n - 1;
+      return {KeyAction::Choose, group[(static_cast<int>(at - group.begin()) + step) % n]};
+    }
     case Key::Other:
       break;
   }
   return {KeyAction::Pass};
+}
+
+bool selectsWholeText(FocusCause cause) {
+  return cause != FocusCause::Click;
+}
+
+std::string accessibleName(const ScreenInstance& screen, int control) {
+  const ScreenDecl& decl = screen.decl();
+  const ControlDecl& c = decl.controls[static_cast<std::size_t>(control)];
+  if (!c.accessibleName.empty()) return c.accessibleName;
+  if (!c.nameLabel.empty()) {
+    const int label = decl.indexOf(c.nameLabel);
+    if (label >= 0) return screen.controls[static_cast<std::size_t>(label)].text;
+  }
+  if (c.kind == ControlKind::TextBox || c.kind == ControlKind::Picture) return "";
+  return screen.controls[static_cast<std::size_t>(control)].text;
 }
 
 std::vector<std::string> fontFamilies(const Font& font) {

@@ -14,13 +14,14 @@ namespace nubera {
 
 // --- Keyboard -------------------------------------------------------------------------------
 
-enum class Key { Tab, BackTab, Enter, Space, Escape, Other };
+enum class Key { Tab, BackTab, Enter, Space, Escape, Other, Up, Down, Left, Right };
 
 struct KeyAction {
   enum Kind {
     Pass,       // the focused control takes the key as its toolkit does (typing, arrows)
     Click,      // the control `control` is clicked
     Focus,      // the focus moves to `control`
+    Choose,     // the focus moves to the option button `control`, which is clicked
     ScreenKey,  // the screen's own key event (the start-up screen: any character key)
     Swallow,    // nothing happens: no key throws typed work away
   } kind = Pass;
@@ -28,7 +29,8 @@ struct KeyAction {
   bool operator==(const KeyAction&) const = default;
 };
 
-// The controls that take the focus, in the declared order, shown ones only.
+// The controls that take the focus, in the declared order, shown ones only. A group of option
+// buttons is one stop, as in a Windows dialog: its chosen button, or its first when none is.
 std::vector<int> focusOrder(const ScreenInstance& screen);
 // The first of them, or -1.
 int firstFocus(const ScreenInstance& screen);
@@ -41,7 +43,26 @@ int firstFocus(const ScreenInstance& screen);
 // - Enter and Space press the focused button; Space chooses the focused option button.
 // - Enter elsewhere and Esc do nothing: these forms have no default or cancel button, and
 //   the close key is Alt+F4, as the system has it.
+// - The arrow keys on an option button move to the next (Down, Right) or previous (Up, Left)
+//   button of its group, round, and choose it.
 KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool character);
+
+// Why a control gets the focus.
+enum class FocusCause {
+  Keyboard,      // Tab or Shift+Tab
+  Opening,       // its screen opened, or was shown again
+  Reactivation,  // its screen became the active window again (after a message box, say)
+  Click,         // the user clicked into it
+};
+// Whether a text field that gets the focus so has its whole text selected, so that typing
+// replaces the value, as in a Windows dialog. A click puts the caret where it was clicked.
+bool selectsWholeText(FocusCause cause);
+
+// --- Screen readers -------------------------------------------------------------------------
+
+// The name a screen reader speaks for the control: the declared name, else the caption of the
+// label that names it, else its own caption (buttons, option buttons, labels).
+std::string accessibleName(const ScreenInstance& screen, int control);
 
 // --- Fonts ----------------------------------------------------------------------------------
 

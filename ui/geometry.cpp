@@ -13,6 +13,13 @@ int twipsToPixels(int twips, int dpi) {
 std::optional<std::string> declarationFault(const ScreenDecl& decl) {
   for (std::size_t i = 0; i < decl.controls.size(); ++i) {
     const ControlDecl& c = decl.controls[i];
+    if (!c.nameLabel.empty()) {
+      const int label = decl.indexOf(c.nameLabel);
+      if (label < 0 || decl.controls[label].kind != ControlKind::Label) {
+        return std::string(screenName(decl.id)) + ": " + c.name + " is named by " + c.nameLabel +
+               ", which is no label";
+      }
+    }
     if (c.parent.empty()) continue;
     const int parent = decl.indexOf(c.parent);
     if (parent < 0 || parent >= static_cast<int>(i) ||

@@ -57,6 +57,16 @@ ControlDecl& ControlDecl::numbers() {
   return *this;
 }
 
+ControlDecl& ControlDecl::labelledBy(ControlName label) {
+  nameLabel = std::string(label);
+  return *this;
+}
+
+ControlDecl& ControlDecl::spokenAs(std::string name) {
+  accessibleName = std::move(name);
+  return *this;
+}
+
 namespace decl {
 
 ControlDecl label(ControlName name, std::string caption, Rect r) {

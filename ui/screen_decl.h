@@ -53,10 +53,12 @@ struct ControlDecl {
   std::optional<Font> font;
   std::optional<Rgb> backColor;
   std::optional<Rgb> foreColor;
-  std::string parent;       // the frame it stands in, if any
-  std::string picture;      // file name of a picture, beside the program
-  int tabIndex = -1;        // focus order; -1 when not in it
-  bool inputMethod = true;  // false: a number field, opened with the input method off
+  std::string parent;          // the frame it stands in, if any
+  std::string picture;         // file name of a picture, beside the program
+  int tabIndex = -1;           // focus order; -1 when not in it
+  bool inputMethod = true;     // false: a number field, opened with the input method off
+  std::string nameLabel;       // the label whose caption names it for a screen reader
+  std::string accessibleName;  // a name of its own for a screen reader
 
   // Small builders so the tables read like the screen's description.
   ControlDecl& withFont(double points, bool bold = true, std::string name = "ＭＳ Ｐゴシック");
@@ -66,6 +68,8 @@ struct ControlDecl {
   ControlDecl& in(ControlName frame);
   ControlDecl& tab(int index);
   ControlDecl& numbers();  // a number field: the input method is off in it
+  ControlDecl& labelledBy(ControlName label);
+  ControlDecl& spokenAs(std::string name);
 };
 
 // The builders that make the screens' tables read like their descriptions, in a namespace

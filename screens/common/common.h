@@ -15,6 +15,8 @@ namespace nubera::screens {
 inline constexpr const char* kFillIn = "記入しましょう。";
 inline constexpr const char* kSaved = "保存しました。";
 inline constexpr const char* kDone = "完成しました";
+// What a screen reader says for every help button, whose caption is only a question mark.
+inline constexpr const char* kHelpName = "ヘルプ";
 
 namespace colour {
 inline constexpr Rgb kBand{192, 192, 255};

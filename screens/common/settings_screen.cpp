@@ -16,10 +16,10 @@ std::vector<ControlDecl> controls(const SettingsLayout& at, const std::string& a
   const Rgb red = colour::kRed;
   return {
       label(Label6, "①", at.Label6).withFont(18, true, "ＭＳ ゴシック"),
-      picture(Image1, "settings.jpg", at.Image1),
+      picture(Image1, "settings.jpg", at.Image1).spokenAs("プレーヤーの大きさの絵"),
       label(Label4, "幅", at.Label4).withFont(9),
-      textBox(Text12, "320", at.Text12).numbers().tab(0),
-      textBox(Text14, "304", at.Text14).numbers().tab(1),
+      textBox(Text12, "320", at.Text12).numbers().tab(0).labelledBy(Label4),
+      textBox(Text14, "304", at.Text14).numbers().tab(1).labelledBy(Label5),
       label(Label5, "高さ", at.Label5).withFont(9),
       frame(Frame1, "大きさ", at.Frame1).withFont(9),
       label(Label7,
@@ -28,7 +28,7 @@ std::vector<ControlDecl> controls(const SettingsLayout& at, const std::string& a
             at.Label7)
           .withFont(9)
           .in(Frame1),
-      textBox(Text1, alignmentText, at.Text1).tab(2),
+      textBox(Text1, alignmentText, at.Text1).tab(2).labelledBy(Label12),
       label(Label12, "位置", at.Label12).withFont(9),
       label(Label2, "■", at.Label2).withFont(12).fore(red),
       label(Label1, "■", at.Label1).withFont(12).fore(red),
@@ -39,10 +39,14 @@ std::vector<ControlDecl> controls(const SettingsLayout& at, const std::string& a
       label(Label3, "オート起動", at.Label3).withFont(9),
       option(Option1, "オン", at.Option1).withFont(9).tab(3),
       option(Option2, "オフ", at.Option2).withFont(9).tab(4),
-      textBox(Text17, "true", at.Text17).tab(5),
+      textBox(Text17, "true", at.Text17).tab(5).labelledBy(Label3),
       label(Label13, "", at.Label13).back(colour::kBand),
       button(Command1, "戻る", at.Command1).withFont(9).back(colour::kOrange).tab(6),
-      button(Command2, "?", at.Command2).withFont(12).back(colour::kYellow).tab(7),
+      button(Command2, "?", at.Command2)
+          .withFont(12)
+          .back(colour::kYellow)
+          .tab(7)
+          .spokenAs(kHelpName),
   };
 }
 

@@ -90,10 +90,10 @@ ScreenKind build() {
   k.decl.clientWidth = 8625;
   k.decl.clientHeight = 4665;
   k.decl.controls = {
-      picture(Image1, "quick.jpg", {1560, 360, 5955, 1365}),
+      picture(Image1, "quick.jpg", {1560, 360, 5955, 1365}).spokenAs("一発　ヌベラの絵"),
       label(Label1, "例：abc.rmの場合abcのみです。", {3600, 2040, 2895, 375}).withFont(9),
       label(Label3, "拡張子抜きのビデオ名", {1800, 2640, 1875, 210}).withFont(9),
-      textBox(Text3, "", {3720, 2520, 1935, 375}).withFont(9).tab(0),
+      textBox(Text3, "", {3720, 2520, 1935, 375}).withFont(9).tab(0).labelledBy(Label3),
       label(Label4, "", {0, 3600, 8655, 1095}).back(colour::kBand),
       label(Label2, "御自身のPC上で動作確認し最後はこのボタンを押し完成。", {360, 3840, 2535, 615})
           .withFont(9),
@@ -101,7 +101,11 @@ ScreenKind build() {
           .withFont(9)
           .back({255, 192, 255})
           .tab(6),
-      button(Command6, "?", {4920, 3840, 615, 375}).withFont(12).back(colour::kYellow).tab(5),
+      button(Command6, "?", {4920, 3840, 615, 375})
+          .withFont(12)
+          .back(colour::kYellow)
+          .tab(5)
+          .spokenAs(kHelpName),
       button(Command4, "終了", {5640, 3840, 615, 375}).withFont(9).back(colour::kGrey).tab(4),
       button(Command3, "戻る", {6240, 3840, 615, 375}).withFont(9).back(colour::kOrange).tab(3),
       button(Command1, "保存", {6840, 3840, 735, 375}).withFont(9).back(colour::kGreen).tab(1),

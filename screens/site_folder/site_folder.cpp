@@ -38,13 +38,17 @@ ScreenKind build() {
       label(Label11, "例：tolford", {6120, 1800, 2415, 255}).withFont(11.25).fore(blue),
       label(Label3, "example.ne.jp", {240, 2280, 2415, 375}).withFont(14.25),
       line(Line1, {2655, 2460, 345, 0}),
-      textBox(Text1, "", {3000, 2280, 2415, 375}).withFont(11.25, false).tab(0),
+      textBox(Text1, "", {3000, 2280, 2415, 375}).withFont(11.25, false).tab(0).labelledBy(Label1),
       line(Line2, {5415, 2460, 705, 0}),
-      textBox(Text2, "", {6120, 2280, 2415, 375}).withFont(11.25, false).tab(1),
+      textBox(Text2, "", {6120, 2280, 2415, 375}).withFont(11.25, false).tab(1).labelledBy(Label2),
       field(Text4, ""),
       field(Text3, ""),
       label(Label4, "", {0, 3360, 9135, 1575}).back(colour::kBand),
-      button(Command3, "?", {6240, 3960, 615, 375}).withFont(12).back(colour::kYellow).tab(4),
+      button(Command3, "?", {6240, 3960, 615, 375})
+          .withFont(12)
+          .back(colour::kYellow)
+          .tab(4)
+          .spokenAs(kHelpName),
       button(Command1, "作成", {6960, 3960, 855, 375}).withFont(9).back(colour::kGreen).tab(2),
       button(Command2, "終了", {7920, 3960, 855, 375}).withFont(9).back(colour::kGrey).tab(3),
   };

@@ -31,7 +31,9 @@ ScreenKind build() {
           .withFont(12, true, "ＭＳ ゴシック")
           .in(Frame1),
       label(lblVersion, "", {5520, 2520, 1620, 225}).withFont(9.75).in(Frame1),
-      picture(imgLogo, "splash_logo.jpg", {240, 840, 1575, 2145}).in(Frame1),
+      picture(imgLogo, "splash_logo.jpg", {240, 840, 1575, 2145})
+          .in(Frame1)
+          .spokenAs("ストリーミング　のロゴ"),
   };
 
   k.load = [](Runtime& rt) {

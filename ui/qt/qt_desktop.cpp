@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/desktop_rules.h"
 #include "ui/qt/screen_window.h"
@@ -98,7 +99,10 @@ void QtDesktop::help(ScreenId, const std::string&, int, const std::string&) {
 }
 
 void QtDesktop::screenCreated(const ScreenInstance& screen) {
-  windows_[static_cast<std::size_t>(screen.id())] = new ScreenWindow(runtime_, assetDir_, screen);
+  auto* w = new ScreenWindow(runtime_, assetDir_, screen);
+  const ScreenId id = screen.id();
+  w->onActivated = [this, id] { noteActive(id); };
+  windows_[static_cast<std::size_t>(id)] = w;
 }
 
 void QtDesktop::screenDestroyed(ScreenId id) {
@@ -118,37 +122,77 @@ PixelRect pixelRect(const QRect& r) {
 
 }  // namespace
 
+namespace {
+
+// A window's frame on the desktop: once the window manager has framed it, as it is; before,
+// its client area with the frame a framed window of the program has (the title bar and the
+// borders are the same on every screen of it).
+PixelRect frameOf(QWidget* w, const QMargins& frame) {
+  if (w->isVisible() && w->frameGeometry() != w->geometry()) return pixelRect(w->frameGeometry());
+  const QRect client(w->mapToGlobal(QPoint(0, 0)), w->size());
+  return pixelRect(client.marginsAdded(frame));
+}
+
+QMargins frameMargins(QWidget* w) {
+  const QRect outer = w->frameGeometry();
+  const QRect inner = w->geometry();
+  return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                  outer.right() - inner.right(), outer.bottom() - inner.bottom());
+}
+
+}  // namespace
+
 void QtDesktop::screenShown(const ScreenInstance& screen, bool modal) {
   ScreenWindow* w = windows_[static_cast<std::size_t>(screen.id())];
   if (!w) return;
   const ScreenDecl& decl = screen.decl();
   const bool opening = !w->isVisible();
   if (modal) w->setWindowModality(Qt::ApplicationModal);
-  const PixelRect area = pixelRect(QGuiApplication::primaryScreen()->availableGeometry());
+  ScreenWindow* other = windows_[static_cast<std::size_t>(decl.besideOf)];
+  QScreen* display =
+      other && other->isVisible() ? other->screen() : QGuiApplication::primaryScreen();
+  const PixelRect area = pixelRect(display->availableGeometry());
   if (opening && decl.placement == Placement::Centred) {
-    const PixelRect at = centredIn(pixelRect(w->frameGeometry()), area);
+    const PixelRect at = centredIn(frameOf(w, {}), area);
     w->move(at.x, at.y);
-  } else if (opening && decl.placement == Placement::Beside) {
-    ScreenWindow* other = windows_[static_cast<std::size_t>(decl.besideOf)];
-    if (other && other->isVisible()) {
-      const QPoint client = other->mapToGlobal(QPoint(0, 0));
-      const auto parts =
-          workingParts(runtime_->find(decl.besideOf)->decl(), 96, client.x(), client.y());
-      const PairPlacement pair = placeBeside(pixelRect(other->frameGeometry()), parts,
-                                             pixelRect(w->frameGeometry()), area);
-      other->move(pair.other.x, pair.other.y);
-      w->move(pair.screen.x, pair.screen.y);
-    }
+  } else if (opening && decl.placement == Placement::Beside && other && other->isVisible()) {
+    const QMargins margins = frameMargins(other);
+    const QPoint client = other->mapToGlobal(QPoint(0, 0));
+    const auto parts =
+        workingParts(runtime_->find(decl.besideOf)->decl(), 96, client.x(), client.y());
+    const PairPlacement pair =
+        placeBeside(frameOf(other, margins), parts, frameOf(w, margins), area);
+    // A window's position is that of its frame.
+    other->move(pair.other.x, pair.other.y);
+    w->move(pair.screen.x, pair.screen.y);
   }
   w->show();
   w->raise();
   w->activateWindow();
+  noteActive(screen.id());
   if (opening) w->focusFirst();
 }
 
 void QtDesktop::screenHidden(ScreenId id) {
-  if (QWidget* w = window(id)) w->hide();
+  QWidget* w = window(id);
+  const bool wasActive = w && w->isActiveWindow();
+  if (w) w->hide();
   if (modalLoop_ && modalScreen_ == id) modalLoop_->quit();
+  // The screen the user worked in before becomes active again, and takes its focus back.
+  if (wasActive) {
+    for (ScreenId before : recent_) {
+      QWidget* next = window(before);
+      if (before != id && next && next->isVisible()) {
+        next->activateWindow();
+        break;
+      }
+    }
+  }
+}
+
+void QtDesktop::noteActive(ScreenId id) {
+  recent_.erase(std::remove(recent_.begin(), recent_.end(), id), recent_.end());
+  recent_.insert(recent_.begin(), id);
 }
 
 void QtDesktop::controlChanged(const ScreenInstance& screen, int i) {

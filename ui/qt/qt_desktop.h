@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "ui/desktop.h"
 #include "ui/runtime.h"
@@ -49,6 +50,8 @@ class QtDesktop : public Desktop {
   }
 
  private:
+  void noteActive(ScreenId id);
+
   Runtime* runtime_ = nullptr;
   std::string assetDir_;
   std::array<ScreenWindow*, kScreenCount> windows_{};
@@ -58,6 +61,7 @@ class QtDesktop : public Desktop {
   ScreenId modalScreen_ = ScreenId::Form1;
   std::function<void(const std::string&)> answerer_;
   std::function<void()> onEnded_;
+  std::vector<ScreenId> recent_;  // screens by the last time they were active, latest first
 };
 
 }  // namespace nubera

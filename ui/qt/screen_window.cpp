@@ -1,6 +1,8 @@
 #include "ui/qt/screen_window.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -65,6 +67,50 @@ class ClickFrame : public QGroupBox {
   }
 };
 
+// A button painted flat in its declared colour, with a border and a focus mark, as the
+// Windows program draws its buttons; the style's gradients would change the colour.
+class FlatButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    const QRect r = rect().adjusted(0, 0, -1, -1);
+    p.fillRect(rect(), palette().color(QPalette::Button));
+    const bool down = isDown();
+    p.setPen(down ? Qt::black : Qt::white);
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(down ? Qt::white : Qt::black);
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+    p.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    p.drawText(rect(), Qt::AlignCenter, text());
+    if (hasFocus()) {
+      QPen dotted(Qt::black, 1, Qt::DotLine);
+      p.setPen(dotted);
+      p.drawRect(r.adjusted(3, 3, -3, -3));
+    }
+  }
+};
+
+FocusCause causeOf(Qt::FocusReason reason) {
+  switch (reason) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+      return FocusCause::Keyboard;
+    case Qt::ActiveWindowFocusReason:
+      return FocusCause::Reactivation;
+    case Qt::MouseFocusReason:
+      return FocusCause::Click;
+    default:
+      return FocusCause::Opening;
+  }
+}
+
 class LineWidget : public QWidget {
  public:
   using QWidget::QWidget;
@@ -98,6 +144,24 @@ ScreenWindow::ScreenWindow(Runtime* runtime, const std::string& assetDir,
   widgets_.resize(decl.controls.size(), nullptr);
   for (std::size_t i = 0; i < decl.controls.size(); ++i) build(screen, static_cast<int>(i));
   for (std::size_t i = 0; i < decl.controls.size(); ++i) refresh(screen, static_cast<int>(i));
+  nameForScreenReaders(screen);
+}
+
+void ScreenWindow::nameForScreenReaders(const ScreenInstance& screen) {
+  const ScreenDecl& decl = screen.decl();
+  for (std::size_t i = 0; i < decl.controls.size(); ++i) {
+    QWidget* w = widgets_[i];
+    if (!w) continue;
+    const std::string name = nubera::accessibleName(screen, static_cast<int>(i));
+    if (!name.empty()) w->setAccessibleName(qs(name));
+    const ControlDecl& c = decl.controls[i];
+    if (c.kind == ControlKind::Picture) w->setAccessibleDescription(qs(name));
+    if (c.kind == ControlKind::TextBox && !c.nameLabel.empty()) {
+      if (auto* label = qobject_cast<QLabel*>(widgetOf(decl.indexOf(c.nameLabel)))) {
+        label->setBuddy(w);
+      }
+    }
+  }
 }
 
 int ScreenWindow::indexOf(const QWidget* w) const {
@@ -111,7 +175,14 @@ int ScreenWindow::indexOf(const QWidget* w) const {
 
 void ScreenWindow::focusFirst() {
   const ScreenInstance* s = runtime_ ? runtime_->find(id_) : nullptr;
-  if (QWidget* w = s ? widgetOf(firstFocus(*s)) : nullptr) w->setFocus(Qt::OtherFocusReason);
+  if (QWidget* w = s ? widgetOf(firstFocus(*s)) : nullptr) focus(w, FocusCause::Opening);
+}
+
+// The focus moves there, and a text field selects its text where the shared rule says so.
+// Done here, not on the focus event, which Qt sends only once the window is active.
+void ScreenWindow::focus(QWidget* w, FocusCause cause) {
+  w->setFocus(cause == FocusCause::Keyboard ? Qt::TabFocusReason : Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(w); edit && selectsWholeText(cause)) edit->selectAll();
 }
 
 void ScreenWindow::retire() {
@@ -162,11 +233,18 @@ bool ScreenWindow::eventFilter(QObject* target, QEvent* e) {
   if (e->type() == QEvent::KeyPress && target->isWidgetType()) {
     return key(static_cast<QWidget*>(target), static_cast<QKeyEvent*>(e));
   }
+  if (e->type() == QEvent::FocusIn) {
+    auto* edit = qobject_cast<QLineEdit*>(target);
+    if (edit && selectsWholeText(causeOf(static_cast<QFocusEvent*>(e)->reason()))) {
+      edit->selectAll();
+    }
+  }
   return QWidget::eventFilter(target, e);
 }
 
 bool ScreenWindow::event(QEvent* e) {
   if (e->type() == QEvent::KeyPress && key(this, static_cast<QKeyEvent*>(e))) return true;
+  if (e->type() == QEvent::WindowActivate && onActivated) onActivated();
   return QWidget::event(e);
 }
 
@@ -184,6 +262,10 @@ bool ScreenWindow::key(QWidget* target, QKeyEvent* e) {
   }
   if (plain && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) k = Key::Enter;
   if (plain && e->key() == Qt::Key_Space) k = Key::Space;
+  if (plain && e->key() == Qt::Key_Up) k = Key::Up;
+  if (plain && e->key() == Qt::Key_Down) k = Key::Down;
+  if (plain && e->key() == Qt::Key_Left) k = Key::Left;
+  if (plain && e->key() == Qt::Key_Right) k = Key::Right;
   if (e->key() == Qt::Key_Escape) k = Key::Escape;
   const KeyAction action = keyAction(*s, indexOf(target), k, !e->text().isEmpty());
   switch (action.kind) {
@@ -194,8 +276,12 @@ bool ScreenWindow::key(QWidget* target, QKeyEvent* e) {
       if (!retired_) resync(action.control);
       return true;
     case KeyAction::Focus:
-      if (QWidget* w = widgetOf(action.control))
-        w->setFocus(k == Key::BackTab ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+      if (QWidget* w = widgetOf(action.control)) focus(w, FocusCause::Keyboard);
+      return true;
+    case KeyAction::Choose:
+      if (QWidget* w = widgetOf(action.control)) focus(w, FocusCause::Keyboard);
+      rt->userClick(id_, s->decl().controls[action.control].name);
+      if (!retired_) resync(action.control);
       return true;
     case KeyAction::ScreenKey:
       rt->userKey(id_);
@@ -228,7 +314,7 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
       break;
     }
     case ControlKind::Button: {
-      auto* b = new QPushButton(parent);
+      auto* b = new FlatButton(parent);
       QObject::connect(b, &QPushButton::clicked, b, click);
       w = b;
       break;

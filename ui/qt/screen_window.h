@@ -4,9 +4,11 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "ui/desktop_rules.h"
 #include "ui/geometry.h"
 #include "ui/runtime.h"
 
@@ -30,6 +32,8 @@ class ScreenWindow : public QWidget {
   void retire();
   // Shows the control as the runtime holds it.
   void refresh(const ScreenInstance& screen, int i);
+  // Called whenever the window becomes the active one.
+  std::function<void()> onActivated;
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -40,7 +44,10 @@ class ScreenWindow : public QWidget {
 
  private:
   bool key(QWidget* target, QKeyEvent* e);
+  void focus(QWidget* w, FocusCause cause);
   void build(const ScreenInstance& screen, int i);
+  // Names for screen readers, and each field's label as its buddy.
+  void nameForScreenReaders(const ScreenInstance& screen);
   // Qt toggles a radio button on its own; the runtime's state is the one that counts.
   void resync(int i);
 

@@ -1,5 +1,6 @@
 #include "ui/win32/gdi.h"
 
+#include <ocidl.h>
 #include <olectl.h>
 
 #include <algorithm>
@@ -58,43 +59,83 @@ HBRUSH GdiCache::brush(Rgb c) {
   return brushes_[key] = CreateSolidBrush(RGB(c.r, c.g, c.b));
 }
 
-Picture::Picture(const std::wstring& path) {
+namespace {
+
+// The picture in the file, decoded by OLE; nullptr when it cannot be.
+IPicture* decode(const std::wstring& path) {
   std::ifstream in(path.c_str(), std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-  if (bytes.empty()) return;
+  if (bytes.empty()) return nullptr;
   HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-  if (!mem) return;
+  if (!mem) return nullptr;
   void* data = GlobalLock(mem);
   if (!data) {
     GlobalFree(mem);
-    return;
+    return nullptr;
   }
   std::copy(bytes.begin(), bytes.end(), static_cast<char*>(data));
   GlobalUnlock(mem);
   IStream* stream = nullptr;
   if (CreateStreamOnHGlobal(mem, TRUE, &stream) != S_OK) {
     GlobalFree(mem);
-    return;
+    return nullptr;
   }
+  IPicture* picture = nullptr;
   if (OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                     reinterpret_cast<void**>(&picture_)) != S_OK) {
-    picture_ = nullptr;
+                     reinterpret_cast<void**>(&picture)) != S_OK) {
+    picture = nullptr;
   }
   stream->Release();  // frees the memory with it
+  return picture;
+}
+
+}  // namespace
+
+Picture::Picture(const std::wstring& path) {
+  IPicture* picture = decode(path);
+  if (!picture) return;
+  OLE_XSIZE_HIMETRIC hmWidth = 0;
+  OLE_YSIZE_HIMETRIC hmHeight = 0;
+  picture->get_Width(&hmWidth);
+  picture->get_Height(&hmHeight);
+  // Its own pixels: HIMETRIC (1/100 mm) at the 96 dpi a JPEG without a density has.
+  width_ = std::max(1, MulDiv(hmWidth, 96, 2540));
+  height_ = std::max(1, MulDiv(hmHeight, 96, 2540));
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width_;
+  info.bmiHeader.biHeight = -height_;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  bitmap_ = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap_) {
+    HGDIOBJ old = SelectObject(mem, bitmap_);
+    picture->Render(mem, 0, 0, width_, height_, 0, hmHeight, hmWidth, -hmHeight, nullptr);
+    SelectObject(mem, old);
+  }
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  picture->Release();
 }
 
 Picture::~Picture() {
-  if (picture_) picture_->Release();
+  if (bitmap_) DeleteObject(bitmap_);
 }
 
 void Picture::draw(HDC dc, const RECT& rc) const {
-  if (!picture_) return;
-  OLE_XSIZE_HIMETRIC width = 0;
-  OLE_YSIZE_HIMETRIC height = 0;
-  picture_->get_Width(&width);
-  picture_->get_Height(&height);
-  picture_->Render(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, 0, height, width,
-                   -height, nullptr);
+  if (!bitmap_) return;
+  HDC mem = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(mem, bitmap_);
+  SetStretchBltMode(dc, HALFTONE);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  StretchBlt(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, mem, 0, 0, width_,
+             height_, SRCCOPY);
+  SelectObject(mem, old);
+  DeleteDC(mem);
 }
 
 }  // namespace nubera

@@ -3,8 +3,6 @@
 // brushes made once per kind and scale, and pictures decoded once from their files.
 
 #include <windows.h>
-// after windows.h
-#include <ocidl.h>
 
 #include <map>
 #include <string>
@@ -29,8 +27,8 @@ class GdiCache {
   std::map<unsigned, HBRUSH> brushes_;
 };
 
-// A JPEG (or other OLE picture) decoded from its file once; nothing is drawn when the file is
-// missing or broken.
+// A JPEG (or other OLE picture) decoded from its file once, into a bitmap of its own size;
+// nothing is drawn when the file is missing or broken.
 class Picture {
  public:
   explicit Picture(const std::wstring& path);
@@ -38,12 +36,13 @@ class Picture {
   Picture& operator=(const Picture&) = delete;
   ~Picture();
 
-  bool loaded() const { return picture_ != nullptr; }
-  // Stretched over the rectangle.
+  bool loaded() const { return bitmap_ != nullptr; }
+  // Stretched over the rectangle with a smoothing filter, so no rows or columns drop out.
   void draw(HDC dc, const RECT& rc) const;
 
  private:
-  IPicture* picture_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  int width_ = 0, height_ = 0;
 };
 
 }  // namespace nubera

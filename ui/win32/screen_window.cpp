@@ -91,6 +91,7 @@ Win32ScreenWindow::Win32ScreenWindow(Win32Desktop& desktop, const ScreenInstance
   dpi_ = dpiOf(hwnd_, desktop_.systemDpi());
   places_ = placeControls(decl, dpi_);
   controls_.assign(decl.controls.size(), nullptr);
+  captions_.resize(decl.controls.size());
   under_.resize(decl.controls.size());
   pictures_.resize(decl.controls.size());
   for (std::size_t i = 0; i < decl.controls.size(); ++i) build(screen, static_cast<int>(i));
@@ -101,6 +102,23 @@ Win32ScreenWindow::Win32ScreenWindow(Win32Desktop& desktop, const ScreenInstance
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   layout();
   for (std::size_t i = 0; i < decl.controls.size(); ++i) refresh(screen, static_cast<int>(i));
+  // Names for screen readers. A button's and a picture's window text is what they are called
+  // (a button draws its caption itself); a field is called by the static text just before it
+  // in the window order, so each named field gets a hidden one with its label's caption.
+  for (std::size_t i = 0; i < decl.controls.size(); ++i) {
+    HWND h = controls_[i];
+    const ControlDecl& c = decl.controls[i];
+    if (!h) continue;
+    const std::wstring name = wide(accessibleName(screen, static_cast<int>(i)));
+    if (c.kind == ControlKind::Button || c.kind == ControlKind::Picture) {
+      SetWindowTextW(h, name.c_str());
+    } else if (c.kind == ControlKind::TextBox && !name.empty()) {
+      HWND label = CreateWindowExW(0, L"STATIC", name.c_str(), WS_CHILD, 0, 0, 0, 0, hwnd_, nullptr,
+                                   desktop_.instance(), nullptr);
+      SetWindowPos(label, h, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      SetWindowPos(h, label, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
 }
 
 // Every control at its place and in its font for the window's scale: positions stay true to
@@ -179,7 +197,12 @@ void Win32ScreenWindow::refresh(const ScreenInstance& screen, int i) {
   if (!h) return;
   const ControlState& state = screen.controls[i];
   const ControlKind kind = screen.decl().controls[i].kind;
-  if (kind != ControlKind::Picture && kind != ControlKind::Line) {
+  if (kind == ControlKind::Button) {
+    if (captions_[i] != wide(state.text)) {
+      captions_[i] = wide(state.text);
+      InvalidateRect(h, nullptr, FALSE);
+    }
+  } else if (kind != ControlKind::Picture && kind != ControlKind::Line) {
     const std::wstring text = wide(state.text);
     if (windowText(h) != text) {
       updating_ = true;
@@ -191,6 +214,15 @@ void Win32ScreenWindow::refresh(const ScreenInstance& screen, int i) {
     SendMessageW(h, BM_SETCHECK, state.checked ? BST_CHECKED : BST_UNCHECKED, 0);
   }
   ShowWindow(h, state.visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Win32ScreenWindow::focus(int control, FocusCause cause) {
+  HWND h = this->control(control);
+  if (!h) return;
+  SetFocus(h);
+  if (decl_->controls[control].kind == ControlKind::TextBox && selectsWholeText(cause)) {
+    SendMessageW(h, EM_SETSEL, 0, -1);
+  }
 }
 
 int Win32ScreenWindow::focusedControl() const {
@@ -218,11 +250,15 @@ void Win32ScreenWindow::drawItem(const DRAWITEMSTRUCT& item) {
       FillRect(dc, &rc,
                c.backColor ? desktop_.gdi().brush(*c.backColor) : GetSysColorBrush(COLOR_BTNFACE));
       DrawEdge(dc, &rc, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-      const std::wstring text = windowText(item.hwndItem);
+      const std::wstring& text = captions_[i];
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, c.foreColor ? ref(*c.foreColor) : GetSysColor(COLOR_BTNTEXT));
+      // The drawing context comes with the system font: the button's own is chosen here.
+      HGDIOBJ old =
+          SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
       DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      SelectObject(dc, old);
       if (item.itemState & ODS_FOCUS) {
         RECT focus = rc;
         InflateRect(&focus, -3, -3);
@@ -301,6 +337,24 @@ LRESULT Win32ScreenWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       if (runtime) runtime->userClose(id);
       return 0;
+    case WM_ACTIVATE:
+      // As a dialog does: the focus is kept when the window is left (for a message box,
+      // another window) and given back when it becomes active again.
+      if (LOWORD(wp) == WA_INACTIVE) {
+        if (const int f = focusedControl(); f >= 0) lastFocus_ = f;
+        return 0;
+      }
+      desktop_.noteActive(id);
+      // The first time, the control the opening gave the focus to, or the first one.
+      if (lastFocus_ < 0) lastFocus_ = focusedControl();
+      if (const ScreenInstance* s = runtime ? runtime->find(id) : nullptr; s && lastFocus_ < 0) {
+        lastFocus_ = firstFocus(*s);
+      }
+      if (lastFocus_ >= 0 && IsWindowVisible(controls_[lastFocus_])) {
+        focus(lastFocus_, FocusCause::Reactivation);
+        return 0;
+      }
+      break;
     case WM_DPICHANGED: {
       // Moved to a display of another scale: the window takes the size Windows suggests, and
       // the controls their places and fonts at the new scale.

@@ -7,8 +7,10 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include "ui/desktop_rules.h"
 #include "ui/geometry.h"
 #include "ui/runtime.h"
 #include "ui/win32/gdi.h"
@@ -33,6 +35,8 @@ class Win32ScreenWindow {
   HWND control(int i) const { return i >= 0 ? controls_[i] : nullptr; }
   // The control that has the keyboard focus, or -1.
   int focusedControl() const;
+  // The focus moves to the control; a text field selects its text where the shared rule says.
+  void focus(int control, FocusCause cause);
 
   // Shows the control as the runtime holds it.
   void refresh(const ScreenInstance& screen, int i);
@@ -54,10 +58,12 @@ class Win32ScreenWindow {
   HWND hwnd_ = nullptr;
   const ScreenDecl* decl_ = nullptr;
   std::vector<HWND> controls_;
-  std::vector<std::optional<Rgb>> under_;           // the back colour a transparent label stands on
+  std::vector<std::wstring> captions_;     // what a button shows; its window text is its name
+  std::vector<std::optional<Rgb>> under_;  // the back colour a transparent label stands on
   std::vector<std::unique_ptr<Picture>> pictures_;  // decoded when the screen is made
   std::vector<ControlPlace> places_;                // at the window's scale
   int dpi_ = 96;
+  int lastFocus_ = -1;     // the control that had the focus when the window was left
   bool updating_ = false;  // the program, not the user, is changing a text
 };
 

@@ -33,6 +33,11 @@ void Win32Desktop::screenCreated(const ScreenInstance& screen) {
       std::make_unique<Win32ScreenWindow>(*this, screen);
 }
 
+void Win32Desktop::noteActive(ScreenId id) {
+  recent_.erase(std::remove(recent_.begin(), recent_.end(), id), recent_.end());
+  recent_.insert(recent_.begin(), id);
+}
+
 void Win32Desktop::resync(ScreenId id, int control) {
   Win32ScreenWindow* w = window(id);
   const ScreenInstance* s = runtime_ ? runtime_->find(id) : nullptr;
@@ -89,12 +94,30 @@ void Win32Desktop::screenShown(const ScreenInstance& screen, bool) {
   SetForegroundWindow(w->hwnd());
   if (opening) {
     const int first = firstFocus(screen);
-    SetFocus(first >= 0 ? w->control(first) : w->hwnd());
+    if (first >= 0) {
+      w->focus(first, FocusCause::Opening);
+    } else {
+      SetFocus(w->hwnd());
+    }
   }
 }
 
 void Win32Desktop::screenHidden(ScreenId id) {
-  if (Win32ScreenWindow* w = window(id)) ShowWindow(w->hwnd(), SW_HIDE);
+  Win32ScreenWindow* w = window(id);
+  if (!w) return;
+  const bool wasActive = GetActiveWindow() == w->hwnd();
+  ShowWindow(w->hwnd(), SW_HIDE);
+  // The screen the user worked in before becomes active again, and takes its focus back.
+  if (wasActive) {
+    for (ScreenId before : recent_) {
+      Win32ScreenWindow* next = window(before);
+      if (before != id && next && IsWindowVisible(next->hwnd())) {
+        SetForegroundWindow(next->hwnd());
+        SetActiveWindow(next->hwnd());
+        break;
+      }
+    }
+  }
 }
 
 void Win32Desktop::controlChanged(const ScreenInstance& screen, int i) {
@@ -172,6 +195,18 @@ bool Win32Desktop::key(Win32ScreenWindow& w, const MSG& msg) {
     case VK_ESCAPE:
       k = Key::Escape;
       break;
+    case VK_UP:
+      k = Key::Up;
+      break;
+    case VK_DOWN:
+      k = Key::Down;
+      break;
+    case VK_LEFT:
+      k = Key::Left;
+      break;
+    case VK_RIGHT:
+      k = Key::Right;
+      break;
     default:
       return false;
   }
@@ -190,13 +225,14 @@ bool Win32Desktop::key(Win32ScreenWindow& w, const MSG& msg) {
       resync(id, action.control);
       return true;
     }
-    case KeyAction::Focus: {
-      HWND h = w.control(action.control);
-      SetFocus(h);
-      // As the dialog manager does: a field reached by the keyboard has its text selected.
-      if (s->decl().controls[action.control].kind == ControlKind::TextBox) {
-        SendMessageW(h, EM_SETSEL, 0, -1);
-      }
+    case KeyAction::Focus:
+      w.focus(action.control, FocusCause::Keyboard);
+      return true;
+    case KeyAction::Choose: {
+      const ScreenId id = w.id();
+      w.focus(action.control, FocusCause::Keyboard);
+      runtime_->userClick(id, s->decl().controls[action.control].name);
+      resync(id, action.control);
       return true;
     }
     case KeyAction::Swallow:

@@ -61,6 +61,8 @@ class Win32Desktop : public Desktop {
   int systemDpi() const { return dpi_; }
   // Shows the control as the runtime now holds it, if its screen is still there.
   void resync(ScreenId id, int control);
+  // The screen's window became the active one.
+  void noteActive(ScreenId id);
 
  private:
   bool pump();
@@ -78,6 +80,7 @@ class Win32Desktop : public Desktop {
   std::vector<std::unique_ptr<Win32ScreenWindow>> retired_;
   std::function<void(const std::string&)> answerer_;
   std::function<bool(const std::string&)> helpOpener_;
+  std::vector<ScreenId> recent_;  // screens by the last time they were active, latest first
   int dpi_ = 96;
   bool ended_ = false;
 };
