@@ -13,6 +13,7 @@ else
     qt6-base-dev libgl-dev
     fonts-ipafont-gothic
     desktop-file-utils
+    xvfb xauth openbox
   )
 fi
 

@@ -25,8 +25,9 @@ class DesktopProbe {
   virtual void type(ScreenId screen, const std::string& ascii) = 0;
   // The name of the control that has the focus in the screen's window ("" when none).
   virtual std::string focused(ScreenId screen) = 0;
-  // Desktop coordinates, in pixels: a window's frame, and a control.
+  // Desktop coordinates, in pixels: a window's frame, and a control; the work area.
   virtual PixelRect frame(ScreenId screen) = 0;
+  virtual PixelRect workArea() = 0;
   virtual PixelRect control(ScreenId screen, const char* name) = 0;
   virtual std::vector<std::string>& messages() = 0;
   // Whether the control's text, drawn in the font the desktop really uses, is whole inside it.
@@ -169,6 +170,14 @@ inline void checkSettingsBeside(DesktopProbe& p, ScreenId creation, ScreenId set
   p.click(creation, "Command2");
   ASSERT_TRUE(shown(p, settings));
   const PixelRect over = p.frame(settings);
+  const PixelRect area = p.workArea();
+  for (ScreenId id : {creation, settings}) {
+    const PixelRect f = p.frame(id);
+    EXPECT_TRUE(f.x >= area.x && f.y >= area.y && f.right() <= area.right() &&
+                f.bottom() <= area.bottom())
+        << screenName(id) << " " << f.x << "," << f.y << " " << f.width << "x" << f.height << " in "
+        << area.width << "x" << area.height;
+  }
   for (const ControlDecl& c : p.runtime().find(creation)->decl().controls) {
     const bool working =
         c.kind == ControlKind::Button || (c.kind == ControlKind::TextBox && c.rect.width > 0);

@@ -313,7 +313,10 @@ TEST_F(QtRoad, DetailedRoadWritesIntoTheProgramFolder) {
 // The shared keyboard and window cases, on the real Qt widgets.
 struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
   Runtime& runtime() override { return rt; }
-  void click(ScreenId s, const char* name) override { QtRoad::click(s, name); }
+  void click(ScreenId s, const char* name) override {
+    settle();  // as a user, who clicks only once the window stands where it is shown
+    QtRoad::click(s, name);
+  }
   QWidget* focusIn(ScreenId s) {
     QWidget* w = desktop.window(s);
     return w ? w->focusWidget() : nullptr;
@@ -340,10 +343,20 @@ struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
     return w ? w->objectName().toStdString() : "";
   }
   PixelRect frame(ScreenId s) override {
+    settle();
     QRect r = desktop.window(s)->frameGeometry();
     return {r.x(), r.y(), r.width(), r.height()};
   }
+  PixelRect workArea() override {
+    const QRect r = QGuiApplication::primaryScreen()->availableGeometry();
+    return {r.x(), r.y(), r.width(), r.height()};
+  }
+  // Under a window manager, frames and moves arrive a moment after the calls.
+  static void settle() {
+    if (qEnvironmentVariableIsSet("NUBERA_WINDOW_MANAGER")) QTest::qWait(500);
+  }
   PixelRect control(ScreenId s, const char* name) override {
+    settle();
     QWidget* w = widget(s, name);
     QPoint at = w->mapToGlobal(QPoint(0, 0));
     return {at.x(), at.y(), w->width(), w->height()};
@@ -422,6 +435,9 @@ TEST_F(QtProbe, EveryTextFitsItsControl) {
 }
 TEST_F(QtProbe, SettingsScreensLeaveTheirCreationScreenUsable) {
   nubera::testing::checkSettingsBeside(*this, Form4, Form5);
+}
+TEST_F(QtProbe, DetailedSettingsLeaveTheirCreationScreenUsable) {
+  nubera::testing::checkSettingsBeside(*this, Form6, Form7);
 }
 TEST_F(QtProbe, NumberFieldsTakeNoInputMethod) {
   nubera::testing::checkNumberFields(*this);

@@ -89,6 +89,11 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     return "";
   }
   PixelRect frame(ScreenId s) override { return rectOf(desktop.windowOf(s)); }
+  PixelRect workArea() override {
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+  }
   PixelRect control(ScreenId s, const char* name) override {
     return rectOf(desktop.controlOf(s, name));
   }

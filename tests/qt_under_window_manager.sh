@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# The Qt placement cases on a real X display with a real window manager (openbox), which adds
+# title bars and borders the offscreen platform has not.
+#   tests/qt_under_window_manager.sh QT_TESTS WIDTHxHEIGHT
+set -euo pipefail
+tests="$1"
+size="$2"
+work=$(mktemp -d)
+# Xvfb picks a free display itself and tells its number.
+Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $wm $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+wm=
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+openbox >/dev/null 2>&1 &
+wm=$!
+sleep 1
+QT_QPA_PLATFORM=xcb NUBERA_WINDOW_MANAGER=1 "$tests" --gtest_filter='QtProbe.*Beside*:QtProbe.*Usable*'
