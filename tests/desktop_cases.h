@@ -187,12 +187,18 @@ inline void checkSettingsBeside(DesktopProbe& p, ScreenId creation, ScreenId set
   }
 }
 
+// Every screen made, the start-up screen shown: what a case that looks at all of them needs.
+inline void makeEveryScreen(Runtime& rt) {
+  using enum ScreenId;
+  rt.start(frmSplash);
+  for (ScreenId id : {Form1, Form2, Form3, Form4, Form5, Form6, Form7}) rt.text(id, "Command2");
+}
+
 // Every caption, and every value the program itself puts in a field, is readable whole.
 inline void checkTextsFit(DesktopProbe& p) {
   using enum ScreenId;
   Runtime& rt = p.runtime();
-  rt.start(frmSplash);
-  for (ScreenId id : {Form1, Form2, Form3, Form4, Form5, Form6, Form7}) rt.text(id, "Command2");
+  makeEveryScreen(rt);
   for (ScreenId id : kAllScreens) {
     const ScreenInstance* s = rt.find(id);
     ASSERT_TRUE(s);
@@ -305,8 +311,7 @@ inline void checkButtonColours(DesktopProbe& p) {
 inline void checkSpokenNames(DesktopProbe& p) {
   using enum ScreenId;
   Runtime& rt = p.runtime();
-  rt.start(frmSplash);
-  for (ScreenId id : {Form1, Form2, Form3, Form4, Form5, Form6, Form7}) rt.text(id, "Command2");
+  makeEveryScreen(rt);
   for (ScreenId id : kAllScreens) {
     const ScreenInstance* s = rt.find(id);
     ASSERT_TRUE(s);

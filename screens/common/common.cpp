@@ -5,6 +5,13 @@
 
 namespace nubera::screens {
 
+ControlDecl helpButton(ControlName name, std::string caption, Rect r, double points) {
+  return decl::button(name, std::move(caption), r)
+      .withFont(points)
+      .back(colour::kYellow)
+      .spokenAs("ヘルプ");
+}
+
 void unloadAll(Runtime& rt, std::initializer_list<ScreenId> screens) {
   for (ScreenId id : screens) rt.unload(id);
 }

@@ -15,8 +15,9 @@ namespace nubera::screens {
 inline constexpr const char* kFillIn = "記入しましょう。";
 inline constexpr const char* kSaved = "保存しました。";
 inline constexpr const char* kDone = "完成しました";
-// What a screen reader says for every help button, whose caption is only a question mark.
-inline constexpr const char* kHelpName = "ヘルプ";
+// A help button: yellow, its caption a question mark in the screen's own form, and called
+// "ヘルプ" for a screen reader, which would otherwise say "question mark".
+ControlDecl helpButton(ControlName name, std::string caption, Rect r, double points);
 
 namespace colour {
 inline constexpr Rgb kBand{192, 192, 255};

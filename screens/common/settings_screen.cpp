@@ -42,11 +42,7 @@ std::vector<ControlDecl> controls(const SettingsLayout& at, const std::string& a
       textBox(Text17, "true", at.Text17).tab(5).labelledBy(Label3),
       label(Label13, "", at.Label13).back(colour::kBand),
       button(Command1, "戻る", at.Command1).withFont(9).back(colour::kOrange).tab(6),
-      button(Command2, "?", at.Command2)
-          .withFont(12)
-          .back(colour::kYellow)
-          .tab(7)
-          .spokenAs(kHelpName),
+      helpButton(Command2, "?", at.Command2, 12).tab(7),
   };
 }
 

@@ -50,11 +50,7 @@ ScreenKind build() {
       label(Label9, "PC上で確認した後、完成ボタンを押してください。", {120, 4560, 1575, 735})
           .withFont(9),
       button(Command5, "完成", {1800, 4680, 1095, 375}).withFont(9).back(colour::kPink).tab(7),
-      button(Command4, "？", {4080, 4680, 495, 375})
-          .withFont(14.25)
-          .back(colour::kYellow)
-          .tab(6)
-          .spokenAs(kHelpName),
+      helpButton(Command4, "？", {4080, 4680, 495, 375}, 14.25).tab(6),
       button(Command6, "戻る", {5280, 4680, 495, 375}).withFont(9).back(colour::kOrange).tab(8),
       button(Command3, "終了", {5760, 4680, 495, 375}).withFont(9).back(colour::kGrey).tab(5),
       button(Command1, "作成", {6240, 4680, 495, 375}).withFont(9).back(colour::kGreen).tab(3),

@@ -38,11 +38,7 @@ ScreenKind build() {
           .tab(2),
       label(Label4, "", {0, 4320, 5655, 1095}).back(colour::kBand),
       button(Command3, "終了", {1440, 4560, 2775, 615}).withFont(9).back(colour::kGrey).tab(3),
-      button(Command4, "? ", {4920, 4560, 495, 495})
-          .withFont(14.25)
-          .back(colour::kYellow)
-          .tab(4)
-          .spokenAs(kHelpName),
+      helpButton(Command4, "? ", {4920, 4560, 495, 495}, 14.25).tab(4),
   };
 
   k.clicks[Command1] = [](Runtime& rt) {  // 一発　ヌベラ

@@ -101,11 +101,7 @@ ScreenKind build() {
           .withFont(9)
           .back({255, 192, 255})
           .tab(6),
-      button(Command6, "?", {4920, 3840, 615, 375})
-          .withFont(12)
-          .back(colour::kYellow)
-          .tab(5)
-          .spokenAs(kHelpName),
+      helpButton(Command6, "?", {4920, 3840, 615, 375}, 12).tab(5),
       button(Command4, "終了", {5640, 3840, 615, 375}).withFont(9).back(colour::kGrey).tab(4),
       button(Command3, "戻る", {6240, 3840, 615, 375}).withFont(9).back(colour::kOrange).tab(3),
       button(Command1, "保存", {6840, 3840, 735, 375}).withFont(9).back(colour::kGreen).tab(1),

@@ -44,11 +44,7 @@ ScreenKind build() {
       field(Text4, ""),
       field(Text3, ""),
       label(Label4, "", {0, 3360, 9135, 1575}).back(colour::kBand),
-      button(Command3, "?", {6240, 3960, 615, 375})
-          .withFont(12)
-          .back(colour::kYellow)
-          .tab(4)
-          .spokenAs(kHelpName),
+      helpButton(Command3, "?", {6240, 3960, 615, 375}, 12).tab(4),
       button(Command1, "作成", {6960, 3960, 855, 375}).withFont(9).back(colour::kGreen).tab(2),
       button(Command2, "終了", {7920, 3960, 855, 375}).withFont(9).back(colour::kGrey).tab(3),
   };
