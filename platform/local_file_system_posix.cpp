@@ -238,9 +238,10 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
   }
   if (::rename(temp.c_str(), path.c_str()) != 0) abandon(errno);
   ::close(fd);
-  // The new name is only durable once the folder itself is flushed.
-  int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd < 0) fail(errno);
+  // The new name is only durable once the folder itself is flushed. A folder the user may
+  // write but not list cannot be opened for that; the file is in place all the same.
+  const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd < 0) return;
   const bool flushed = flush(dirFd);
   const int err = errno;
   ::close(dirFd);

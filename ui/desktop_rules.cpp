@@ -105,6 +105,19 @@ bool selectsWholeText(FocusCause cause) {
   return cause != FocusCause::Click;
 }
 
+void ActivationOrder::activated(ScreenId id) {
+  recent_.erase(std::remove(recent_.begin(), recent_.end(), id), recent_.end());
+  recent_.insert(recent_.begin(), id);
+}
+
+std::optional<ScreenId> ActivationOrder::next(const Runtime& runtime) const {
+  for (ScreenId id : recent_) {
+    const ScreenInstance* s = runtime.find(id);
+    if (s && s->visible) return id;
+  }
+  return std::nullopt;
+}
+
 std::string accessibleName(const ScreenInstance& screen, int control) {
   const ScreenDecl& decl = screen.decl();
   const ControlDecl& c = decl.controls[static_cast<std::size_t>(control)];

@@ -4,6 +4,7 @@
 // where a window appears. A desktop maps its toolkit's events to these and carries out the
 // answer; it decides none of it itself.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,19 @@ enum class FocusCause {
 // Whether a text field that gets the focus so has its whole text selected, so that typing
 // replaces the value, as in a Windows dialog. A click puts the caret where it was clicked.
 bool selectsWholeText(FocusCause cause);
+
+// The screens in the order they were last active, latest first. When the active screen is
+// hidden (a settings screen's "戻る"), the one the user worked in before it becomes active
+// again and takes its focus back.
+class ActivationOrder {
+ public:
+  void activated(ScreenId id);
+  // The latest screen that the runtime still shows, if any.
+  std::optional<ScreenId> next(const Runtime& runtime) const;
+
+ private:
+  std::vector<ScreenId> recent_;
+};
 
 // --- Screen readers -------------------------------------------------------------------------
 

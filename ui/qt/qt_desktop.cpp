@@ -8,7 +8,6 @@
 #include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "ui/desktop_rules.h"
 #include "ui/qt/screen_window.h"
@@ -101,7 +100,7 @@ void QtDesktop::help(ScreenId, const std::string&, int, const std::string&) {
 void QtDesktop::screenCreated(const ScreenInstance& screen) {
   auto* w = new ScreenWindow(runtime_, assetDir_, screen);
   const ScreenId id = screen.id();
-  w->onActivated = [this, id] { noteActive(id); };
+  w->onActivated = [this, id] { activation_.activated(id); };
   windows_[static_cast<std::size_t>(id)] = w;
 }
 
@@ -119,10 +118,6 @@ namespace {
 PixelRect pixelRect(const QRect& r) {
   return {r.x(), r.y(), r.width(), r.height()};
 }
-
-}  // namespace
-
-namespace {
 
 // A window's frame on the desktop: once the window manager has framed it, as it is; before,
 // its client area with the frame a framed window of the program has (the title bar and the
@@ -169,7 +164,7 @@ void QtDesktop::screenShown(const ScreenInstance& screen, bool modal) {
   w->show();
   w->raise();
   w->activateWindow();
-  noteActive(screen.id());
+  activation_.activated(screen.id());
   if (opening) w->focusFirst();
 }
 
@@ -178,21 +173,10 @@ void QtDesktop::screenHidden(ScreenId id) {
   const bool wasActive = w && w->isActiveWindow();
   if (w) w->hide();
   if (modalLoop_ && modalScreen_ == id) modalLoop_->quit();
-  // The screen the user worked in before becomes active again, and takes its focus back.
-  if (wasActive) {
-    for (ScreenId before : recent_) {
-      QWidget* next = window(before);
-      if (before != id && next && next->isVisible()) {
-        next->activateWindow();
-        break;
-      }
-    }
+  if (!wasActive || !runtime_) return;
+  if (auto next = activation_.next(*runtime_); next && window(*next)) {
+    window(*next)->activateWindow();
   }
-}
-
-void QtDesktop::noteActive(ScreenId id) {
-  recent_.erase(std::remove(recent_.begin(), recent_.end(), id), recent_.end());
-  recent_.insert(recent_.begin(), id);
 }
 
 void QtDesktop::controlChanged(const ScreenInstance& screen, int i) {

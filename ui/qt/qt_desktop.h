@@ -8,9 +8,9 @@
 #include <array>
 #include <functional>
 #include <memory>
-#include <vector>
 
 #include "ui/desktop.h"
+#include "ui/desktop_rules.h"
 #include "ui/runtime.h"
 
 class QEventLoop;
@@ -50,8 +50,6 @@ class QtDesktop : public Desktop {
   }
 
  private:
-  void noteActive(ScreenId id);
-
   Runtime* runtime_ = nullptr;
   std::string assetDir_;
   std::array<ScreenWindow*, kScreenCount> windows_{};
@@ -61,7 +59,7 @@ class QtDesktop : public Desktop {
   ScreenId modalScreen_ = ScreenId::Form1;
   std::function<void(const std::string&)> answerer_;
   std::function<void()> onEnded_;
-  std::vector<ScreenId> recent_;  // screens by the last time they were active, latest first
+  ActivationOrder activation_;
 };
 
 }  // namespace nubera

@@ -33,11 +33,6 @@ void Win32Desktop::screenCreated(const ScreenInstance& screen) {
       std::make_unique<Win32ScreenWindow>(*this, screen);
 }
 
-void Win32Desktop::noteActive(ScreenId id) {
-  recent_.erase(std::remove(recent_.begin(), recent_.end(), id), recent_.end());
-  recent_.insert(recent_.begin(), id);
-}
-
 void Win32Desktop::resync(ScreenId id, int control) {
   Win32ScreenWindow* w = window(id);
   const ScreenInstance* s = runtime_ ? runtime_->find(id) : nullptr;
@@ -107,16 +102,10 @@ void Win32Desktop::screenHidden(ScreenId id) {
   if (!w) return;
   const bool wasActive = GetActiveWindow() == w->hwnd();
   ShowWindow(w->hwnd(), SW_HIDE);
-  // The screen the user worked in before becomes active again, and takes its focus back.
-  if (wasActive) {
-    for (ScreenId before : recent_) {
-      Win32ScreenWindow* next = window(before);
-      if (before != id && next && IsWindowVisible(next->hwnd())) {
-        SetForegroundWindow(next->hwnd());
-        SetActiveWindow(next->hwnd());
-        break;
-      }
-    }
+  if (!wasActive || !runtime_) return;
+  if (auto next = activation_.next(*runtime_); next && window(*next)) {
+    SetForegroundWindow(window(*next)->hwnd());
+    SetActiveWindow(window(*next)->hwnd());
   }
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ui/desktop.h"
+#include "ui/desktop_rules.h"
 #include "ui/runtime.h"
 #include "ui/win32/gdi.h"
 #include "ui/win32/screen_window.h"
@@ -62,7 +63,7 @@ class Win32Desktop : public Desktop {
   // Shows the control as the runtime now holds it, if its screen is still there.
   void resync(ScreenId id, int control);
   // The screen's window became the active one.
-  void noteActive(ScreenId id);
+  void noteActive(ScreenId id) { activation_.activated(id); }
 
  private:
   bool pump();
@@ -80,7 +81,7 @@ class Win32Desktop : public Desktop {
   std::vector<std::unique_ptr<Win32ScreenWindow>> retired_;
   std::function<void(const std::string&)> answerer_;
   std::function<bool(const std::string&)> helpOpener_;
-  std::vector<ScreenId> recent_;  // screens by the last time they were active, latest first
+  ActivationOrder activation_;
   int dpi_ = 96;
   bool ended_ = false;
 };
