@@ -194,6 +194,18 @@ std::string windowsForm(std::string_view utf8) {
   return out;
 }
 
+std::optional<std::string> firstInexact(std::string_view utf8) {
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    const std::size_t start = pos;
+    if (nextCodePoint(utf8, pos) < 0) return std::string(utf8.substr(start, 1));
+    const std::string_view character = utf8.substr(start, pos - start);
+    if (firstUnencodable(character)) return std::string(character);
+    if (decode(encode(character)) != character) return std::string(character);
+  }
+  return std::nullopt;
+}
+
 std::optional<std::string> firstUnencodable(std::string_view utf8) {
   try {
     encode(utf8);

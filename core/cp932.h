@@ -30,6 +30,10 @@ std::string windowsForm(std::string_view utf8);
 // The first character of the UTF-8 text that code page 932 cannot hold, if any.
 std::optional<std::string> firstUnencodable(std::string_view utf8);
 
+// The first character that does not come back the same after a write and a read in code page
+// 932 (one it cannot hold, or one it holds only as another, as 〜 comes back as ～), if any.
+std::optional<std::string> firstInexact(std::string_view utf8);
+
 // Code page 932 bytes to UTF-8; nullopt when the bytes are not valid code page 932.
 std::optional<std::string> decode(std::string_view bytes);
 

@@ -30,4 +30,24 @@ std::string FileSystem::join(const std::string& dir, const std::string& name) co
   return dir + separator() + name;
 }
 
+namespace {
+
+std::vector<std::string> namesOf(const std::vector<FileSystem::Entry>& all, bool folders) {
+  std::vector<std::string> names;
+  for (const auto& e : all) {
+    if (e.folder == folders) names.push_back(e.name);
+  }
+  return names;
+}
+
+}  // namespace
+
+std::vector<std::string> FileSystem::folderNames(const std::string& dir) const {
+  return namesOf(entries(dir), true);
+}
+
+std::vector<std::string> FileSystem::fileNames(const std::string& dir) const {
+  return namesOf(entries(dir), false);
+}
+
 }  // namespace nubera

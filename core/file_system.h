@@ -42,8 +42,17 @@ class FileSystem {
   // Creates one directory level; throws FileError if it exists or its parent is missing.
   virtual void makeDirectory(const std::string& path) = 0;
   virtual bool isDirectory(const std::string& path) const = 0;
-  // The names of the folders in `dir`, as the system has them; none when it cannot be listed.
-  virtual std::vector<std::string> folderNames(const std::string& dir) const = 0;
+  // What `dir` holds, as the system names it; nothing when it cannot be listed.
+  struct Entry {
+    std::string name;
+    bool folder = false;
+  };
+  virtual std::vector<Entry> entries(const std::string& dir) const = 0;
+  std::vector<std::string> folderNames(const std::string& dir) const;
+  std::vector<std::string> fileNames(const std::string& dir) const;
+  // The name the system keeps for the last part of an existing path, which on Windows may
+  // differ from the one asked for (letter case, an 8.3 short name); nullopt when it is missing.
+  virtual std::optional<std::string> nameOnDisk(const std::string& path) const = 0;
 
   // Replaces the file with these bytes atomically: the old content stays whole on failure.
   virtual void replaceFile(const std::string& path, const std::string& bytes) = 0;

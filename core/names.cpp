@@ -31,8 +31,21 @@ bool deviceName(const std::string& name) {
   return unit == "\u00B9" || unit == "\u00B2" || unit == "\u00B3";
 }
 
-// Letter case as Windows ignores it in names: Latin (also full-width), Greek and Cyrillic, the
-// letters code page 932 holds.
+// The files that lie beside the program.
+bool programFileName(const std::string& name) {
+  static constexpr std::array<std::string_view, 13> kFiles = {
+      "out01.dat",     "nout02.dat",       "nout03.dat",          "nout04.dat", "splash_logo.jpg",
+      "quick.jpg",     "settings.jpg",     "nubera_help.html",    "nubera.hlp", "st_nubera",
+      "st_nubera.exe", "st_nubera_script", "st_nubera_script.exe"};
+  const std::string lower = lowerAscii(name);
+  for (auto file : kFiles) {
+    if (lower == file) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 std::string foldCase(std::string_view s) {
   std::string out(s);
   for (std::size_t i = 0; i < out.size(); ++i) {
@@ -52,25 +65,14 @@ std::string foldCase(std::string_view s) {
       out[i + 1] = static_cast<char>(0xBD);
       out[i + 2] = static_cast<char>(b(i + 2) - 0x20);
       i += 2;
+    } else if (i + 2 < out.size() && b(i) == 0xE2 && b(i + 1) == 0x85 && b(i + 2) >= 0xA0 &&
+               b(i + 2) <= 0xA9) {  // Ⅰ..Ⅹ to ⅰ..ⅹ, which NTFS folds like letters
+      out[i + 2] = static_cast<char>(b(i + 2) + 0x10);
+      i += 2;
     }
   }
   return out;
 }
-
-// The files that lie beside the program.
-bool programFileName(const std::string& name) {
-  static constexpr std::array<std::string_view, 13> kFiles = {
-      "out01.dat",     "nout02.dat",       "nout03.dat",          "nout04.dat", "splash_logo.jpg",
-      "quick.jpg",     "settings.jpg",     "nubera_help.html",    "nubera.hlp", "st_nubera",
-      "st_nubera.exe", "st_nubera_script", "st_nubera_script.exe"};
-  const std::string lower = lowerAscii(name);
-  for (auto file : kFiles) {
-    if (lower == file) return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 bool hasControlCharacter(std::string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -143,11 +145,52 @@ std::string caseTwinSentence(const std::string& subject, const std::string& name
          "」と同じに入力してください。";
 }
 
+std::optional<std::string> folderNameProblem(const FileSystem& fs, const std::string& parent,
+                                             const std::string& name, const std::string& subject) {
+  if (auto twin = caseTwin(fs, parent, name)) return caseTwinSentence(subject, name, *twin);
+  const std::string path = fs.join(parent, name);
+  if (!fs.isDirectory(path)) return std::nullopt;
+  auto onDisk = fs.nameOnDisk(path);
+  if (!onDisk || *onDisk == name) return std::nullopt;
+  // Windows took the name for another one of the folder (a short name such as EXAMPL~1):
+  // the files would go there while the address would name a folder the server lacks.
+  return subject + "「" + name + "」は、既にあるフォルダー「" + *onDisk +
+         "」の別名として扱われます。サーバーでは別の名前になるので、「" + *onDisk +
+         "」と同じに入力するか、別の名前を入力してください。";
+}
+
+std::optional<std::string> pageSetTwin(const FileSystem& fs, const std::string& folder,
+                                       const std::string& videoName) {
+  for (const auto& file : fs.fileNames(folder)) {
+    for (std::string_view suffix : {".ram", ".rpm", "pop.htm", "enb.htm"}) {
+      const std::string wanted = videoName + std::string(suffix);
+      if (file != wanted && foldCase(file) == foldCase(wanted)) {
+        return file.substr(0, file.size() - suffix.size());
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+std::string pageSetTwinSentence(const std::string& videoName, const std::string& twin) {
+  return "ビデオ名「" + videoName + "」と大文字・小文字だけが違うページ一式「" + twin + "」（" +
+         twin +
+         ".ram など）が既にあります。Windows では同じファイルに上書きされ、"
+         "サーバーでは別の名前になるので、「" +
+         twin + "」と同じに入力するか、別の名前を入力してください。";
+}
+
 std::optional<std::string> programFolderProblem(const std::string& programDirectory) {
-  auto bad = cp932::firstUnencodable(programDirectory);
+  // The path is stored in code page 932 and read back from it: a character that comes back
+  // as another (〜 as ～) would name a folder that does not exist.
+  auto bad = cp932::firstInexact(programDirectory);
   if (!bad) return std::nullopt;
-  return "プログラムのフォルダーの場所に、Shift_JIS で保存できない文字「" + *bad +
-         "」が含まれています。\n" + programDirectory +
+  std::string which = "Shift_JIS で保存できない文字「" + *bad + "」";
+  if (!cp932::firstUnencodable(*bad)) {
+    which = "Shift_JIS で保存すると別の文字（" + *cp932::decode(cp932::encode(*bad)) +
+            "）に変わる文字「" + *bad + "」";
+  }
+  return "プログラムのフォルダーの場所に、" + which + "が含まれています。\n" + programDirectory +
          "\nこの場所はファイルに書き込まれるので、このままでは作成できません。"
          "st_nubera のフォルダーごと、場所にこのような文字を含まないフォルダーに移してから"
          "起動してください。";

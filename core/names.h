@@ -28,6 +28,10 @@ std::optional<NameFault> nameFault(const std::string& name, const std::string& s
 // Whether the text holds a control character: C0 (a NUL included), DEL or C1.
 bool hasControlCharacter(std::string_view text);
 
+// The text with letter case folded as Windows ignores it in names: Latin (also full-width),
+// Greek, Cyrillic and the Roman numerals Ⅰ..Ⅹ, the pairs code page 932 holds.
+std::string foldCase(std::string_view text);
+
 // The message for a typed name that cannot be used, naming the character or the reason.
 std::optional<std::string> nameProblem(const std::string& name, const std::string& what,
                                        NameUse use);
@@ -40,8 +44,21 @@ std::optional<std::string> caseTwin(const FileSystem& fs, const std::string& par
 std::string caseTwinSentence(const std::string& subject, const std::string& name,
                              const std::string& twin);
 
-// Why the program folder's path cannot be stored in code page 932 (it holds a character such
-// as "é"), as one message that advises moving the program; nullopt when it can.
+// Why `name` cannot be the folder in `parent` that is made or used: a folder beside it
+// differs in letter case alone, or the system takes the name for a folder of another name
+// (a Windows short name); the sentence names the folder there. nullopt when it can.
+std::optional<std::string> folderNameProblem(const FileSystem& fs, const std::string& parent,
+                                             const std::string& name, const std::string& subject);
+
+// A page set in `folder` whose video name differs from `videoName` in letter case alone: on
+// Windows its files would be overwritten under their old names while the pages named the new.
+std::optional<std::string> pageSetTwin(const FileSystem& fs, const std::string& folder,
+                                       const std::string& videoName);
+std::string pageSetTwinSentence(const std::string& videoName, const std::string& twin);
+
+// Why the program folder's path cannot be stored in code page 932 and read back the same (it
+// holds a character such as "é", or "〜" that comes back as "～"), as one message that advises
+// moving the program; nullopt when it can.
 std::optional<std::string> programFolderProblem(const std::string& programDirectory);
 
 }  // namespace nubera

@@ -1,15 +1,146 @@
 #include "core/page_set.h"
 
+#include "core/cp932.h"
+#include "core/number_text.h"
 #include "core/text_file.h"
 
 namespace nubera {
 
-std::vector<std::string> linkPageLines(const FragmentTable& r, const std::string& videoName) {
-  return {r["Text10"], r["Text11"] + videoName + r["Text12"], r["Text13"]};
+namespace {
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
 }
 
-std::vector<std::string> playerPageLines(const FragmentTable& r, const std::string& videoName,
+bool oneOf(const std::string& value, std::initializer_list<std::string_view> words) {
+  for (auto word : words) {
+    if (equalsIgnoringCase(value, word)) return true;
+  }
+  return false;
+}
+
+// "「幅」「abc」" or, for the empty text, "「幅」が空".
+std::string settingNamed(const char* setting, const std::string& value) {
+  return std::string("「") + setting + "」" + (value.empty() ? "が空" : "の「" + value + "」");
+}
+
+}  // namespace
+
+std::optional<std::string> playerSettingsProblem(const PlayerSettings& p) {
+  std::string sentences;
+  for (auto [setting, value] : {std::pair{"幅", &p.width}, {"高さ", &p.height}}) {
+    if (!textToNumber(*value)) {
+      sentences +=
+          settingNamed(setting, *value) + (value->empty() ? "です。" : "は数値ではありません。");
+      sentences += "数字で入力してください。\n";
+    }
+  }
+  if (!oneOf(p.alignment, {"center", "left", "right"})) {
+    sentences += settingNamed("位置", p.alignment) +
+                 "は使えません。center、left、right のどれかにしてください。\n";
+  }
+  if (!oneOf(p.autostart, {"true", "false"})) {
+    sentences +=
+        settingNamed("オート起動", p.autostart) + "は使えません。true か false にしてください。\n";
+  }
+  if (sentences.empty()) return std::nullopt;
+  return "プレーヤーの設定をページに書けません。\n" + sentences +
+         "「設定」を押して、設定の画面で直してください。";
+}
+
+std::string pageReference(const std::string& videoName) {
+  std::string out;
+  for (char c : urlPath(videoName)) {
+    if (c == '&') {
+      out += "%26";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string videoFileBase(const FileSystem& fs, const std::string& folder,
+                          const std::string& videoName) {
+  const std::string windows = cp932::windowsForm(videoName);
+  if (windows == videoName) return videoName;
+  bool typedThere = false;
+  bool windowsThere = false;
+  for (const auto& file : fs.fileNames(folder)) {
+    typedThere = typedThere || file == videoName + ".rm";
+    windowsThere = windowsThere || file == windows + ".rm";
+  }
+  return windowsThere && !typedThere ? windows : videoName;
+}
+
+namespace {
+
+bool hostLabelCharacter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+}
+
+// A DNS host name or an IPv4 address: dot-separated labels of letters, digits and "-".
+bool hostName(std::string_view host) {
+  if (host.empty() || host.size() > 253) return false;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t dot = host.find('.', start);
+    const std::string_view label =
+        host.substr(start, dot == std::string_view::npos ? dot : dot - start);
+    if (label.empty() || label.size() > 63 || label.front() == '-' || label.back() == '-')
+      return false;
+    for (char c : label) {
+      if (!hostLabelCharacter(c)) return false;
+    }
+    if (dot == std::string_view::npos) return true;
+    start = dot + 1;
+  }
+}
+
+bool port(std::string_view digits) {
+  if (digits.empty() || digits.size() > 5) return false;
+  long value = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  return value >= 1 && value <= 65535;
+}
+
+}  // namespace
+
+std::optional<std::string> publishAddressProblem(const std::string& serverName,
+                                                 const std::string& videoAddress) {
+  const std::size_t colon = serverName.find(':');
+  const bool hostOk = colon == std::string::npos
+                          ? hostName(serverName)
+                          : hostName(std::string_view(serverName).substr(0, colon)) &&
+                                port(std::string_view(serverName).substr(colon + 1));
+  if (!hostOk) {
+    return "サーバー名「" + serverName +
+           "」はサーバーの名前として使えません。英数字、「-」、「.」だけで、"
+           "「http://」や「/」、空白を付けずに入力してください。\n例：www.example.ne.jp";
+  }
+  if (videoAddress.size() < 1 || videoAddress.front() != '/' || videoAddress.back() != '/') {
+    return "ビデオまでのアドレス「" + videoAddress +
+           "」は「/」で始めて「/」で終えてください。\n例：/user name/hoge/video/";
+  }
+  return std::nullopt;
+}
+
+std::vector<std::string> linkPageLines(const FragmentTable& r, const std::string& videoName) {
+  const std::string ref = pageReference(videoName);
+  return {r["Text10"], r["Text11"] + ref + r["Text12"], r["Text13"]};
+}
+
+std::vector<std::string> playerPageLines(const FragmentTable& r, const std::string& name,
                                          const PlayerSettings& p) {
+  const std::string videoName = pageReference(name);
   return {
       r["Text14"],
       r["Text15"] + p.alignment + r["Text152"],

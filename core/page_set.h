@@ -2,6 +2,7 @@
 // The page set of one video: two metafiles, a link page and a player page.
 // Composing lines is kept apart from writing files so each line can be checked alone.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,7 +25,30 @@ struct PageFile {
   std::vector<std::string> lines;
 };
 
-// Lines, from rows under the quick screen's names.
+// Why the player values cannot be written into the player page, in one message that names
+// each setting and says where to correct it; nullopt when they can. A width or height must be
+// a number as the height rule reads it, the alignment center, left or right and the autostart
+// true or false, in any letter case (kept as typed).
+std::optional<std::string> playerSettingsProblem(const PlayerSettings& player);
+
+// How the pages name the metafiles: the video name as a relative URL (see urlPath), so a
+// browser finds them whatever encoding it guesses for the page; "&" is escaped too, since
+// "&copy" in an attribute would be read as "©".
+std::string pageReference(const std::string& videoName);
+
+// The video name the metafile lines give to the video file: the typed one, or its Windows form
+// (〜 as ～) when only a video file of that form lies in `folder`.
+std::string videoFileBase(const FileSystem& fs, const std::string& folder,
+                          const std::string& videoName);
+
+// Why the detailed screen's server name and video address cannot make a published address:
+// the server must be a host name (with an optional ":port"), the address must begin and end
+// with "/"; nullopt when they can. Empty values are the caller's.
+std::optional<std::string> publishAddressProblem(const std::string& serverName,
+                                                 const std::string& videoAddress);
+
+// Lines, from rows under the quick screen's names; the video name enters them as its
+// pageReference.
 std::vector<std::string> linkPageLines(const FragmentTable& rows, const std::string& videoName);
 std::vector<std::string> playerPageLines(const FragmentTable& rows, const std::string& videoName,
                                          const PlayerSettings& player);

@@ -22,7 +22,8 @@ class LocalFileSystem : public FileSystem {
   char separator() const override;
   void makeDirectory(const std::string& path) override;
   bool isDirectory(const std::string& path) const override;
-  std::vector<std::string> folderNames(const std::string& dir) const override;
+  std::vector<Entry> entries(const std::string& dir) const override;
+  std::optional<std::string> nameOnDisk(const std::string& path) const override;
   void replaceFile(const std::string& path, const std::string& bytes) override;
 
  protected:

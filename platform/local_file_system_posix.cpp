@@ -105,16 +105,23 @@ bool LocalFileSystem::isDirectory(const std::string& path) const {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::vector<std::string> LocalFileSystem::folderNames(const std::string& dir) const {
-  std::vector<std::string> names;
+std::vector<FileSystem::Entry> LocalFileSystem::entries(const std::string& dir) const {
+  std::vector<Entry> found;
   DIR* d = ::opendir(dir.c_str());
-  if (!d) return names;
+  if (!d) return found;
   while (const dirent* entry = ::readdir(d)) {
     const std::string name = entry->d_name;
-    if (name != "." && name != ".." && isDirectory(dir + "/" + name)) names.push_back(name);
+    if (name != "." && name != "..") found.push_back({name, isDirectory(dir + "/" + name)});
   }
   ::closedir(d);
-  return names;
+  return found;
+}
+
+std::optional<std::string> LocalFileSystem::nameOnDisk(const std::string& path) const {
+  // Names here are taken as they are written: no folding, no short names.
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return std::nullopt;
+  return path.substr(path.rfind('/') + 1);
 }
 
 namespace {

@@ -100,19 +100,32 @@ bool LocalFileSystem::isDirectory(const std::string& path) const {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::vector<std::string> LocalFileSystem::folderNames(const std::string& dir) const {
-  std::vector<std::string> names;
+std::vector<FileSystem::Entry> LocalFileSystem::entries(const std::string& dir) const {
+  std::vector<Entry> names;
   WIN32_FIND_DATAW found;
   HANDLE find = FindFirstFileW((wide(dir) + L"\\*").c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
     const std::wstring name = found.cFileName;
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") {
-      names.push_back(win32::utf8(name));
+    if (name != L"." && name != L"..") {
+      names.push_back(
+          {win32::utf8(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     }
   } while (FindNextFileW(find, &found));
   FindClose(find);
   return names;
+}
+
+std::optional<std::string> LocalFileSystem::nameOnDisk(const std::string& path) const {
+  // Asked for one name without wildcards, the system answers with the long name it keeps,
+  // also when the path took another letter case or a short name.
+  const std::wstring w = wide(path);
+  if (w.find_first_of(L"*?") != std::wstring::npos) return std::nullopt;
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW(w.c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return std::nullopt;
+  FindClose(find);
+  return win32::utf8(found.cFileName);
 }
 
 namespace {

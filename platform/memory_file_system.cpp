@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/names.h"
+
 namespace nubera {
 
 MemoryFileSystem::MemoryFileSystem(std::string programDirectory)
@@ -20,11 +22,11 @@ MemoryFileSystem::MemoryFileSystem(std::string programDirectory)
 
 std::string MemoryFileSystem::key(const std::string& path) {
   std::string k;
-  // Windows folds repeated separators and ignores a trailing one.
-  for (char c : path) {
+  // Windows folds letter case, repeated separators, and ignores a trailing one.
+  for (char c : foldCase(path)) {
     if (c == '/') c = '\\';
     if (c == '\\' && !k.empty() && k.back() == '\\') continue;
-    k += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    k += c;
   }
   if (k.size() > 3 && k.back() == '\\') k.pop_back();
   if (k.size() == 3 && k.back() == '\\') k.pop_back();  // "c:\" is the drive "c:"
@@ -67,15 +69,31 @@ bool MemoryFileSystem::isDirectory(const std::string& path) const {
   return directories_.count(key(path)) > 0;
 }
 
-std::vector<std::string> MemoryFileSystem::folderNames(const std::string& dir) const {
-  std::vector<std::string> names;
+namespace {
+
+std::string lastPart(const std::string& path) {
+  return path.substr(path.find_last_of("\\/") + 1);
+}
+
+}  // namespace
+
+std::vector<FileSystem::Entry> MemoryFileSystem::entries(const std::string& dir) const {
+  std::vector<Entry> names;
   const std::string parent = key(dir);
   for (const auto& [k, made] : directories_) {
-    if (k != parent && parentOf(k) == parent) {
-      names.push_back(made.substr(made.find_last_of("\\/") + 1));
-    }
+    if (k != parent && parentOf(k) == parent) names.push_back({lastPart(made), true});
+  }
+  for (const auto& [k, file] : files_) {
+    if (parentOf(k) == parent) names.push_back({lastPart(file.path), false});
   }
   return names;
+}
+
+std::optional<std::string> MemoryFileSystem::nameOnDisk(const std::string& path) const {
+  const std::string k = key(path);
+  if (auto d = directories_.find(k); d != directories_.end()) return lastPart(d->second);
+  if (auto f = files_.find(k); f != files_.end()) return lastPart(f->second.path);
+  return std::nullopt;
 }
 
 void MemoryFileSystem::replaceFile(const std::string& path, const std::string& bytes) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/memory_file_system.h"
+
 using namespace nubera;
 
 // One list for every system: what a name may be, and what the refusal names.
@@ -72,4 +74,35 @@ TEST(Names, TheSameRulesOnEverySystem) {
   }
   // A NUL inside the text is a control character, however the text reached us.
   EXPECT_NE(nameProblem(std::string("a\0b", 3), "サーバー名", NameUse::ServerFolder), std::nullopt);
+}
+
+// Letter case as Windows folds it: one worked pair from each script it folds; characters that
+// only look alike (〜 and ～, ｱ and ア) stay apart.
+TEST(Names, LetterCaseFoldsAsWindowsFoldsIt) {
+  const std::pair<const char*, const char*> folded[] = {
+      {"ABC", "abc"}, {"ＡＢＣ", "ａｂｃ"}, {"ΑΩ", "αω"},
+      {"ЖЁ", "жё"},   {"動画Ⅱ", "動画ⅱ"},   {"Ⅹ", "ⅹ"},
+  };
+  for (const auto& [upper, lower] : folded) EXPECT_EQ(foldCase(upper), foldCase(lower)) << upper;
+  EXPECT_EQ(foldCase("動画Ⅱ"), "動画ⅱ");
+  for (const auto& [a, b] : {std::pair{"〜", "～"}, {"ｱ", "ア"}, {"Ⅰ", "ⅱ"}, {"a", "ａ"}}) {
+    EXPECT_NE(foldCase(a), foldCase(b)) << a << " " << b;
+  }
+}
+
+// Beside folders and page sets that differ in letter case alone, the one there is named.
+TEST(Names, TwinsBesideAreNamed) {
+  MemoryFileSystem fs{"C:\\p"};
+  fs.makeDirectory("C:\\p\\動画Ⅱ");
+  fs.replaceFile("C:\\p\\abcenb.htm", "x");
+  fs.replaceFile("C:\\p\\clip.RAM", "x");
+  EXPECT_EQ(caseTwin(fs, "C:\\p", "動画ⅱ"), "動画Ⅱ");
+  const auto problem = folderNameProblem(fs, "C:\\p", "動画ⅱ", "フォルダー名");
+  ASSERT_TRUE(problem);
+  EXPECT_NE(problem->find("「動画Ⅱ」と同じに"), std::string::npos) << *problem;
+  EXPECT_EQ(folderNameProblem(fs, "C:\\p", "動画Ⅱ", "フォルダー名"), std::nullopt);
+  EXPECT_EQ(pageSetTwin(fs, "C:\\p", "ABC"), "abc");
+  EXPECT_EQ(pageSetTwin(fs, "C:\\p", "clip"), "clip");       // clip.RAM would be overwritten
+  EXPECT_EQ(pageSetTwin(fs, "C:\\p", "abc"), std::nullopt);  // the same name saves again
+  EXPECT_EQ(pageSetTwin(fs, "C:\\p", "ab"), std::nullopt);
 }

@@ -133,8 +133,67 @@ TEST(PageSet, ValuesAreTakenAsTheyStand) {
   runPublish(fs, japanese, "my clip");
   EXPECT_EQ(fs.readFile(jdir + "my clip.ram"),
             fileBytes({"http://example-server/user01/%E5%8B%95%E7%94%BB/my%20clip.rm"}));
-  EXPECT_EQ(linkPageLines(quickFragments(), "my clip")[1].substr(0, 36),
-            "<P align=\"center\"><A href=\"./my clip");
+}
+
+// The pages name the metafiles as URLs, so a browser that guesses the page's encoding still
+// finds them; an ASCII name of path characters stays as it was.
+TEST(PageSet, PagesNameTheMetafilesAsUrls) {
+  const auto link = [](const std::string& video) {
+    return linkPageLines(quickFragments(), video)[1].substr(27);
+  };
+  EXPECT_EQ(link("運動会").substr(0, 36), "./%E9%81%8B%E5%8B%95%E4%BC%9A.ram\" t");
+  EXPECT_EQ(link("my video 1").substr(0, 22), "./my%20video%201.ram\" ");
+  EXPECT_EQ(link("clip").substr(0, 12), "./clip.ram\" ");
+  EXPECT_EQ(link("a&copy").substr(0, 16), "./a%26copy.ram\" ");
+  const auto page = playerPageLines(quickFragments(), "運動会", {"320", "240", "true", "center"});
+  const std::string ref = "%E9%81%8B%E5%8B%95%E4%BC%9A.rpm\"";
+  EXPECT_EQ(page[3], "<PARAM name=\"SRC\" value=\"" + ref + ">");
+  EXPECT_TRUE(page[7].starts_with("<EMBED src=\"" + ref + " width=")) << page[7];
+  EXPECT_TRUE(page[11].starts_with("<EMBED src=\"" + ref + " console=")) << page[11];
+}
+
+// Player values the page cannot hold, each with the message naming it; letter case is free.
+TEST(PageSet, PlayerValuesAreCheckedBeforeAPass) {
+  EXPECT_EQ(playerSettingsProblem({"320", "240.75", "TRUE", "Left"}), std::nullopt);
+  EXPECT_EQ(playerSettingsProblem({"-1e3", " 10 ", "false", "right"}), std::nullopt);
+  const std::pair<PlayerSettings, std::string> refused[] = {
+      {{"abc", "240", "true", "center"}, "「幅」の「abc」は数値ではありません。"},
+      {{"", "240", "true", "center"}, "「幅」が空です。"},
+      {{"３２０", "240", "true", "center"}, "「幅」の「３２０」は数値ではありません。"},
+      {{"320", "x", "true", "center"}, "「高さ」の「x」は数値ではありません。"},
+      {{"320", "240", "true", "middle"}, "「位置」の「middle」は使えません。"},
+      {{"320", "240", "true", " "}, "「位置」の「 」は使えません。"},
+      {{"320", "240", "yes", "center"}, "「オート起動」の「yes」は使えません。"},
+  };
+  for (const auto& [player, sentence] : refused) {
+    const auto problem = playerSettingsProblem(player);
+    ASSERT_TRUE(problem) << sentence;
+    EXPECT_NE(problem->find(sentence), std::string::npos) << *problem;
+    EXPECT_TRUE(problem->ends_with("「設定」を押して、設定の画面で直してください。")) << *problem;
+  }
+}
+
+// The detailed screen's published address: a host name with an optional port, an address
+// from "/" to "/".
+TEST(PageSet, PublishedAddressMustBeWhole) {
+  for (const auto& [server, address] :
+       std::vector<std::pair<std::string, std::string>>{{"www.example.ne.jp", "/"},
+                                                        {"www.example.jp:8080", "/~user/v/"},
+                                                        {"192.168.0.1", "/a b/"}}) {
+    EXPECT_EQ(publishAddressProblem(server, address), std::nullopt) << server << address;
+  }
+  for (const char* server :
+       {"http://www.example.ne.jp", "www.example.ne.jp/", "www example.jp", "-a.jp", "a..jp",
+        ".a.jp", "a.jp:", "a.jp:0", "a.jp:65536", "日本.jp"}) {
+    const auto problem = publishAddressProblem(server, "/v/");
+    ASSERT_TRUE(problem) << server;
+    EXPECT_TRUE(problem->ends_with("例：www.example.ne.jp")) << *problem;
+  }
+  for (const char* address : {"video", "video/", "/video", "v/"}) {
+    const auto problem = publishAddressProblem("www.example.jp", address);
+    ASSERT_TRUE(problem) << address;
+    EXPECT_TRUE(problem->ends_with("例：/user name/hoge/video/")) << *problem;
+  }
 }
 
 // The published lines: an ASCII address byte for byte; Japanese and blanks as UTF-8 escapes;
@@ -235,4 +294,16 @@ TEST(PageSet, LocalDiskFailuresLeaveNoTemporaryFiles) {
   EXPECT_EQ(fs.readFile(path), "first\r\n");
   EXPECT_THROW(fs.replaceFile(tmp.path() + "/missing/abc.ram", "x"), FileError);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp.path()), {}), 1);
+}
+
+// The metafile lines name the video file lying in the folder: the typed 〜 form, or the
+// Windows ～ form when only that one is there.
+TEST(PageSet, MetafilesNameTheVideoFileThatIsThere) {
+  MemoryFileSystem fs{"C:\\p"};
+  EXPECT_EQ(videoFileBase(fs, "C:\\p", "〜a"), "〜a");
+  fs.replaceFile("C:\\p\\～a.rm", "v");
+  EXPECT_EQ(videoFileBase(fs, "C:\\p", "〜a"), "～a");
+  fs.replaceFile("C:\\p\\〜a.rm", "v");
+  EXPECT_EQ(videoFileBase(fs, "C:\\p", "〜a"), "〜a");
+  EXPECT_EQ(videoFileBase(fs, "C:\\p", "abc"), "abc");
 }

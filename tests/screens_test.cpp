@@ -164,31 +164,40 @@ TEST_F(ScreensTest, AProgramFolderThatCannotBeWrittenIsNamed) {
   EXPECT_TRUE(files.files().empty());
 }
 
-// A program folder whose path code page 932 cannot hold is named, with the character, before
-// the site folder screen makes anything; on Windows the detailed screen's preview says so too.
+// A program folder whose path code page 932 cannot hold, or holds only as another character
+// (〜 comes back as ～ and would name a folder that does not exist), is named with the
+// character before the builder makes anything; on Windows the detailed preview says so too.
 TEST(ProgramFolder, APathTheStateFilesCannotHoldIsNamedFirst) {
-  MemoryFileSystem files{"C:\\Users\\José\\nubera"};
-  files.makeDirectory("C:\\Users\\José\\nubera\\srv");
-  files.replaceFile("C:\\Users\\José\\nubera\\out01.dat", "srv\r\n");
-  RecordingDesktop desktop;
-  Runtime rt{screens::all(), files, desktop};
-  rt.start();
-  rt.userClick(frmSplash, "Frame1");
-  rt.userClick(Form1, "Command2");
-  rt.userClick(Form2, "Command2");
-  rt.userEdit(Form3, "Text1", "acc");
-  rt.userEdit(Form3, "Text2", "vid");
-  rt.userClick(Form3, "Command1");
-  rt.userClick(Form3, "Command2");
-  rt.userClick(Form1, "Command5");
-  rt.userEdit(Form6, "Text3", "v");
-  rt.userClick(Form6, "Command1");
-  const std::string said =
-      "プログラムのフォルダーの場所に、Shift_JIS で保存できない文字「é」が含まれています。\\n"
-      "C:\\Users\\José\\nubera\\n";
-  const auto messages = desktop.messages();
-  ASSERT_EQ(messages.size(), 2u);
-  for (const auto& m : messages) EXPECT_TRUE(m.starts_with(said)) << m;
-  EXPECT_FALSE(files.exists("C:\\Users\\José\\nubera\\srv\\acc"));
-  EXPECT_EQ(files.files(), (std::set<std::string>{"C:\\Users\\José\\nubera\\out01.dat"}));
+  const std::pair<std::string, std::string> cases[] = {
+      {"C:\\Users\\José\\nubera", "Shift_JIS で保存できない文字「é」"},
+      {"C:\\Users\\p〜q\\nubera", "Shift_JIS で保存すると別の文字（～）に変わる文字「〜」"},
+  };
+  for (const auto& [dir, which] : cases) {
+    MemoryFileSystem files{dir};
+    files.makeDirectory(dir + "\\srv");
+    files.replaceFile(dir + "\\out01.dat", "srv\r\n");
+    RecordingDesktop desktop;
+    Runtime rt{screens::all(), files, desktop};
+    rt.start();
+    rt.userClick(frmSplash, "Frame1");
+    rt.userClick(Form1, "Command2");
+    rt.userEdit(Form2, "Text1", "new");
+    rt.userClick(Form2, "Command1");
+    rt.userClick(Form2, "Command2");
+    rt.userEdit(Form3, "Text1", "acc");
+    rt.userEdit(Form3, "Text2", "vid");
+    rt.userClick(Form3, "Command1");
+    rt.userClick(Form3, "Command2");
+    rt.userClick(Form1, "Command5");
+    rt.userEdit(Form6, "Text3", "v");
+    rt.userClick(Form6, "Command1");
+    const std::string said =
+        "プログラムのフォルダーの場所に、" + which + "が含まれています。\\n" + dir + "\\n";
+    const auto messages = desktop.messages();
+    ASSERT_EQ(messages.size(), 3u) << dir;
+    for (const auto& m : messages) EXPECT_TRUE(m.starts_with(said)) << m;
+    EXPECT_FALSE(files.exists(dir + "\\new"));
+    EXPECT_FALSE(files.exists(dir + "\\srv\\acc"));
+    EXPECT_EQ(files.files(), (std::set<std::string>{dir + "\\out01.dat"}));
+  }
 }

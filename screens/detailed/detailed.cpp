@@ -18,6 +18,16 @@ using enum ScreenId;
 using namespace ctl::detailed;
 namespace settings = ctl::settings;
 
+// Why the typed video name cannot name a page set in the program folder; nullopt when it can.
+std::optional<std::string> videoRefusal(Runtime& rt, const std::string& video) {
+  if (auto refusal = videoNameRefusal(video)) return refusal;
+  const FileSystem& fs = rt.files();
+  if (auto twin = pageSetTwin(fs, fs.programDirectory(), video)) {
+    return pageSetTwinSentence(video, *twin);
+  }
+  return std::nullopt;
+}
+
 PlayerSettings playerValues(Runtime& rt) {
   return {.width = rt.text(Form6, Text15),
           .height = rt.text(Form6, Text13),
@@ -73,8 +83,9 @@ ScreenKind build() {
   k.clicks[Command1] = [](Runtime& rt) {  // 作成: the preview pass
     rt.setVisible(Form6, Command5, true);
     rt.setVisible(Form6, Label9, true);
-    const std::string video = cp932::windowsForm(rt.text(Form6, Text3));
-    if (auto refusal = videoNameRefusal(video)) return rt.message(*refusal);
+    const std::string video = rt.text(Form6, Text3);
+    if (auto refusal = videoRefusal(rt, video)) return rt.message(*refusal);
+    if (auto problem = playerSettingsProblem(playerValues(rt))) return rt.message(*problem);
     FileSystem& fs = rt.files();
     // A Windows player reads the folder's path as it stands in the metafile.
     if (fs.separator() == '\\') {
@@ -82,23 +93,28 @@ ScreenKind build() {
     }
     const FragmentTable rows = fragmentsFromFields(rt, Form6, detailedFragments());
     const std::string line =
-        detailedPreviewLine(rows, fs.programDirectory(), video, fs.separator());
+        detailedPreviewLine(rows, fs.programDirectory(),
+                            videoFileBase(fs, fs.programDirectory(), video), fs.separator());
     writePass(rt, pageSetFiles(fs, fs.programDirectory(), quickRowsFromDetailed(rows), video, line,
                                playerValues(rt)));
   };
   k.clicks[Command5] = [](Runtime& rt) {  // 完成: the publish pass
-    const std::string video = cp932::windowsForm(rt.text(Form6, Text3));
-    if (auto refusal = videoNameRefusal(video)) return rt.message(*refusal);
-    for (auto [field, what] : {std::pair{Text1, "サーバー名"}, {Text2, "ビデオのアドレス"}}) {
-      if (hasControlCharacter(rt.text(Form6, field))) {
-        return rt.message(std::string(what) +
-                          "に制御文字は使えません。別の文字に置き換えてください。");
-      }
+    const std::string video = rt.text(Form6, Text3);
+    if (auto refusal = videoRefusal(rt, video)) return rt.message(*refusal);
+    const std::string server = rt.text(Form6, Text1);
+    const std::string address = rt.text(Form6, Text2);
+    if (server.empty() || address.empty()) return rt.message(kFillIn);
+    if (hasControlCharacter(address)) {
+      return rt.message("ビデオのアドレスに制御文字は使えません。別の文字に置き換えてください。");
     }
+    // Only a whole address leads to the video: "http://" typed twice, or an address that runs
+    // into the server name or the video name, would be written as it stands.
+    if (auto problem = publishAddressProblem(server, address)) return rt.message(*problem);
+    const FileSystem& fs = rt.files();
     const FragmentTable rows = fragmentsFromFields(rt, Form6, detailedFragments());
     const std::string line =
-        detailedPublishLine(rows, rt.text(Form6, Text1), rt.text(Form6, Text2), video);
-    writePass(rt, metafiles(rt.files(), rt.files().programDirectory(), video, line));
+        detailedPublishLine(rows, server, address, videoFileBase(fs, fs.programDirectory(), video));
+    writePass(rt, metafiles(rt.files(), fs.programDirectory(), video, line));
   };
   k.clicks[Command2] = [](Runtime& rt) {  // 設定
     unloadAll(rt, {Form1, Form2, Form3, Form4, Form5});

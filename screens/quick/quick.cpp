@@ -37,7 +37,8 @@ PlayerSettings playerValues(Runtime& rt) {
 // What both passes take from the screen, once the name, the site facts and the video folder
 // are checked.
 struct PassInputs {
-  std::string video;
+  std::string video;      // as typed: the page set's file names and the pages' references
+  std::string videoFile;  // the video file's name as the metafile lines give it
   SiteState site;
   std::string folder;
   FragmentTable rows;
@@ -46,7 +47,7 @@ struct PassInputs {
 // The inputs of a pass, or why it cannot run. The preview pass also needs the server folder
 // path, which its file:// line is built from.
 std::variant<PassInputs, std::string> passInputs(Runtime& rt, bool preview) {
-  const std::string video = cp932::windowsForm(rt.text(Form4, Text3));
+  const std::string video = rt.text(Form4, Text3);
   if (auto refusal = videoNameRefusal(video)) return *refusal;
   const SiteState site = siteFacts(rt);
   const FileSystem& fs = rt.files();
@@ -63,8 +64,8 @@ std::variant<PassInputs, std::string> passInputs(Runtime& rt, bool preview) {
   for (auto [file, name] : {std::pair{SiteField::ServerName, &site.serverName},
                             {SiteField::AccountName, &site.accountName},
                             {SiteField::ContentFolder, &site.contentFolder}}) {
-    if (auto twin = caseTwin(fs, parent, *name)) {
-      return caseTwinSentence("保存されている名前", *name, *twin) + "\n" + siteFilePath(fs, file) +
+    if (auto problem = folderNameProblem(fs, parent, *name, "保存されている名前")) {
+      return *problem + "\n" + siteFilePath(fs, file) +
              "\nメインメニューの「仮想サーバー作成」で仮想サーバーを作り直してください。";
     }
     parent = fs.join(parent, *name);
@@ -74,7 +75,9 @@ std::variant<PassInputs, std::string> passInputs(Runtime& rt, bool preview) {
     return "ビデオを入れるフォルダーがありません。\n" + folder +
            "\n先にメインメニューの「仮想サーバー作成」で仮想サーバーを作ってください。";
   }
-  return PassInputs{video, site, folder, fragmentsFromFields(rt, Form4, quickFragments())};
+  if (auto twin = pageSetTwin(fs, folder, video)) return pageSetTwinSentence(video, *twin);
+  return PassInputs{video, videoFileBase(fs, folder, video), site, folder,
+                    fragmentsFromFields(rt, Form4, quickFragments())};
 }
 
 // "保存" is gone once pressed, so a refusal tells the way back to it.
@@ -134,6 +137,9 @@ ScreenKind build() {
   };
 
   k.clicks[Command1] = [](Runtime& rt) {  // 保存: the preview pass
+    // A player value the page cannot hold is refused before "保存" goes, so that it can be
+    // corrected on the settings screen and saved again without losing the other settings.
+    if (auto problem = playerSettingsProblem(playerValues(rt))) return rt.message(*problem);
     rt.setVisible(Form4, Command1, false);
     rt.setVisible(Form4, Command5, true);
     rt.setVisible(Form4, Label2, true);
@@ -141,7 +147,8 @@ ScreenKind build() {
     if (auto* refusal = std::get_if<std::string>(&inputs))
       return rt.message(*refusal + kReopenToSave);
     const auto& in = std::get<PassInputs>(inputs);
-    const std::string line = quickPreviewLine(in.rows, in.site, in.video, rt.files().separator());
+    const std::string line =
+        quickPreviewLine(in.rows, in.site, in.videoFile, rt.files().separator());
     writePass(rt, pageSetFiles(rt.files(), in.folder, in.rows, in.video, line, playerValues(rt)));
   };
   k.clicks[Command5] = [](Runtime& rt) {  // 完成ボタン: the publish pass
@@ -149,7 +156,7 @@ ScreenKind build() {
     if (auto* refusal = std::get_if<std::string>(&inputs)) return rt.message(*refusal);
     const auto& in = std::get<PassInputs>(inputs);
     writePass(rt, metafiles(rt.files(), in.folder, in.video,
-                            quickPublishLine(in.rows, in.site, in.video)));
+                            quickPublishLine(in.rows, in.site, in.videoFile)));
   };
   k.clicks[Command2] = [](Runtime& rt) {  // 設定
     unloadAll(rt, {Form2, Form3});

@@ -48,8 +48,13 @@ ScreenKind build() {
       rt.message(*problem);
       return;
     }
-    if (auto twin = caseTwin(fs, fs.programDirectory(), name)) {
-      rt.message(caseTwinSentence("サーバー名", name, *twin));
+    if (auto problem = folderNameProblem(fs, fs.programDirectory(), name, "サーバー名")) {
+      rt.message(*problem);
+      return;
+    }
+    // The folder's path is stored by the next screen: it must come back the same.
+    if (auto problem = programFolderProblem(fs.programDirectory())) {
+      rt.message(*problem);
       return;
     }
     // A folder that is there already is used as it is, so the name can be saved again.

@@ -97,8 +97,8 @@ ScreenKind build() {
     const std::string videoFolder = fs.join(accountFolder, folder);
     for (auto [parent, name, what] : {std::tuple{&serverFolder, &account, "アカウント名"},
                                       {&accountFolder, &folder, "フォルダー名"}}) {
-      if (auto twin = caseTwin(fs, *parent, *name)) {
-        rt.message(caseTwinSentence(what, *name, *twin));
+      if (auto problem = folderNameProblem(fs, *parent, *name, what)) {
+        rt.message(*problem);
         return;
       }
     }
