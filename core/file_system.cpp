@@ -30,6 +30,14 @@ std::string FileSystem::join(const std::string& dir, const std::string& name) co
   return dir + separator() + name;
 }
 
+std::string FileSystem::parentOf(const std::string& path) const {
+  const auto last = path.find_last_of(separator());
+  if (last == std::string::npos) return ".";
+  // The root keeps its separator ("/", "C:\").
+  if (last == 0 || (last == 2 && path[1] == ':')) return path.substr(0, last + 1);
+  return path.substr(0, last);
+}
+
 namespace {
 
 std::vector<std::string> namesOf(const std::vector<FileSystem::Entry>& all, bool folders) {

@@ -38,6 +38,9 @@ class FileSystem {
   virtual std::string programDirectory() const = 0;
   // "\" on Windows, "/" elsewhere.
   virtual char separator() const = 0;
+  // Whether the program folder lies in the user's temporary folder, which Windows empties
+  // later (a program started from inside a zip runs from a copy there).
+  virtual bool programDirectoryIsTemporary() const { return false; }
 
   // Creates one directory level; throws FileError if it exists or its parent is missing.
   virtual void makeDirectory(const std::string& path) = 0;
@@ -66,6 +69,8 @@ class FileSystem {
 
   // dir + separator + name, without doubling a separator that dir already ends with.
   std::string join(const std::string& dir, const std::string& name) const;
+  // The folder that holds `path`: the part before its last separator.
+  std::string parentOf(const std::string& path) const;
 
  protected:
   virtual std::optional<std::string> readPrefix(const std::string& path,

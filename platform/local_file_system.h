@@ -20,6 +20,7 @@ class LocalFileSystem : public FileSystem {
 
   std::string programDirectory() const override { return programDirectory_; }
   char separator() const override;
+  bool programDirectoryIsTemporary() const override;
   void makeDirectory(const std::string& path) override;
   bool isDirectory(const std::string& path) const override;
   std::vector<Entry> entries(const std::string& dir) const override;

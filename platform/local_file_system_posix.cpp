@@ -19,9 +19,10 @@
 namespace nubera {
 
 std::string reasonText(int errorNumber) {
+  // The reasons a user can meet in their own words; the system's text only as a last resort.
   switch (errorNumber) {
     case ENOENT:
-      return "フォルダーが見つかりません。";
+      return "ファイルまたはフォルダーが見つかりません。";
     case EACCES:
     case EPERM:
       return "アクセスが拒否されました。";
@@ -33,10 +34,33 @@ std::string reasonText(int errorNumber) {
       return "同じ名前のフォルダーがあります。";
     case ENOSPC:
       return "ディスクの空き容量が足りません。";
+    case EDQUOT:
+      return "ディスクの使用量の上限に達しました。";
+    case EFBIG:
+      return "ファイルが大きすぎます。";
     case EROFS:
       return "読み取り専用の場所です。";
     case ENAMETOOLONG:
       return "名前が長すぎます。";
+    case ELOOP:
+      return "リンクが多すぎるか、リンクが自分自身を指しています。";
+    case EMLINK:
+      return "リンクが多すぎます。";
+    case ETXTBSY:
+    case EBUSY:
+      return "ほかのプログラムが使用中です。";
+    case ENXIO:
+    case ENODEV:
+      return "通常のファイルではありません。";
+    case EMFILE:
+    case ENFILE:
+      return "開いているファイルが多すぎます。ほかのプログラムを閉じてから、もう一度試してください"
+             "。";
+    case ENOMEM:
+      return "メモリが足りません。";
+    case EINTR:
+    case EAGAIN:
+      return "処理が中断されました。もう一度試してください。";
     case EIO:
       return "入出力エラーが発生しました。";
     default:
@@ -89,6 +113,12 @@ std::string LocalFileSystem::executableDirectory() {
 
 char LocalFileSystem::separator() const {
   return '/';
+}
+
+bool LocalFileSystem::programDirectoryIsTemporary() const {
+  // No system empties a folder behind a running program's back here; users and tests run
+  // from /tmp.
+  return false;
 }
 
 void LocalFileSystem::makeDirectory(const std::string& path) {

@@ -17,7 +17,7 @@ using win32::wide;
 namespace {
 
 [[noreturn]] void fail(FileError::Operation op, const std::string& path, DWORD error) {
-  throw FileError(op, path, win32::systemMessage(error),
+  throw FileError(op, path, reasonText(static_cast<int>(error)),
                   error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT);
 }
 
@@ -36,6 +36,24 @@ bool flush(HANDLE h) {
                   "そのプログラムを閉じてから、もう一度保存してください。");
 }
 
+constexpr const char* kNotRegular = "通常のファイルではありません。";
+
+// Whether an existing path is a file on a disk, not a device or a pipe; asked without
+// reading or writing it, so a pipe cannot block.
+bool regularFile(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return true;  // the write will say what is wrong
+  const bool disk = GetFileType(h) == FILE_TYPE_DISK;
+  CloseHandle(h);
+  return disk;
+}
+
+// A file held for a moment by another copy is tried again every 20 ms for a second.
+constexpr int kTries = 50;
+constexpr DWORD kRetryMilliseconds = 20;
+
 bool heldByAnother(DWORD err) {
   return err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION ||
          err == ERROR_LOCK_VIOLATION || err == ERROR_USER_MAPPED_FILE;
@@ -50,7 +68,61 @@ unsigned long LocalFileSystem::flushCount() {
 }
 
 std::string reasonText(int errorNumber) {
-  return win32::systemMessage(errorNumber);
+  // The reasons a user can meet in their own words, also where the system speaks English (an
+  // English Windows, Wine); the system's text only as a last resort.
+  switch (static_cast<DWORD>(errorNumber)) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_BAD_NETPATH:
+    case ERROR_INVALID_DRIVE:
+      return "ファイルまたはフォルダーが見つかりません。";
+    case ERROR_ACCESS_DENIED:
+      return "アクセスが拒否されました。";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+      return "ほかのプログラムがこのファイルを使用中です。";
+    case ERROR_WRITE_PROTECT:
+      return "読み取り専用の場所です。";
+    case ERROR_HANDLE_DISK_FULL:
+    case ERROR_DISK_FULL:
+      return "ディスクの空き容量が足りません。";
+    case ERROR_DISK_QUOTA_EXCEEDED:
+    case ERROR_NOT_ENOUGH_QUOTA:
+      return "ディスクの使用量の上限に達しました。";
+    case ERROR_FILE_TOO_LARGE:
+      return "ファイルが大きすぎます。";
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_BUFFER_OVERFLOW:
+      return "名前が長すぎます。";
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+      return "ファイル名、フォルダー名の構文が間違っています。";
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_FILE_EXISTS:
+      return "同じ名前のファイルが既にあります。";
+    case ERROR_DIRECTORY:
+      return "途中の名前がフォルダーではありません。";
+    case ERROR_CANT_RESOLVE_FILENAME:
+    case ERROR_TOO_MANY_LINKS:
+      return "リンクが多すぎるか、リンクが自分自身を指しています。";
+    case ERROR_NOT_READY:
+      return "ドライブの準備ができていません。";
+    case ERROR_TOO_MANY_OPEN_FILES:
+      return "開いているファイルが多すぎます。ほかのプログラムを閉じてから、もう一度試してください"
+             "。";
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+      return "メモリが足りません。";
+    case ERROR_CRC:
+    case ERROR_GEN_FAILURE:
+    case ERROR_IO_DEVICE:
+      return "入出力エラーが発生しました。";
+    case ERROR_NETWORK_ACCESS_DENIED:
+      return "ネットワーク上の場所へのアクセスが拒否されました。";
+    default:
+      return win32::systemMessage(static_cast<DWORD>(errorNumber));
+  }
 }
 
 LocalFileSystem::LocalFileSystem(std::string programDirectory)
@@ -82,6 +154,32 @@ std::string LocalFileSystem::executableDirectory() {
 
 char LocalFileSystem::separator() const {
   return '\\';
+}
+
+namespace {
+
+// The long form of an existing folder's path (no 8.3 short names), folded to upper case, with
+// a "\" at its end, so that one path can be seen to lie in another.
+std::wstring comparablePath(const std::wstring& path) {
+  std::wstring out(32768, L'\0');
+  DWORD n = GetLongPathNameW(path.c_str(), out.data(), static_cast<DWORD>(out.size()));
+  if (n == 0 || n >= out.size()) {
+    out = path;
+  } else {
+    out.resize(n);
+  }
+  if (out.empty() || out.back() != L'\\') out += L'\\';
+  CharUpperBuffW(out.data(), static_cast<DWORD>(out.size()));
+  return out;
+}
+
+}  // namespace
+
+bool LocalFileSystem::programDirectoryIsTemporary() const {
+  wchar_t temp[MAX_PATH + 2];
+  const DWORD n = GetTempPathW(MAX_PATH + 2, temp);
+  if (n == 0 || n > MAX_PATH + 1) return false;
+  return comparablePath(wide(programDirectory_)).starts_with(comparablePath(temp));
 }
 
 void LocalFileSystem::makeDirectory(const std::string& path) {
@@ -187,6 +285,7 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
     if (attributes & FILE_ATTRIBUTE_READONLY) {
       throw FileError(Op::Write, path, "読み取り専用のファイルです。");
     }
+    if (!regularFile(target)) throw FileError(Op::Write, path, kNotRegular);
   }
   const auto slash = target.find_last_of(L"\\/");
   const std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
@@ -207,7 +306,10 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
   HANDLE h = INVALID_HANDLE_VALUE;
   for (unsigned attempt = 0; h == INVALID_HANDLE_VALUE && attempt < 16; ++attempt) {
     temp = folder + L"\\" + freshTempName();
-    h = CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+    // Shared for reading alone: once renamed, the file is still held while it is flushed,
+    // and another copy reading it then must not fail; without delete sharing no other copy
+    // can remove it before the rename.
+    h = CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
       fail(Op::Write, path, GetLastError());
@@ -222,7 +324,7 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
     CloseHandle(h);
     DeleteFileW(temp.c_str());
     if (heldByAnother(err)) failInUse(path);
-    throw FileError(Op::Write, path, win32::systemMessage(err));
+    throw FileError(Op::Write, path, reasonText(static_cast<int>(err)));
   };
   DWORD written = 0;
   if (!bytes.empty() &&
@@ -234,7 +336,6 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
   if (pending && !setDeletePending(h, false)) abandon(GetLastError());
   // Another instance saving the same page holds the target for a moment after its own
   // rename: a refusal is tried again for a second before it counts as another program's.
-  constexpr int kTries = 50;
   DWORD renameError = ERROR_SUCCESS;
   for (int attempt = 1;; ++attempt) {
     if (renameOpenFile(h, target)) {
@@ -242,12 +343,12 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
       const bool flushed = flush(h);
       const DWORD err = GetLastError();
       CloseHandle(h);
-      if (!flushed) throw FileError(Op::Write, path, win32::systemMessage(err));
+      if (!flushed) throw FileError(Op::Write, path, reasonText(static_cast<int>(err)));
       return;
     }
     renameError = GetLastError();
     if (!heldByAnother(renameError) || attempt == kTries) break;
-    Sleep(20);
+    Sleep(kRetryMilliseconds);
   }
   if (renameError != ERROR_INVALID_PARAMETER && renameError != ERROR_NOT_SUPPORTED &&
       renameError != ERROR_INVALID_FUNCTION && renameError != ERROR_CALL_NOT_IMPLEMENTED) {
@@ -262,12 +363,12 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
     }
     const DWORD err = GetLastError();
     if (heldByAnother(err) && attempt < kTries) {
-      Sleep(20);
+      Sleep(kRetryMilliseconds);
       continue;
     }
     DeleteFileW(temp.c_str());
     if (heldByAnother(err)) failInUse(path);
-    throw FileError(Op::Write, path, win32::systemMessage(err));
+    throw FileError(Op::Write, path, reasonText(static_cast<int>(err)));
   }
 }
 
@@ -276,16 +377,25 @@ std::optional<std::string> LocalFileSystem::readPrefix(const std::string& path,
   if (isDirectory(path)) {
     throw FileError(FileError::Operation::Read, path, "同じ名前のフォルダーがあります。");
   }
-  HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    DWORD err = GetLastError();
+  // Another copy replacing the file holds it for a moment (its rename and flush): a sharing
+  // refusal is tried again for a second, as a write is. Every sharing is granted, so a
+  // reader never stands in a writer's way either.
+  HANDLE h = INVALID_HANDLE_VALUE;
+  for (int attempt = 1;; ++attempt) {
+    h = CreateFileW(wide(path).c_str(), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) break;
+    const DWORD err = GetLastError();
     if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND) return std::nullopt;
-    fail(FileError::Operation::Read, path, err);
+    const bool sharing = err == ERROR_SHARING_VIOLATION || err == ERROR_LOCK_VIOLATION ||
+                         err == ERROR_DELETE_PENDING;
+    if (!sharing || attempt == kTries) fail(FileError::Operation::Read, path, err);
+    Sleep(kRetryMilliseconds);
   }
   if (GetFileType(h) != FILE_TYPE_DISK) {
     CloseHandle(h);
-    throw FileError(FileError::Operation::Read, path, "通常のファイルではありません。");
+    throw FileError(FileError::Operation::Read, path, kNotRegular);
   }
   std::string out;
   char buffer[8192];

@@ -14,7 +14,7 @@ MemoryFileSystem::MemoryFileSystem(std::string programDirectory)
   while (!k.empty()) {
     directories_.emplace(k, made);
     made = made.substr(0, std::min(made.size(), made.find_last_of("\\/")));
-    std::string parent = parentOf(k);
+    std::string parent = parentKey(k);
     if (parent == k) break;
     k = parent;
   }
@@ -33,7 +33,7 @@ std::string MemoryFileSystem::key(const std::string& path) {
   return k;
 }
 
-std::string MemoryFileSystem::parentOf(const std::string& k) {
+std::string MemoryFileSystem::parentKey(const std::string& k) {
   auto slash = k.rfind('\\');
   return slash == std::string::npos ? k : k.substr(0, slash);
 }
@@ -60,9 +60,16 @@ void MemoryFileSystem::makeDirectory(const std::string& path) {
   if (directories_.count(k) || files_.count(k)) {
     throw FileError(Op::MakeDirectory, path, "同じ名前のフォルダーまたはファイルが既にあります。");
   }
-  if (!directories_.count(parentOf(k))) throw FileError(Op::MakeDirectory, path, kNoPath);
-  if (readOnlyFolders_.count(parentOf(k))) throw FileError(Op::MakeDirectory, path, kDenied, true);
+  if (!directories_.count(parentKey(k))) throw FileError(Op::MakeDirectory, path, kNoPath);
+  if (readOnlyFolders_.count(parentKey(k))) throw FileError(Op::MakeDirectory, path, kDenied, true);
   directories_.emplace(k, path);
+}
+
+bool MemoryFileSystem::programDirectoryIsTemporary() const {
+  if (temporaryFolder_.empty()) return false;
+  const std::string temp = key(temporaryFolder_);
+  const std::string dir = key(programDirectory_);
+  return dir == temp || dir.starts_with(temp + "\\");
 }
 
 bool MemoryFileSystem::isDirectory(const std::string& path) const {
@@ -81,10 +88,10 @@ std::vector<FileSystem::Entry> MemoryFileSystem::entries(const std::string& dir)
   std::vector<Entry> names;
   const std::string parent = key(dir);
   for (const auto& [k, made] : directories_) {
-    if (k != parent && parentOf(k) == parent) names.push_back({lastPart(made), true});
+    if (k != parent && parentKey(k) == parent) names.push_back({lastPart(made), true});
   }
   for (const auto& [k, file] : files_) {
-    if (parentOf(k) == parent) names.push_back({lastPart(file.path), false});
+    if (parentKey(k) == parent) names.push_back({lastPart(file.path), false});
   }
   return names;
 }
@@ -100,9 +107,9 @@ void MemoryFileSystem::replaceFile(const std::string& path, const std::string& b
   using Op = FileError::Operation;
   if (badName(path)) throw FileError(Op::Write, path, kBadName);
   std::string k = key(path);
-  if (!directories_.count(parentOf(k))) throw FileError(Op::Write, path, kNoPath);
+  if (!directories_.count(parentKey(k))) throw FileError(Op::Write, path, kNoPath);
   if (directories_.count(k)) throw FileError(Op::Write, path, "同じ名前のフォルダーがあります。");
-  if (readOnlyFolders_.count(parentOf(k))) throw FileError(Op::Write, path, kDenied, true);
+  if (readOnlyFolders_.count(parentKey(k))) throw FileError(Op::Write, path, kDenied, true);
   auto it = files_.find(k);
   if (it != files_.end()) {
     if (it->second.readOnly) throw FileError(Op::Write, path, "アクセスが拒否されました。");

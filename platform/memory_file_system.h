@@ -17,6 +17,7 @@ class MemoryFileSystem : public FileSystem {
 
   std::string programDirectory() const override { return programDirectory_; }
   char separator() const override { return '\\'; }
+  bool programDirectoryIsTemporary() const override;
   void makeDirectory(const std::string& path) override;
   bool isDirectory(const std::string& path) const override;
   std::vector<Entry> entries(const std::string& dir) const override;
@@ -24,6 +25,8 @@ class MemoryFileSystem : public FileSystem {
   void replaceFile(const std::string& path, const std::string& bytes) override;
 
   // Test helpers.
+  // The user's temporary folder, which Windows empties; none by default.
+  void setTemporaryFolder(std::string path) { temporaryFolder_ = std::move(path); }
   void setReadOnly(const std::string& path, bool readOnly);
   // A folder in which nothing may be made or written, as a folder the user may not write.
   void setFolderReadOnly(const std::string& path) { readOnlyFolders_.insert(key(path)); }
@@ -40,9 +43,10 @@ class MemoryFileSystem : public FileSystem {
     bool readOnly = false;
   };
   static std::string key(const std::string& path);
-  static std::string parentOf(const std::string& path);
+  static std::string parentKey(const std::string& path);
 
   std::string programDirectory_;
+  std::string temporaryFolder_;
   std::map<std::string, std::string> directories_;  // key to the path as made
   std::set<std::string> readOnlyFolders_;           // keys
   std::map<std::string, File> files_;               // by key

@@ -3,8 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cerrno>
+#include <chrono>
 #include <fstream>
 #include <thread>
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include "platform/win32/utf.h"
+#else
+#include <unistd.h>
+#endif
 
 #include "core/text_file.h"
 #include "platform/temp_name.h"
@@ -117,7 +127,21 @@ TEST(LocalFileSystem, WritersSavingTheSameFilesAtOnce) {
     nubera::testing::TempDir tmp;
     LocalFileSystem::useNamedTemporaryFiles(named);
     std::atomic<int> failures{0};
+    std::atomic<bool> writing{true};
     std::vector<std::thread> writers;
+    // A copy that opens its screens meanwhile reads every time, and reads a whole line.
+    std::thread reader([&] {
+      LocalFileSystem fs(tmp.path());
+      while (writing) {
+        try {
+          auto bytes = fs.readFile(fs.join(tmp.path(), "v.ram"));
+          if (bytes && bytes->size() != 3) ADD_FAILURE() << "torn: " << *bytes;
+        } catch (const FileError& e) {
+          ++failures;
+          ADD_FAILURE() << e.what();
+        }
+      }
+    });
     for (int w = 0; w < 4; ++w) {
       writers.emplace_back([&, w] {
         LocalFileSystem fs(tmp.path());  // one program each
@@ -134,6 +158,8 @@ TEST(LocalFileSystem, WritersSavingTheSameFilesAtOnce) {
       });
     }
     for (auto& t : writers) t.join();
+    writing = false;
+    reader.join();
     LocalFileSystem::useNamedTemporaryFiles(false);
     EXPECT_EQ(failures, 0) << (named ? "named" : "unnamed");
     EXPECT_EQ(namesIn(tmp.path()), (std::vector<std::string>{"v.ram", "v.rpm"}));
@@ -264,5 +290,67 @@ TEST(LocalFileSystem, StateFilesThatAreNotSmallPlainFiles) {
     }
   }
   EXPECT_EQ(readFirstLine(fs, fits).size(), kMaxFirstLine);
+}
+#endif
+
+// The reasons a user meets are said in Japanese on both systems, also where the system itself
+// speaks English; a state file that is a link to itself is one of them.
+TEST(LocalFileSystem, ReasonsInJapanese) {
+#ifdef _WIN32
+  EXPECT_EQ(reasonText(32), "ほかのプログラムがこのファイルを使用中です。");  // sharing violation
+  EXPECT_EQ(reasonText(112), "ディスクの空き容量が足りません。");
+  EXPECT_EQ(reasonText(206), "名前が長すぎます。");
+  EXPECT_EQ(reasonText(5), "アクセスが拒否されました。");
+#else
+  EXPECT_EQ(reasonText(ELOOP), "リンクが多すぎるか、リンクが自分自身を指しています。");
+  EXPECT_EQ(reasonText(EDQUOT), "ディスクの使用量の上限に達しました。");
+  EXPECT_EQ(reasonText(ENOENT), "ファイルまたはフォルダーが見つかりません。");
+  nubera::testing::TempDir tmp;
+  LocalFileSystem fs(tmp.path());
+  const std::string self = fs.join(tmp.path(), "out01.dat");
+  ASSERT_EQ(::symlink(self.c_str(), self.c_str()), 0);
+  try {
+    fs.readFile(self);
+    ADD_FAILURE() << "read a link to itself";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.reason(), "リンクが多すぎるか、リンクが自分自身を指しています。");
+  }
+#endif
+}
+
+#ifdef _WIN32
+// A state file that is not a file on a disk (here a pipe) is refused at once on a save, as on
+// a read, and not taken for a file held by another program.
+TEST(LocalFileSystem, SavingOverAPipeIsRefusedAtOnce) {
+  const std::wstring pipe = L"\\\\.\\pipe\\nubera-test-" + std::to_wstring(GetCurrentProcessId());
+  HANDLE server =
+      CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE, 4, 64, 64, 0, nullptr);
+  ASSERT_NE(server, INVALID_HANDLE_VALUE);
+  LocalFileSystem fs("C:\\");
+  const auto started = std::chrono::steady_clock::now();
+  try {
+    fs.replaceFile(win32::utf8(pipe), "x\r\n");
+    ADD_FAILURE() << "wrote over a pipe";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.reason(), "通常のファイルではありません。");
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(500));
+  CloseHandle(server);
+}
+
+// A program folder in the user's temporary folder (a copy Explorer runs from inside a zip)
+// is seen as such, whatever the letter case; one beside it is not.
+TEST(LocalFileSystem, ProgramFolderInTheTemporaryFolder) {
+  wchar_t temp[MAX_PATH + 2];
+  ASSERT_GT(GetTempPathW(MAX_PATH + 2, temp), 0u);
+  const std::filesystem::path inside = std::filesystem::path(temp) / L"Temp1_st.zip" / L"st";
+  std::filesystem::create_directories(inside);
+  std::string lower = win32::utf8(inside.wstring());
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  EXPECT_TRUE(LocalFileSystem(win32::utf8(inside.wstring())).programDirectoryIsTemporary());
+  EXPECT_TRUE(LocalFileSystem(lower).programDirectoryIsTemporary());
+  std::filesystem::remove_all(inside.parent_path());
+  nubera::testing::TempDir elsewhere;
+  EXPECT_FALSE(LocalFileSystem(elsewhere.path()).programDirectoryIsTemporary());
 }
 #endif

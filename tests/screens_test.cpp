@@ -164,6 +164,55 @@ TEST_F(ScreensTest, AProgramFolderThatCannotBeWrittenIsNamed) {
   EXPECT_TRUE(files.files().empty());
 }
 
+// A folder inside the program's own that refuses (a read-only video folder) is named with
+// the reason; moving the program would not help there, so that advice is not given.
+TEST_F(ScreensTest, AFolderInsideThatCannotBeWrittenIsNamed) {
+  for (const char* dir :
+       {"C:\\Apps\\Tool\\srv", "C:\\Apps\\Tool\\srv\\acc", "C:\\Apps\\Tool\\srv\\acc\\vid"}) {
+    files.makeDirectory(dir);
+  }
+  for (auto [file, text] : {std::pair{"out01.dat", "srv"},
+                            {"nout02.dat", "acc"},
+                            {"nout03.dat", "vid"},
+                            {"nout04.dat", "C:\\Apps\\Tool\\srv"}}) {
+    files.replaceFile(std::string("C:\\Apps\\Tool\\") + file, std::string(text) + "\r\n");
+  }
+  files.setFolderReadOnly("C:\\Apps\\Tool\\srv\\acc\\vid");
+  rt.userClick(Form1, "Command1");
+  rt.userEdit(Form4, "Text3", "abc");
+  rt.userClick(Form4, "Command1");
+  const auto said = desktop.messages();
+  ASSERT_EQ(said.size(), 1u);
+  EXPECT_EQ(said[0],
+            "ファイルを保存できませんでした。\\nC:\\Apps\\Tool\\srv\\acc\\vid\\abc.ram\\n"
+            "アクセスが拒否されました。\\nこのフォルダーに書き込めません：\\n"
+            "C:\\Apps\\Tool\\srv\\acc\\vid\\nフォルダーの書き込みの許可（読み取り専用の設定）を"
+            "確かめてください。");
+}
+
+// Started from a copy in the user's temporary folder (Explorer's "open" inside a zip), the
+// program says so before its first screen, which still opens.
+TEST(StartUp, FromTheTemporaryFolderTheUserIsWarned) {
+  MemoryFileSystem files{"C:\\Users\\u\\AppData\\Local\\Temp\\Temp1_st.zip\\st_nubera-1.0.0"};
+  files.setTemporaryFolder("C:\\Users\\U\\AppData\\Local\\TEMP\\");
+  RecordingDesktop desktop;
+  Runtime rt{screens::all(), files, desktop};
+  rt.start();
+  const auto said = desktop.messages();
+  ASSERT_EQ(said.size(), 1u);
+  EXPECT_TRUE(
+      said[0].starts_with("このプログラムは一時フォルダーの中から起動されています。\\n"
+                          "C:\\Users\\u\\AppData\\Local\\Temp\\Temp1_st.zip\\st_nubera-1.0.0\\n"))
+      << said[0];
+  EXPECT_TRUE(rt.find(frmSplash));
+  MemoryFileSystem beside{"C:\\Users\\u\\AppData\\Local\\Temporary"};
+  beside.setTemporaryFolder("C:\\Users\\u\\AppData\\Local\\Temp");
+  RecordingDesktop quiet;
+  Runtime other{screens::all(), beside, quiet};
+  other.start();
+  EXPECT_TRUE(quiet.messages().empty());
+}
+
 // A program folder whose path code page 932 cannot hold, or holds only as another character
 // (〜 comes back as ～ and would name a folder that does not exist), is named with the
 // character before the builder makes anything; on Windows the detailed preview says so too.

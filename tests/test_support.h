@@ -22,15 +22,22 @@ inline std::filesystem::path pathOf(const std::string& utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-// A fresh folder under the system's temporary folder, removed at the end of the test.
+// A fresh folder, removed at the end of the test: under the system's temporary folder, or on
+// Windows under the working folder, since a program started in the temporary folder warns
+// that its work would be deleted.
 class TempDir {
  public:
   TempDir() {
     std::random_device seed;
     std::mt19937_64 random(seed());
+#ifdef _WIN32
+    const auto base = std::filesystem::current_path() / "nubera-test-folders";
+    std::filesystem::create_directories(base);
+#else
+    const auto base = std::filesystem::temp_directory_path();
+#endif
     for (;;) {
-      auto candidate = std::filesystem::temp_directory_path() /
-                       ("nubera-" + std::to_string(random() % 1000000000));
+      auto candidate = base / ("nubera-" + std::to_string(random() % 1000000000));
       if (std::filesystem::create_directory(candidate)) {
         auto u8 = candidate.u8string();
         path_.assign(u8.begin(), u8.end());
@@ -46,7 +53,9 @@ class TempDir {
     }
     std::filesystem::remove_all(pathOf(path_), ec);
   }
-  const std::string& path() const { return path_; }
+  const std::string& path() const {
+    return path_;
+  }
 
  private:
   std::string path_;

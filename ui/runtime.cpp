@@ -43,7 +43,14 @@ void Runtime::userEvent(F&& body) {
 
 std::string Runtime::fileErrorMessage(const FileError& e) const {
   const std::string dir = files_.programDirectory();
-  if (!e.denied() || !e.path().starts_with(dir)) return e.userMessage();
+  if (!e.denied()) return e.userMessage();
+  const std::string folder = files_.parentOf(e.path());
+  // A folder inside the program's own (a video folder made read-only) is named as the one
+  // that refused; moving the program would not help there.
+  if (folder != dir) {
+    return e.userMessage() + "\nこのフォルダーに書き込めません：\n" + folder +
+           "\nフォルダーの書き込みの許可（読み取り専用の設定）を確かめてください。";
+  }
   // The program was put where the user may not write (Program Files, a read-only disk): the
   // virtual server and the state files cannot be kept beside it.
   return "プログラムのフォルダーに書き込めません。\n" + dir +
@@ -54,7 +61,20 @@ std::string Runtime::fileErrorMessage(const FileError& e) const {
 }
 
 void Runtime::start(ScreenId first) {
-  userEvent([&] { show(first); });
+  userEvent([&] {
+    // Everything the program makes is kept beside it: a folder that Windows empties later
+    // would take the user's work with it. Said once, before anything can be made.
+    if (files_.programDirectoryIsTemporary()) {
+      desktop_.messageBox(
+          "このプログラムは一時フォルダーの中から起動されています。\n" + files_.programDirectory() +
+              "\nzip ファイルの中から直接起動すると、このフォルダーは後で Windows に消され、"
+              "作ったフォルダーやファイルも一緒に消えてしまいます。zip "
+              "ファイルを自分のフォルダー（例：ドキュメント）に展開し、展開したフォルダーの "
+              "st_nubera.exe から起動してください。",
+          0, "");
+    }
+    show(first);
+  });
 }
 
 void Runtime::userClick(ScreenId id, std::string_view control) {
