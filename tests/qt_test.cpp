@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "core/names.h"
+#include "core/page_set.h"
 #include "core/text_file.h"
 #include "desktop_cases.h"
 #include "platform/local_file_system.h"
@@ -224,6 +226,49 @@ TEST_F(QtRoad, MessageBoxIsModalOkOnlyWithTheApplicationTitle) {
   EXPECT_TRUE(onlyOk);
   EXPECT_TRUE(noIcon);
   EXPECT_TRUE(titleWhole);  // wide enough for the frame to show the whole title
+}
+
+// Every message is shown whole, wrapped: the label holds all of its text, the box stands in
+// the work area and leaves room for its title; the longest the program gives, with long paths.
+TEST_F(QtRoad, MessagesAreShownWhole) {
+  desktop.setMessageAnswerer({});
+  const std::string deep =
+      tmp.path() + "/" + std::string(70, 'a') + "/とても長い名前の動画フォルダー";
+  const std::vector<std::string> prompts = {
+      "記入しましょう。",
+      *nameProblem("a:b", "サーバー名", NameUse::ServerFolder),
+      *programFolderProblem(deep + "/p〜q"),
+      FileError(FileError::Operation::Write, deep + "/abc.ram", "アクセスが拒否されました。")
+              .userMessage() +
+          "\nこのフォルダーに書き込めません：\n" + deep,
+      pageSetTwinSentence("ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz"),
+      *playerSettingsProblem({"abc", "x", "yes", "middle"}),
+      "記入しましょう。\n\n保存をやり直すには、「戻る」を押してメインメニューに戻り、「一発　ヌベラ"
+      "」で"
+      "この画面を開き直してください。",
+  };
+  for (const auto& prompt : prompts) {
+    bool shown = false, whole = false, inArea = false, titleRoom = false;
+    when([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
+         [&] {
+           auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+           auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+           shown = label && label->text() == QString::fromStdString(prompt);
+           if (label) {
+             whole = label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
+                                       : label->sizeHint().width() <= label->width();
+           }
+           inArea = box->screen()->availableGeometry().contains(box->frameGeometry());
+           titleRoom =
+               box->width() > QFontMetrics(box->font()).horizontalAdvance(box->windowTitle()) + 100;
+           box->button(QMessageBox::Ok)->click();
+         });
+    desktop.messageBox(prompt, 0, "");
+    EXPECT_TRUE(shown) << prompt;
+    EXPECT_TRUE(whole) << prompt;
+    EXPECT_TRUE(inArea) << prompt;
+    EXPECT_TRUE(titleRoom) << prompt;
+  }
 }
 
 TEST_F(QtRoad, QuickPageMakerWritesAndPublishes) {

@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTextBrowser>
@@ -31,6 +32,42 @@ class HelpWindow : public QWidget {
   }
 };
 
+// A message box that shows its whole text: Qt wraps a long prompt to the box's width (and
+// breaks a path anywhere once it is wider than the screen); this box is then only widened
+// where a short prompt would leave the title cut by the window frame, never past the work area.
+class MessageBox : public QMessageBox {
+ public:
+  MessageBox(const QString& caption, const QString& prompt, QWidget* parent)
+      : QMessageBox(QMessageBox::NoIcon, caption, prompt, QMessageBox::Ok, parent) {
+    setObjectName("MessageBox");
+  }
+
+ protected:
+  // Qt sizes the box to its wrapped text whenever it is shown or its layout changes; each
+  // time, the width is checked again.
+  void showEvent(QShowEvent* e) override {
+    QMessageBox::showEvent(e);
+    fitTitle();
+  }
+  void resizeEvent(QResizeEvent* e) override {
+    QMessageBox::resizeEvent(e);
+    fitTitle();
+  }
+
+ private:
+  void fitTitle() {
+    // Room for the title and the frame's buttons beside it.
+    const int titleWidth = QFontMetrics(font()).horizontalAdvance(windowTitle()) * 5 / 4 + 120;
+    const int available = screen() ? screen()->availableGeometry().width() - 40 : titleWidth;
+    const int wanted = std::min(titleWidth, available);
+    if (!isVisible() || width() >= wanted) return;
+    layout()->activate();
+    const int height =
+        layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(wanted) : this->height();
+    setFixedSize(wanted, std::max(height, this->height()));
+  }
+};
+
 }  // namespace
 
 QtDesktop::QtDesktop(std::string assetDir) : assetDir_(std::move(assetDir)) {}
@@ -53,13 +90,7 @@ void QtDesktop::messageBox(const std::string& prompt, int, const std::string& ti
     return;
   }
   const QString caption = qs(title.empty() ? kApplicationTitle : title);
-  QMessageBox box(QMessageBox::NoIcon, caption, qs(prompt), QMessageBox::Ok,
-                  QApplication::activeWindow());
-  box.setObjectName("MessageBox");
-  // A short prompt makes a narrow box whose title the window frame cuts: the prompt is given
-  // room for the whole title and the frame's buttons.
-  const int titleWidth = QFontMetrics(box.font()).horizontalAdvance(caption) * 5 / 4 + 120;
-  box.setStyleSheet(QStringLiteral("QLabel { min-width: %1px; }").arg(titleWidth));
+  MessageBox box(caption, qs(prompt), QApplication::activeWindow());
   box.exec();
 }
 
