@@ -87,7 +87,7 @@ std::string reasonText(int errorNumber) {
     case ERROR_HANDLE_DISK_FULL:
     case ERROR_DISK_FULL:
       return "ディスクの空き容量が足りません。";
-    case ERROR_DISK_QUOTA_EXCEEDED:
+    case 1295:  // ERROR_DISK_QUOTA_EXCEEDED, which MinGW-w64 does not name
     case ERROR_NOT_ENOUGH_QUOTA:
       return "ディスクの使用量の上限に達しました。";
     case ERROR_FILE_TOO_LARGE:
