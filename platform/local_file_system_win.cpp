@@ -285,8 +285,9 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
     if (attributes & FILE_ATTRIBUTE_READONLY) {
       throw FileError(Op::Write, path, "読み取り専用のファイルです。");
     }
-    if (!regularFile(target)) throw FileError(Op::Write, path, kNotRegular);
   }
+  // Also where the system gives no attributes (a pipe): it is asked what the name opens.
+  if (!regularFile(target)) throw FileError(Op::Write, path, kNotRegular);
   const auto slash = target.find_last_of(L"\\/");
   const std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
   // Paths are handed to the system as they are, so the classic limit of 259 characters holds

@@ -1,5 +1,7 @@
 #include "ui/desktop_rules.h"
 
+#include <cmath>
+
 #include <algorithm>
 #include <climits>
 
@@ -228,6 +230,66 @@ PairPlacement placeBeside(const PixelRect& other, const std::vector<PixelRect>& 
     }
   }
   return found;
+}
+
+}  // namespace nubera
+
+namespace nubera {
+
+namespace {
+
+bool within(const Rect& outer, const Rect& inner) {
+  return inner.left >= outer.left && inner.top >= outer.top &&
+         inner.left + inner.width <= outer.left + outer.width &&
+         inner.top + inner.height <= outer.top + outer.height;
+}
+
+double luminance(Rgb c) {
+  auto channel = [](std::uint8_t v) {
+    const double s = v / 255.0;
+    return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(c.r) + 0.7152 * channel(c.g) + 0.0722 * channel(c.b);
+}
+
+}  // namespace
+
+Colours formColours(const std::optional<SystemColours>& highContrast) {
+  if (highContrast) return {highContrast->face, highContrast->faceText};
+  return {kFormFace, kBlack};
+}
+
+Colours controlColours(const ScreenDecl& decl, int control,
+                       const std::optional<SystemColours>& highContrast) {
+  const ControlDecl& c = decl.controls[static_cast<std::size_t>(control)];
+  if (c.kind == ControlKind::TextBox) {
+    if (highContrast) return {highContrast->window, highContrast->windowText};
+    return {kWhite, kBlack};
+  }
+  if (highContrast) return formColours(highContrast);
+  const Rgb text = c.foreColor ? *c.foreColor : kBlack;
+  if (c.backColor) return {*c.backColor, text};
+  Rgb back = kFormFace;
+  if (c.kind != ControlKind::Button) {
+    for (int j = 0; j < control; ++j) {
+      const ControlDecl& below = decl.controls[static_cast<std::size_t>(j)];
+      if (below.kind == ControlKind::Label && below.backColor && below.parent == c.parent &&
+          within(below.rect, c.rect)) {
+        back = *below.backColor;
+      }
+    }
+  }
+  return {back, text};
+}
+
+bool isBand(const ControlDecl& c) {
+  return c.kind == ControlKind::Label && c.backColor && c.text.empty();
+}
+
+double contrastRatio(Rgb a, Rgb b) {
+  const double la = luminance(a);
+  const double lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 }  // namespace nubera

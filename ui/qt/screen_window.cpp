@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,10 +31,38 @@ QFont fontFor(const Font& f) {
   return font;
 }
 
+std::optional<SystemColours> systemHighContrast() {
+  // Qt has no high-contrast setting of its own: a high-contrast GTK theme is the user's
+  // choice, and the desktop's palette then carries its colours.
+  const QByteArray theme = qgetenv("GTK_THEME").toLower();
+  if (!theme.contains("highcontrast")) return std::nullopt;
+  const QPalette pal = QGuiApplication::palette();
+  auto rgb = [&](QPalette::ColorRole role) {
+    const QColor c = pal.color(QPalette::Active, role);
+    return Rgb{static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+               static_cast<std::uint8_t>(c.blue())};
+  };
+  return SystemColours{rgb(QPalette::Base), rgb(QPalette::Text), rgb(QPalette::Window),
+                       rgb(QPalette::WindowText)};
+}
+
 namespace {
 
 QColor colorOf(Rgb c) {
   return QColor(c.r, c.g, c.b);
+}
+
+// A palette whose every role for backgrounds and for text takes the given colours.
+QPalette paletteOf(QPalette pal, const Colours& c) {
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    for (auto role : {QPalette::Window, QPalette::Button, QPalette::Base}) {
+      pal.setColor(group, role, colorOf(c.back));
+    }
+    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+      pal.setColor(group, role, colorOf(c.text));
+    }
+  }
+  return pal;
 }
 
 QRect qrect(const PixelRect& r) {
@@ -141,6 +170,8 @@ ScreenWindow::ScreenWindow(Runtime* runtime, const std::string& assetDir,
   const PixelRect size = clientSize(decl, kLogicalDpi);
   setFixedSize(size.width, size.height);
   setFont(fontFor(decl.font));
+  setAutoFillBackground(true);
+  setPalette(paletteOf(palette(), formColours(systemHighContrast())));
   widgets_.resize(decl.controls.size(), nullptr);
   for (std::size_t i = 0; i < decl.controls.size(); ++i) build(screen, static_cast<int>(i));
   for (std::size_t i = 0; i < decl.controls.size(); ++i) refresh(screen, static_cast<int>(i));
@@ -365,17 +396,10 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
   // Only the controls in the declared focus order take the focus, and only by Tab or a click.
   if (c.tabIndex < 0) w->setFocusPolicy(Qt::NoFocus);
   if (c.font) w->setFont(fontFor(*c.font));
-  QPalette pal = w->palette();
-  if (c.backColor) {
-    w->setAutoFillBackground(true);
-    pal.setColor(QPalette::Window, colorOf(*c.backColor));
-    pal.setColor(QPalette::Button, colorOf(*c.backColor));
-  }
-  if (c.foreColor) {
-    pal.setColor(QPalette::WindowText, colorOf(*c.foreColor));
-    pal.setColor(QPalette::ButtonText, colorOf(*c.foreColor));
-  }
-  w->setPalette(pal);
+  // Every colour comes from the shared rule, none from the desktop's theme, so that a caption
+  // never stands in the theme's colour on a colour of the form's.
+  if (c.backColor) w->setAutoFillBackground(true);
+  w->setPalette(paletteOf(w->palette(), controlColours(screen.decl(), i, systemHighContrast())));
   widgets_[i] = w;
 }
 

@@ -17,6 +17,8 @@ namespace nubera {
 QString qs(const std::string& s);
 // The declared font, with the fallbacks of the shared rules.
 QFont fontFor(const Font& f);
+// The desktop's colours where the user chose a high-contrast theme; nullopt otherwise.
+std::optional<SystemColours> systemHighContrast();
 
 class ScreenWindow : public QWidget {
  public:

@@ -22,10 +22,6 @@ COLORREF ref(Rgb c) {
   return RGB(c.r, c.g, c.b);
 }
 
-bool inside(const PixelRect& outer, const PixelRect& inner) {
-  return inner.x >= outer.x && inner.y >= outer.y && inner.right() <= outer.right() &&
-         inner.bottom() <= outer.bottom();
-}
 
 template <class F>
 F user32(const char* name) {
@@ -92,8 +88,8 @@ Win32ScreenWindow::Win32ScreenWindow(Win32Desktop& desktop, const ScreenInstance
   places_ = placeControls(decl, dpi_);
   controls_.assign(decl.controls.size(), nullptr);
   captions_.resize(decl.controls.size());
-  under_.resize(decl.controls.size());
   pictures_.resize(decl.controls.size());
+  namers_.assign(decl.controls.size(), nullptr);
   for (std::size_t i = 0; i < decl.controls.size(); ++i) build(screen, static_cast<int>(i));
   const PixelRect client = clientSize(decl, dpi_);
   RECT rc{0, 0, client.width, client.height};
@@ -113,11 +109,37 @@ Win32ScreenWindow::Win32ScreenWindow(Win32Desktop& desktop, const ScreenInstance
     if (c.kind == ControlKind::Button || c.kind == ControlKind::Picture) {
       SetWindowTextW(h, name.c_str());
     } else if (c.kind == ControlKind::TextBox && !name.empty()) {
-      HWND label = CreateWindowExW(0, L"STATIC", name.c_str(), WS_CHILD, 0, 0, 0, 0, hwnd_, nullptr,
-                                   desktop_.instance(), nullptr);
-      SetWindowPos(label, h, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      SetWindowPos(h, label, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      namers_[i] = CreateWindowExW(0, L"STATIC", name.c_str(), WS_CHILD, 0, 0, 0, 0, hwnd_,
+                                   nullptr, desktop_.instance(), nullptr);
     }
+  }
+  // Screen readers walk the children in window order: it is the declared order, each field's
+  // naming text just before it.
+  HWND previous = HWND_TOP;
+  for (std::size_t i = 0; i < decl.controls.size(); ++i) {
+    for (HWND h : {namers_[i], controls_[i]}) {
+      if (!h) continue;
+      SetWindowPos(h, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      previous = h;
+    }
+  }
+}
+
+LRESULT CALLBACK Win32ScreenWindow::pictureProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_USERDATA));
+  switch (msg) {
+    case WM_NCHITTEST:
+      return HTTRANSPARENT;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(h, &ps);
+      EndPaint(h, &ps);
+      return 0;
+    }
+    default:
+      return CallWindowProcW(original, h, msg, wp, lp);
   }
 }
 
@@ -142,16 +164,12 @@ void Win32ScreenWindow::layout() {
 void Win32ScreenWindow::build(const ScreenInstance& screen, int i) {
   const ControlDecl& c = screen.decl().controls[i];
   if (c.kind == ControlKind::TextBox && !c.visible && c.rect.width == 0) return;  // a field
-  // A label without a colour of its own shows the colour of a band it stands on.
-  for (int j = 0; j < i; ++j) {
-    const ControlDecl& below = screen.decl().controls[j];
-    if (below.kind == ControlKind::Label && below.backColor &&
-        inside(places_[j].inScreen, places_[i].inScreen)) {
-      under_[i] = below.backColor;
-    }
-  }
+  // A band is painted by the window itself, under everything declared after it.
+  if (isBand(c)) return;
   const wchar_t* cls = L"STATIC";
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+  // Siblings are not clipped: the window order is the reading order (declared order), and
+  // what lies under later controls (pictures, bands, frames) paints nothing over them.
+  DWORD style = WS_CHILD;
   DWORD exStyle = 0;
   switch (c.kind) {
     case ControlKind::Label:
@@ -185,8 +203,12 @@ void Win32ScreenWindow::build(const ScreenInstance& screen, int i) {
   HWND h = CreateWindowExW(exStyle, cls, L"", style, 0, 0, 1, 1, hwnd_,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                            desktop_.instance(), nullptr);
-  // What is declared later lies on top, as the screens are laid out.
-  SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  // A picture is drawn by the window under the controls declared after it; its own window
+  // only carries its name, and lets clicks through to what lies under it.
+  if (c.kind == ControlKind::Picture) {
+    SetWindowLongPtrW(h, GWLP_USERDATA,
+                      SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pictureProc)));
+  }
   // A number field: full-width digits from an input method would reach the page.
   if (!c.inputMethod) ImmAssociateContextEx(h, nullptr, 0);
   controls_[i] = h;
@@ -239,6 +261,27 @@ void Win32ScreenWindow::retire() {
   PostMessageW(hwnd_, kDestroyLater, 0, 0);
 }
 
+// The form's face, and what lies under the controls declared after it: the bands and the
+// pictures, in declared order.
+void Win32ScreenWindow::paintUnderneath(HDC dc) {
+  const auto& hc = desktop_.highContrast();
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  FillRect(dc, &client, desktop_.gdi().brush(formColours(hc).back));
+  const ScreenInstance* screen = desktop_.runtime() ? desktop_.runtime()->find(id_) : nullptr;
+  for (std::size_t i = 0; i < decl_->controls.size(); ++i) {
+    const ControlDecl& c = decl_->controls[i];
+    if (screen && !screen->controls[i].visible) continue;
+    const PixelRect& r = places_[i].inScreen;
+    const RECT rc{r.x, r.y, r.right(), r.bottom()};
+    if (isBand(c)) {
+      FillRect(dc, &rc, desktop_.gdi().brush(controlColours(*decl_, static_cast<int>(i), hc).back));
+    } else if (c.kind == ControlKind::Picture && pictures_[i]) {
+      pictures_[i]->draw(dc, rc);
+    }
+  }
+}
+
 void Win32ScreenWindow::drawItem(const DRAWITEMSTRUCT& item) {
   const int i = static_cast<int>(item.CtlID) - kFirstControlId;
   if (i < 0 || i >= static_cast<int>(controls_.size())) return;
@@ -247,12 +290,12 @@ void Win32ScreenWindow::drawItem(const DRAWITEMSTRUCT& item) {
   RECT rc = item.rcItem;
   switch (c.kind) {
     case ControlKind::Button: {
-      FillRect(dc, &rc,
-               c.backColor ? desktop_.gdi().brush(*c.backColor) : GetSysColorBrush(COLOR_BTNFACE));
+      const Colours colours = controlColours(*decl_, i, desktop_.highContrast());
+      FillRect(dc, &rc, desktop_.gdi().brush(colours.back));
       DrawEdge(dc, &rc, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
       const std::wstring& text = captions_[i];
       SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, c.foreColor ? ref(*c.foreColor) : GetSysColor(COLOR_BTNTEXT));
+      SetTextColor(dc, ref(colours.text));
       // The drawing context comes with the system font: the button's own is chosen here.
       HGDIOBJ old =
           SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
@@ -266,9 +309,6 @@ void Win32ScreenWindow::drawItem(const DRAWITEMSTRUCT& item) {
       }
       break;
     }
-    case ControlKind::Picture:
-      if (pictures_[i]) pictures_[i]->draw(dc, rc);
-      break;
     case ControlKind::Line: {
       HPEN pen = static_cast<HPEN>(SelectObject(dc, GetStockObject(BLACK_PEN)));
       MoveToEx(dc, rc.left, rc.top, nullptr);
@@ -371,20 +411,26 @@ LRESULT Win32ScreenWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
       drawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
       return TRUE;
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT: {
+      // Every colour from the shared rule: a caption never stands in a system colour on a
+      // declared one, and a high-contrast scheme replaces them all.
       HDC dc = reinterpret_cast<HDC>(wp);
       const int i = GetDlgCtrlID(reinterpret_cast<HWND>(lp)) - kFirstControlId;
-      if (i < 0 || i >= static_cast<int>(controls_.size())) break;
-      const ControlDecl& c = decl_->controls[i];
-      SetTextColor(dc, c.foreColor ? ref(*c.foreColor) : GetSysColor(COLOR_WINDOWTEXT));
-      const std::optional<Rgb> back = c.backColor ? c.backColor : under_[i];
-      if (back) {
-        SetBkColor(dc, ref(*back));
-        return reinterpret_cast<LRESULT>(desktop_.gdi().brush(*back));
-      }
-      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      const Colours colours = i >= 0 && i < static_cast<int>(controls_.size())
+                                  ? controlColours(*decl_, i, desktop_.highContrast())
+                                  : formColours(desktop_.highContrast());
+      SetTextColor(dc, ref(colours.text));
+      SetBkColor(dc, ref(colours.back));
+      return reinterpret_cast<LRESULT>(desktop_.gdi().brush(colours.back));
     }
+    case WM_ERASEBKGND:
+      paintUnderneath(reinterpret_cast<HDC>(wp));
+      return 1;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      desktop_.systemColoursChanged();
+      break;
     default:
       break;
   }

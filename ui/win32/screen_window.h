@@ -52,14 +52,16 @@ class Win32ScreenWindow {
   void build(const ScreenInstance& screen, int i);
   void layout();
   void drawItem(const DRAWITEMSTRUCT& item);
+  void paintUnderneath(HDC dc);
+  static LRESULT CALLBACK pictureProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
 
   Win32Desktop& desktop_;
   ScreenId id_;
   HWND hwnd_ = nullptr;
   const ScreenDecl* decl_ = nullptr;
   std::vector<HWND> controls_;
+  std::vector<HWND> namers_;  // the hidden text that names a field for a screen reader
   std::vector<std::wstring> captions_;     // what a button shows; its window text is its name
-  std::vector<std::optional<Rgb>> under_;  // the back colour a transparent label stands on
   std::vector<std::unique_ptr<Picture>> pictures_;  // decoded when the screen is made
   std::vector<ControlPlace> places_;                // at the window's scale
   int dpi_ = 96;

@@ -17,6 +17,7 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, std::string assetDir)
   dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   Win32ScreenWindow::registerClass(instance_);
+  systemColoursChanged();
 }
 
 Win32Desktop::~Win32Desktop() {
@@ -54,10 +55,33 @@ PixelRect windowRect(HWND h) {
   return {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
 }
 
-PixelRect workArea() {
+// The work area of the monitor the window stands on (most of it, or the nearest), so that
+// on several monitors a window opens on the one it belongs to.
+PixelRect workArea(HWND h) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
   RECT area{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  if (GetMonitorInfoW(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &info)) {
+    area = info.rcWork;
+  } else {
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  }
   return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
+Rgb rgbOf(COLORREF c) {
+  return {GetRValue(c), GetGValue(c), GetBValue(c)};
+}
+
+std::optional<SystemColours> systemHighContrast() {
+  HIGHCONTRASTW hc{};
+  hc.cbSize = sizeof hc;
+  if (!SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) ||
+      !(hc.dwFlags & HCF_HIGHCONTRASTON)) {
+    return std::nullopt;
+  }
+  return SystemColours{rgbOf(GetSysColor(COLOR_WINDOW)), rgbOf(GetSysColor(COLOR_WINDOWTEXT)),
+                       rgbOf(GetSysColor(COLOR_BTNFACE)), rgbOf(GetSysColor(COLOR_BTNTEXT))};
 }
 
 void moveTo(HWND h, const PixelRect& r) {
@@ -72,7 +96,7 @@ void Win32Desktop::screenShown(const ScreenInstance& screen, bool) {
   const ScreenDecl& decl = screen.decl();
   const bool opening = !IsWindowVisible(w->hwnd());
   if (opening && decl.placement == Placement::Centred) {
-    moveTo(w->hwnd(), centredIn(windowRect(w->hwnd()), workArea()));
+    moveTo(w->hwnd(), centredIn(windowRect(w->hwnd()), workArea(w->hwnd())));
   } else if (opening && decl.placement == Placement::Beside) {
     Win32ScreenWindow* other = window(decl.besideOf);
     if (other && IsWindowVisible(other->hwnd())) {
@@ -80,7 +104,8 @@ void Win32Desktop::screenShown(const ScreenInstance& screen, bool) {
       ClientToScreen(other->hwnd(), &client);
       const auto parts = workingParts(other->decl(), other->dpi(), client.x, client.y);
       const PairPlacement pair =
-          placeBeside(windowRect(other->hwnd()), parts, windowRect(w->hwnd()), workArea());
+          placeBeside(windowRect(other->hwnd()), parts, windowRect(w->hwnd()),
+                      workArea(other->hwnd()));
       moveTo(other->hwnd(), pair.other);
       moveTo(w->hwnd(), pair.screen);
     }
@@ -119,6 +144,21 @@ HWND Win32Desktop::activeScreenWindow() const {
     if (w && w->hwnd() == active) return active;
   }
   return nullptr;
+}
+
+void Win32Desktop::setHighContrastForTest(std::optional<SystemColours> colours) {
+  highContrastForced_ = true;
+  highContrast_ = colours;
+  for (auto& w : windows_) {
+    if (w) InvalidateRect(w->hwnd(), nullptr, TRUE);
+  }
+}
+
+void Win32Desktop::systemColoursChanged() {
+  if (!highContrastForced_) highContrast_ = systemHighContrast();
+  for (auto& w : windows_) {
+    if (w) RedrawWindow(w->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  }
 }
 
 void Win32Desktop::messageBox(const std::string& prompt, int, const std::string& title) {

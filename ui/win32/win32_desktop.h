@@ -53,6 +53,8 @@ class Win32Desktop : public Desktop {
   void setHelpOpener(std::function<bool(const std::string&)> opener) {
     helpOpener_ = std::move(opener);
   }
+  // The colours of a high-contrast scheme as if the user had chosen one (nullopt: none).
+  void setHighContrastForTest(std::optional<SystemColours> colours);
 
   // For the screen windows: what they draw with and whom they tell.
   Runtime* runtime() const { return runtime_; }
@@ -64,6 +66,10 @@ class Win32Desktop : public Desktop {
   void resync(ScreenId id, int control);
   // The screen's window became the active one.
   void noteActive(ScreenId id) { activation_.activated(id); }
+  // The system's colours while the user has a high-contrast scheme on, else nullopt.
+  const std::optional<SystemColours>& highContrast() const { return highContrast_; }
+  // The system's colours or its high-contrast setting changed: every window is drawn anew.
+  void systemColoursChanged();
 
  private:
   bool pump();
@@ -84,6 +90,8 @@ class Win32Desktop : public Desktop {
   ActivationOrder activation_;
   int dpi_ = 96;
   bool ended_ = false;
+  std::optional<SystemColours> highContrast_;
+  bool highContrastForced_ = false;
 };
 
 }  // namespace nubera
