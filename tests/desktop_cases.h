@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,7 +48,17 @@ class DesktopProbe {
   virtual Rgb colourInside(ScreenId screen, const char* name) = 0;
   // What a screen reader is told the control is called.
   virtual std::string spokenName(ScreenId screen, const char* name) = 0;
+  // The colours the desktop draws with, chosen before any screen is made: the light theme, a
+  // dark desktop theme, or a high-contrast scheme of white on black.
+  enum class Theme { Light, Dark, HighContrast };
+  virtual void useTheme(Theme theme) = 0;
+  // The pixels the control shows, a little inside its edges.
+  virtual std::vector<Rgb> pixelsInside(ScreenId screen, const char* name) = 0;
 };
+
+// The high-contrast scheme the probes set: white on black.
+inline constexpr SystemColours kWhiteOnBlack{
+    {0, 0, 0}, {255, 255, 255}, {0, 0, 0}, {255, 255, 255}};
 
 using Step = std::pair<ScreenId, const char*>;  // a click
 
@@ -332,6 +347,50 @@ inline void checkSpokenNames(DesktopProbe& p) {
   EXPECT_EQ(p.spokenName(Form5, "Text12"), "幅");
   EXPECT_EQ(p.spokenName(Form2, "Text1"), "あなたのサーバー名記入");
   EXPECT_EQ(p.spokenName(Form1, "Command5"), "詳細作成");
+}
+
+// Every caption stays readable in the light theme, a dark desktop theme and a high-contrast
+// scheme: drawn on its back colour in a text colour with at least 4.5 : 1 against it (3 : 1
+// for the "■" markers, which are symbols), as the desktop really draws it.
+inline void checkCaptionContrast(DesktopProbe& p, DesktopProbe::Theme theme) {
+  using enum ScreenId;
+  Runtime& rt = p.runtime();
+  p.useTheme(theme);
+  makeEveryScreen(rt);
+  const std::optional<SystemColours> hc =
+      theme == DesktopProbe::Theme::HighContrast ? std::optional(kWhiteOnBlack) : std::nullopt;
+  for (ScreenId id : kAllScreens) {
+    const ScreenInstance* s = rt.find(id);
+    ASSERT_TRUE(s);
+    const auto& controls = s->decl().controls;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+      const ControlDecl& c = controls[i];
+      const bool captioned = c.kind == ControlKind::Label || c.kind == ControlKind::Button ||
+                             c.kind == ControlKind::OptionButton;
+      const std::string& text = s->controls[i].text;
+      if (!captioned || text.empty() || !s->controls[i].visible) continue;
+      const Colours want = controlColours(s->decl(), static_cast<int>(i), hc);
+      const double need = text == "■" ? 3.0 : 4.5;
+      EXPECT_GE(contrastRatio(want.text, want.back), need) << screenName(id) << " " << c.name;
+      const auto pixels = p.pixelsInside(id, c.name.c_str());
+      ASSERT_FALSE(pixels.empty()) << screenName(id) << " " << c.name;
+      std::map<std::uint32_t, int> counts;
+      for (Rgb px : pixels) ++counts[px.r << 16 | px.g << 8 | px.b];
+      const auto most = std::max_element(counts.begin(), counts.end(),
+                                         [](auto& a, auto& b) { return a.second < b.second; });
+      const Rgb back{static_cast<std::uint8_t>(most->first >> 16),
+                     static_cast<std::uint8_t>(most->first >> 8),
+                     static_cast<std::uint8_t>(most->first)};
+      EXPECT_EQ(back, want.back) << screenName(id) << " " << c.name;
+      // Some stroke of the caption in the text colour (anti-aliasing leaves the rest between).
+      int nearest = INT_MAX;
+      for (Rgb px : pixels) {
+        nearest = std::min(nearest, std::abs(px.r - want.text.r) + std::abs(px.g - want.text.g) +
+                                        std::abs(px.b - want.text.b));
+      }
+      EXPECT_LE(nearest, 60) << screenName(id) << " " << c.name;
+    }
+  }
 }
 
 }  // namespace nubera::testing

@@ -456,7 +456,49 @@ struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget(s, name));
     return a ? a->text(QAccessible::Name).toStdString() : "";
   }
+  // A dark theme as a GTK desktop gives it (Adwaita:dark), and a high-contrast GTK theme.
+  void useTheme(Theme theme) override {
+    saved = QApplication::palette();
+    QPalette pal = *saved;
+    auto all = [&](QPalette::ColorRole role, QColor c) {
+      for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        pal.setColor(group, role, c);
+      }
+    };
+    if (theme == Theme::Dark) {
+      for (auto role : {QPalette::Window, QPalette::Button}) all(role, QColor(53, 53, 53));
+      all(QPalette::Base, QColor(45, 45, 45));
+      for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+        all(role, QColor(238, 238, 236));
+      }
+    } else if (theme == Theme::HighContrast) {
+      qputenv("GTK_THEME", "HighContrastInverse");
+      for (auto role : {QPalette::Window, QPalette::Button, QPalette::Base}) all(role, Qt::black);
+      for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+        all(role, Qt::white);
+      }
+    }
+    QApplication::setPalette(pal);
+  }
+  std::vector<Rgb> pixelsInside(ScreenId s, const char* name) override {
+    const QImage image = widget(s, name)->grab().toImage();
+    std::vector<Rgb> out;
+    for (int y = 2; y < image.height() - 2; ++y) {
+      for (int x = 2; x < image.width() - 2; ++x) {
+        const QColor c = image.pixelColor(x, y);
+        out.push_back({static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+                       static_cast<std::uint8_t>(c.blue())});
+      }
+    }
+    return out;
+  }
+  void TearDown() override {
+    if (saved) QApplication::setPalette(*saved);
+    qunsetenv("GTK_THEME");
+    QtRoad::TearDown();
+  }
   void TestBody() override {}
+  std::optional<QPalette> saved;
 };
 
 class QtFocus : public ::testing::TestWithParam<nubera::testing::FocusCase> {};
@@ -501,6 +543,15 @@ TEST_F(QtProbe, ButtonsShowTheirDeclaredColours) {
 }
 TEST_F(QtProbe, ScreenReadersHearEveryName) {
   nubera::testing::checkSpokenNames(*this);
+}
+TEST_F(QtProbe, CaptionsReadableInTheLightTheme) {
+  nubera::testing::checkCaptionContrast(*this, Theme::Light);
+}
+TEST_F(QtProbe, CaptionsReadableInADarkTheme) {
+  nubera::testing::checkCaptionContrast(*this, Theme::Dark);
+}
+TEST_F(QtProbe, CaptionsReadableInHighContrast) {
+  nubera::testing::checkCaptionContrast(*this, Theme::HighContrast);
 }
 
 int main(int argc, char** argv) {

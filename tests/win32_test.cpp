@@ -137,6 +137,35 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     ReleaseDC(h, screen);
     return {GetRValue(c), GetGValue(c), GetBValue(c)};
   }
+  void useTheme(Theme theme) override {
+    // Windows draws classic forms alike in its light and dark modes; high contrast is the
+    // system's colours.
+    desktop.setHighContrastForTest(theme == Theme::HighContrast
+                                       ? std::optional(nubera::testing::kWhiteOnBlack)
+                                       : std::nullopt);
+  }
+  std::vector<Rgb> pixelsInside(ScreenId s, const char* name) override {
+    HWND h = desktop.controlOf(s, name);
+    RECT r{};
+    GetClientRect(h, &r);
+    HDC screen = GetDC(h);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    PrintWindow(h, mem, PW_CLIENTONLY);
+    std::vector<Rgb> out;
+    for (int y = 2; y < r.bottom - 2; ++y) {
+      for (int x = 2; x < r.right - 2; ++x) {
+        const COLORREF c = GetPixel(mem, x, y);
+        out.push_back({GetRValue(c), GetGValue(c), GetBValue(c)});
+      }
+    }
+    SelectObject(mem, old);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+    ReleaseDC(h, screen);
+    return out;
+  }
   std::string spokenName(ScreenId s, const char* name) override {
     static const HRESULT com = CoInitialize(nullptr);  // as the program does at its start
     (void)com;
@@ -235,6 +264,63 @@ TEST_F(Win32Probe, ButtonsShowTheirDeclaredColours) {
 }
 TEST_F(Win32Probe, ScreenReadersHearEveryName) {
   nubera::testing::checkSpokenNames(*this);
+}
+// Screen readers walk the children in window order: it is the declared order, with each
+// field's naming text just before its field.
+TEST_F(Win32Probe, WindowOrderIsTheDeclaredOrder) {
+  nubera::testing::makeEveryScreen(rt);
+  for (ScreenId id : kAllScreens) {
+    const ScreenInstance* s = rt.find(id);
+    ASSERT_TRUE(s);
+    std::vector<std::string> declared, walked;
+    for (const auto& c : s->decl().controls) {
+      if (!desktop.controlOf(id, c.name)) continue;
+      const std::string name = accessibleName(*s, s->decl().indexOf(c.name));
+      if (c.kind == ControlKind::TextBox && !name.empty()) declared.push_back("(" + name + ")");
+      declared.push_back(c.name);
+    }
+    for (HWND h = GetWindow(desktop.windowOf(id), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+      std::string found;
+      for (const auto& c : s->decl().controls) {
+        if (desktop.controlOf(id, c.name) == h) found = c.name;
+      }
+      if (found.empty()) {
+        wchar_t text[200] = {};
+        GetWindowTextW(h, text, 200);
+        found = "(" + win32::utf8(text) + ")";
+      }
+      walked.push_back(found);
+    }
+    EXPECT_EQ(walked, declared) << screenName(id);
+  }
+}
+
+// What lies under later controls is painted under them: the width and height fields over the
+// picture, the bands behind the buttons, the buttons on the band.
+TEST_F(Win32Probe, PicturesAndBandsLieUnderTheirControls) {
+  rt.start(Form1);
+  click(Form1, "Command1");
+  click(Form4, "Command2");
+  auto at = [&](ScreenId s, const char* name, int dx, int dy) {
+    HWND w = desktop.windowOf(s);
+    UpdateWindow(w);
+    RedrawWindow(w, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const PixelRect r = control(s, name);
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, r.x + dx, r.y + dy);
+    ReleaseDC(nullptr, screen);
+    return Rgb{GetRValue(c), GetGValue(c), GetBValue(c)};
+  };
+  EXPECT_EQ(at(Form5, "Text14", 3, 3), (Rgb{255, 255, 255}));  // over the picture
+  EXPECT_EQ(at(Form5, "Command1", 3, 3), (Rgb{255, 128, 0}));   // 戻る on the band
+  EXPECT_EQ(at(Form5, "Command1", -3, 3), (Rgb{192, 192, 255}));  // the band beside it
+}
+
+TEST_F(Win32Probe, CaptionsReadableInTheLightTheme) {
+  nubera::testing::checkCaptionContrast(*this, Theme::Light);
+}
+TEST_F(Win32Probe, CaptionsReadableInHighContrast) {
+  nubera::testing::checkCaptionContrast(*this, Theme::HighContrast);
 }
 TEST_F(Win32Probe, DetailedSettingsLeaveTheirCreationScreenUsable) {
   nubera::testing::checkSettingsBeside(*this, Form6, Form7);
