@@ -46,8 +46,12 @@ class DesktopProbe {
   virtual void reactivate(ScreenId screen) = 0;
   // The colour drawn at a point inside the control, clear of its border and caption.
   virtual Rgb colourInside(ScreenId screen, const char* name) = 0;
-  // What a screen reader is told the control is called.
+  // What a screen reader is told the control is called, what it adds after the name, and
+  // what kind of control it says it is; for no name, of the screen's window itself.
   virtual std::string spokenName(ScreenId screen, const char* name) = 0;
+  virtual std::string spokenDescription(ScreenId screen, const char* name) = 0;
+  enum class Role { Radio, Check, Button, Other };
+  virtual Role spokenRole(ScreenId screen, const char* name) = 0;
   // The colours the desktop draws with, chosen before any screen is made: the light theme, a
   // dark desktop theme, or a high-contrast scheme of white on black.
   enum class Theme { Light, Dark, HighContrast };
@@ -290,6 +294,21 @@ inline void checkTypingReplaces(DesktopProbe& p) {
   EXPECT_TRUE(shown(p, Form5));
 }
 
+// 保存 hides itself: the focus goes on to the next control in the focus order, 設定, and is
+// there again after the message.
+inline void checkFocusAfterSaveHides(DesktopProbe& p) {
+  using enum ScreenId;
+  p.runtime().start(Form1);
+  p.click(Form1, "Command1");
+  p.key(Form4, Key::Tab);
+  ASSERT_EQ(p.focused(Form4), "Command1");
+  p.key(Form4, Key::Enter);  // no name: "記入しましょう。"
+  EXPECT_EQ(p.messages().size(), 1u);
+  EXPECT_EQ(p.focused(Form4), "Command2");
+  p.reactivate(Form4);
+  EXPECT_EQ(p.focused(Form4), "Command2");
+}
+
 // An option group is one Tab stop, its chosen button; the arrows move in it and choose.
 inline void checkOptionGroup(DesktopProbe& p) {
   using enum ScreenId;
@@ -347,6 +366,26 @@ inline void checkSpokenNames(DesktopProbe& p) {
   EXPECT_EQ(p.spokenName(Form5, "Text12"), "幅");
   EXPECT_EQ(p.spokenName(Form2, "Text1"), "あなたのサーバー名記入");
   EXPECT_EQ(p.spokenName(Form1, "Command5"), "詳細作成");
+}
+
+// What a screen reader says beyond the names: オン and オフ are radio buttons of the group
+// オート起動, the markers say where they put the player, the alignment field lists its words,
+// and the start-up screen has the program's name and says how to go on.
+inline void checkSpokenRoles(DesktopProbe& p) {
+  using enum ScreenId;
+  makeEveryScreen(p.runtime());
+  for (const char* option : {"Option1", "Option2"}) {
+    EXPECT_EQ(p.spokenRole(Form5, option), DesktopProbe::Role::Radio) << option;
+    EXPECT_EQ(p.spokenDescription(Form5, option), "オート起動") << option;
+  }
+  EXPECT_EQ(p.spokenName(Form7, "Option1"), "オン");
+  EXPECT_EQ(p.spokenName(Form5, "Label2"), "左");
+  EXPECT_EQ(p.spokenName(Form5, "Label1"), "中心");
+  EXPECT_EQ(p.spokenName(Form7, "Label8"), "右");
+  EXPECT_NE(p.spokenDescription(Form5, "Text1").find("center"), std::string::npos);
+  EXPECT_EQ(p.spokenRole(Form4, "Command1"), DesktopProbe::Role::Button);
+  EXPECT_EQ(p.spokenName(frmSplash, nullptr), "ストリーミング　ヌベラ");
+  EXPECT_NE(p.spokenDescription(frmSplash, nullptr).find("クリック"), std::string::npos);
 }
 
 // Every caption stays readable in the light theme, a dark desktop theme and a high-contrast

@@ -92,3 +92,50 @@ TEST(Geometry, EveryParentIsADeclaredFrame) {
   EXPECT_NE(declarationFault(bad)->find("Frame9"), std::string::npos);
   EXPECT_THROW(placeControls(bad, 96), std::logic_error);
 }
+
+// Worked examples of the colour rule, and of where the focus goes when its control hides.
+TEST(Colours, DeclaredOnTheFormsOwnFaceOrTheSystemsInHighContrast) {
+  const ScreenDecl& quick = screens::all()[static_cast<int>(ScreenId::Form4)]->decl;
+  const ScreenDecl& settings = screens::all()[static_cast<int>(ScreenId::Form5)]->decl;
+  const SystemColours hc{{0, 0, 0}, {255, 255, 0}, {0, 0, 128}, {255, 255, 255}};
+  struct Case {
+    const ScreenDecl& decl;
+    const char* control;
+    Colours light, highContrast;
+  };
+  const Case cases[] = {
+      {quick, "Command1", {{0, 255, 0}, {0, 0, 0}}, {{0, 0, 128}, {255, 255, 255}}},  // 保存
+      {quick,
+       "Label2",
+       {{192, 192, 255}, {0, 0, 0}},
+       {{0, 0, 128}, {255, 255, 255}}},  // on the band
+      {quick, "Label3", {{240, 240, 240}, {0, 0, 0}}, {{0, 0, 128}, {255, 255, 255}}},
+      {quick, "Text3", {{255, 255, 255}, {0, 0, 0}}, {{0, 0, 0}, {255, 255, 0}}},
+      {settings, "Label2", {{240, 240, 240}, {255, 0, 0}}, {{0, 0, 128}, {255, 255, 255}}},  // ■
+  };
+  for (const auto& c : cases) {
+    const int i = c.decl.indexOf(c.control);
+    EXPECT_EQ(controlColours(c.decl, i, std::nullopt), c.light) << c.control;
+    EXPECT_EQ(controlColours(c.decl, i, hc), c.highContrast) << c.control;
+  }
+  EXPECT_NEAR(contrastRatio({0, 0, 0}, {255, 255, 255}), 21.0, 0.01);
+  EXPECT_NEAR(contrastRatio({255, 0, 0}, {240, 240, 240}), 3.51, 0.01);
+  EXPECT_NEAR(contrastRatio({0, 0, 255}, {240, 240, 240}), 7.54, 0.01);
+}
+
+TEST(Focus, AHiddenControlHandsTheFocusOn) {
+  const ScreenKind& kind = *screens::all()[static_cast<int>(ScreenId::Form4)];
+  ScreenInstance quick{&kind, {}};
+  for (const auto& c : kind.decl.controls) quick.controls.push_back({c.text, c.visible});
+  auto hide = [&](const char* name) {
+    const int i = kind.decl.indexOf(name);
+    quick.controls[static_cast<std::size_t>(i)].visible = false;
+    return i;
+  };
+  hide("Command5");  // 完成ボタン, hidden at load
+  hide("Label2");
+  // 保存 (tab 1) hides itself: 設定 (tab 2) follows.
+  EXPECT_EQ(focusAfterHiding(quick, hide("Command1")), kind.decl.indexOf("Command2"));
+  // The last in the order hands on round to the first: the video name.
+  EXPECT_EQ(focusAfterHiding(quick, hide("Command6")), kind.decl.indexOf("Text3"));
+}

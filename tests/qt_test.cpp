@@ -452,9 +452,29 @@ struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
     return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
             static_cast<std::uint8_t>(c.blue())};
   }
+  QAccessibleInterface* accessible(ScreenId s, const char* name) {
+    return QAccessible::queryAccessibleInterface(name ? widget(s, name) : desktop.window(s));
+  }
   std::string spokenName(ScreenId s, const char* name) override {
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget(s, name));
+    QAccessibleInterface* a = accessible(s, name);
     return a ? a->text(QAccessible::Name).toStdString() : "";
+  }
+  std::string spokenDescription(ScreenId s, const char* name) override {
+    QAccessibleInterface* a = accessible(s, name);
+    return a ? a->text(QAccessible::Description).toStdString() : "";
+  }
+  Role spokenRole(ScreenId s, const char* name) override {
+    QAccessibleInterface* a = accessible(s, name);
+    switch (a ? a->role() : QAccessible::NoRole) {
+      case QAccessible::RadioButton:
+        return Role::Radio;
+      case QAccessible::CheckBox:
+        return Role::Check;
+      case QAccessible::Button:
+        return Role::Button;
+      default:
+        return Role::Other;
+    }
   }
   // A dark theme as a GTK desktop gives it (Adwaita:dark), and a high-contrast GTK theme.
   void useTheme(Theme theme) override {
@@ -540,6 +560,12 @@ TEST_F(QtProbe, OptionGroupIsOneStopAndArrowsChoose) {
 }
 TEST_F(QtProbe, ButtonsShowTheirDeclaredColours) {
   nubera::testing::checkButtonColours(*this);
+}
+TEST_F(QtProbe, FocusMovesOnWhenSaveHidesItself) {
+  nubera::testing::checkFocusAfterSaveHides(*this);
+}
+TEST_F(QtProbe, ScreenReadersHearRolesAndDescriptions) {
+  nubera::testing::checkSpokenRoles(*this);
 }
 TEST_F(QtProbe, ScreenReadersHearEveryName) {
   nubera::testing::checkSpokenNames(*this);

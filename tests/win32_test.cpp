@@ -166,27 +166,77 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     ReleaseDC(h, screen);
     return out;
   }
-  std::string spokenName(ScreenId s, const char* name) override {
+  // What a screen reader is told of the control (or of the window, for no name).
+  struct Spoken {
+    std::string name, description;
+    long role = 0;
+  };
+  Spoken spoken(ScreenId s, const char* name) {
     static const HRESULT com = CoInitialize(nullptr);  // as the program does at its start
     (void)com;
+    Spoken out;
     IAccessible* acc = nullptr;
-    const HRESULT got =
-        AccessibleObjectFromWindow(desktop.controlOf(s, name), OBJID_CLIENT, __uuidof(IAccessible),
-                                   reinterpret_cast<void**>(&acc));
-    if (got != S_OK) return "";
+    HWND h = name ? desktop.controlOf(s, name) : desktop.windowOf(s);
+    if (AccessibleObjectFromWindow(h, OBJID_CLIENT, __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&acc)) != S_OK) {
+      return out;
+    }
     VARIANT self;
     VariantInit(&self);
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
-    BSTR spoken = nullptr;
-    std::string out;
-    if (acc->get_accName(self, &spoken) == S_OK && spoken) {
-      out = win32::utf8(spoken);
-      SysFreeString(spoken);
+    BSTR text = nullptr;
+    if (acc->get_accName(self, &text) == S_OK && text) {
+      out.name = win32::utf8(text);
+      SysFreeString(text);
     }
+    text = nullptr;
+    if (acc->get_accDescription(self, &text) == S_OK && text) {
+      out.description = win32::utf8(text);
+      SysFreeString(text);
+    }
+    VARIANT role;
+    VariantInit(&role);
+    if (acc->get_accRole(self, &role) == S_OK && role.vt == VT_I4) out.role = role.lVal;
     acc->Release();
     return out;
   }
+  std::string spokenName(ScreenId s, const char* name) override { return spoken(s, name).name; }
+  // Wine's accessibility layer gives neither the annotations nor the roles of the standard
+  // controls: there, what the desktop handed to the annotation service, and the role Windows
+  // gives the control's class and style.
+  std::string spokenDescription(ScreenId s, const char* name) override {
+    const std::string read = spoken(s, name).description;
+    return read.empty()
+               ? desktop.descriptionGiven(name ? desktop.controlOf(s, name) : desktop.windowOf(s))
+               : read;
+  }
+  Role spokenRole(ScreenId s, const char* name) override {
+    long role = spoken(s, name).role;
+    if (role == ROLE_SYSTEM_CLIENT && name) {
+      HWND h = desktop.controlOf(s, name);
+      wchar_t cls[16] = {};
+      GetClassNameW(h, cls, 16);
+      const LONG type = GetWindowLongW(h, GWL_STYLE) & BS_TYPEMASK;
+      if (std::wstring(cls) == L"Button") {
+        role = type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON ? ROLE_SYSTEM_RADIOBUTTON
+               : type == BS_CHECKBOX || type == BS_AUTOCHECKBOX     ? ROLE_SYSTEM_CHECKBUTTON
+               : type == BS_GROUPBOX                                ? ROLE_SYSTEM_GROUPING
+                                                                    : ROLE_SYSTEM_PUSHBUTTON;
+      }
+    }
+    switch (role) {
+      case ROLE_SYSTEM_RADIOBUTTON:
+        return Role::Radio;
+      case ROLE_SYSTEM_CHECKBUTTON:
+        return Role::Check;
+      case ROLE_SYSTEM_PUSHBUTTON:
+        return Role::Button;
+      default:
+        return Role::Other;
+    }
+  }
+
   bool textFits(ScreenId s, const char* name) override {
     HWND h = desktop.controlOf(s, name);
     if (!h) return false;
@@ -262,6 +312,12 @@ TEST_F(Win32Probe, OptionGroupIsOneStopAndArrowsChoose) {
 TEST_F(Win32Probe, ButtonsShowTheirDeclaredColours) {
   nubera::testing::checkButtonColours(*this);
 }
+TEST_F(Win32Probe, FocusMovesOnWhenSaveHidesItself) {
+  nubera::testing::checkFocusAfterSaveHides(*this);
+}
+TEST_F(Win32Probe, ScreenReadersHearRolesAndDescriptions) {
+  nubera::testing::checkSpokenRoles(*this);
+}
 TEST_F(Win32Probe, ScreenReadersHearEveryName) {
   nubera::testing::checkSpokenNames(*this);
 }
@@ -311,8 +367,8 @@ TEST_F(Win32Probe, PicturesAndBandsLieUnderTheirControls) {
     ReleaseDC(nullptr, screen);
     return Rgb{GetRValue(c), GetGValue(c), GetBValue(c)};
   };
-  EXPECT_EQ(at(Form5, "Text14", 3, 3), (Rgb{255, 255, 255}));  // over the picture
-  EXPECT_EQ(at(Form5, "Command1", 3, 3), (Rgb{255, 128, 0}));   // 戻る on the band
+  EXPECT_EQ(at(Form5, "Text14", 3, 3), (Rgb{255, 255, 255}));     // over the picture
+  EXPECT_EQ(at(Form5, "Command1", 3, 3), (Rgb{255, 128, 0}));     // 戻る on the band
   EXPECT_EQ(at(Form5, "Command1", -3, 3), (Rgb{192, 192, 255}));  // the band beside it
 }
 

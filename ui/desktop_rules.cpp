@@ -1,9 +1,8 @@
 #include "ui/desktop_rules.h"
 
-#include <cmath>
-
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace nubera {
 
@@ -53,6 +52,17 @@ std::vector<int> focusOrder(const ScreenInstance& screen) {
 int firstFocus(const ScreenInstance& screen) {
   auto order = focusOrder(screen);
   return order.empty() ? -1 : order.front();
+}
+
+int focusAfterHiding(const ScreenInstance& screen, int hidden) {
+  const auto order = focusOrder(screen);
+  if (order.empty()) return -1;
+  const auto& controls = screen.decl().controls;
+  const int after = controls[static_cast<std::size_t>(hidden)].tabIndex;
+  for (int i : order) {
+    if (controls[static_cast<std::size_t>(i)].tabIndex > after && i != hidden) return i;
+  }
+  return order.front() != hidden ? order.front() : -1;
 }
 
 KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool character) {
@@ -124,12 +134,24 @@ std::string accessibleName(const ScreenInstance& screen, int control) {
   const ScreenDecl& decl = screen.decl();
   const ControlDecl& c = decl.controls[static_cast<std::size_t>(control)];
   if (!c.accessibleName.empty()) return c.accessibleName;
-  if (!c.nameLabel.empty()) {
+  // An option button's label names its group; the button is called by its caption.
+  if (!c.nameLabel.empty() && c.kind != ControlKind::OptionButton) {
     const int label = decl.indexOf(c.nameLabel);
     if (label >= 0) return screen.controls[static_cast<std::size_t>(label)].text;
   }
   if (c.kind == ControlKind::TextBox || c.kind == ControlKind::Picture) return "";
   return screen.controls[static_cast<std::size_t>(control)].text;
+}
+
+std::string accessibleDescription(const ScreenInstance& screen, int control) {
+  const ScreenDecl& decl = screen.decl();
+  const ControlDecl& c = decl.controls[static_cast<std::size_t>(control)];
+  if (!c.description.empty()) return c.description;
+  if (c.kind == ControlKind::OptionButton && !c.nameLabel.empty()) {
+    const int label = decl.indexOf(c.nameLabel);
+    if (label >= 0) return screen.controls[static_cast<std::size_t>(label)].text;
+  }
+  return "";
 }
 
 std::vector<std::string> fontFamilies(const Font& font) {

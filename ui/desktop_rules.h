@@ -48,6 +48,11 @@ int firstFocus(const ScreenInstance& screen);
 //   button of its group, round, and choose it.
 KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool character);
 
+// Where the focus goes when the control that has it is hidden (保存 hides itself): the next
+// shown control after it in the declared focus order, round, as on a Windows form; -1 when
+// none is left.
+int focusAfterHiding(const ScreenInstance& screen, int hidden);
+
 // Why a control gets the focus.
 enum class FocusCause {
   Keyboard,      // Tab or Shift+Tab
@@ -77,6 +82,9 @@ class ActivationOrder {
 // The name a screen reader speaks for the control: the declared name, else the caption of the
 // label that names it, else its own caption (buttons, option buttons, labels).
 std::string accessibleName(const ScreenInstance& screen, int control);
+// What a screen reader adds after the name: the declared description, or for an option button
+// the name of its group (the caption of the label that names the group).
+std::string accessibleDescription(const ScreenInstance& screen, int control);
 
 // --- Colours --------------------------------------------------------------------------------
 

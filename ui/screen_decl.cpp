@@ -67,6 +67,11 @@ ControlDecl& ControlDecl::spokenAs(std::string name) {
   return *this;
 }
 
+ControlDecl& ControlDecl::describedAs(std::string text) {
+  description = std::move(text);
+  return *this;
+}
+
 namespace decl {
 
 ControlDecl label(ControlName name, std::string caption, Rect r) {

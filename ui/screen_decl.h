@@ -59,6 +59,7 @@ struct ControlDecl {
   bool inputMethod = true;     // false: a number field, opened with the input method off
   std::string nameLabel;       // the label whose caption names it for a screen reader
   std::string accessibleName;  // a name of its own for a screen reader
+  std::string description;     // what a screen reader adds after the name
 
   // Small builders so the tables read like the screen's description.
   ControlDecl& withFont(double points, bool bold = true, std::string name = "ＭＳ Ｐゴシック");
@@ -70,6 +71,7 @@ struct ControlDecl {
   ControlDecl& numbers();  // a number field: the input method is off in it
   ControlDecl& labelledBy(ControlName label);
   ControlDecl& spokenAs(std::string name);
+  ControlDecl& describedAs(std::string text);
 };
 
 // The builders that make the screens' tables read like their descriptions, in a namespace
@@ -102,6 +104,9 @@ struct ScreenDecl {
   Placement placement = Placement::System;
   ScreenId besideOf = ScreenId::Form1;
   Font font{"ＭＳ Ｐゴシック", 9, false};  // for controls without a font of their own
+  // For a screen reader, where the window has no caption to be read: its name and how to go on.
+  std::string spokenName;
+  std::string spokenDescription;
 
   // Index of the control, or -1.
   int indexOf(std::string_view name) const;

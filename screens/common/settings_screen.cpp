@@ -28,17 +28,20 @@ std::vector<ControlDecl> controls(const SettingsLayout& at, const std::string& a
             at.Label7)
           .withFont(9)
           .in(Frame1),
-      textBox(Text1, alignmentText, at.Text1).tab(2).labelledBy(Label12),
+      textBox(Text1, alignmentText, at.Text1)
+          .tab(2)
+          .labelledBy(Label12)
+          .describedAs("center（中心）、left（左）、right（右）のどれかを入力します。"),
       label(Label12, "位置", at.Label12).withFont(9),
-      label(Label2, "■", at.Label2).withFont(12).fore(red),
-      label(Label1, "■", at.Label1).withFont(12).fore(red),
-      label(Label8, "■", at.Label8).withFont(12).fore(red),
+      label(Label2, "■", at.Label2).withFont(12).fore(red).spokenAs("左"),
+      label(Label1, "■", at.Label1).withFont(12).fore(red).spokenAs("中心"),
+      label(Label8, "■", at.Label8).withFont(12).fore(red).spokenAs("右"),
       label(Label10, "左", at.Label10).withFont(9),
       label(Label9, "中心", at.Label9).withFont(9),
       label(Label11, "右", at.Label11).withFont(9),
       label(Label3, "オート起動", at.Label3).withFont(9),
-      option(Option1, "オン", at.Option1).withFont(9).tab(3),
-      option(Option2, "オフ", at.Option2).withFont(9).tab(4),
+      option(Option1, "オン", at.Option1).withFont(9).tab(3).labelledBy(Label3),
+      option(Option2, "オフ", at.Option2).withFont(9).tab(4).labelledBy(Label3),
       textBox(Text17, "true", at.Text17).tab(5).labelledBy(Label3),
       label(Label13, "", at.Label13).back(colour::kBand),
       button(Command1, "戻る", at.Command1).withFont(9).back(colour::kOrange).tab(6),

@@ -23,6 +23,8 @@ ScreenKind build() {
   k.decl.clientHeight = 4755;
   k.decl.placement = Placement::Centred;
   k.decl.frameless = true;
+  k.decl.spokenName = "ストリーミング　ヌベラ";
+  k.decl.spokenDescription = "画面をクリックするとメニューが開きます。キーを押すと終了します。";
   k.decl.controls = {
       frame(Frame1, "", {120, 120, 7200, 4530}),
       label(lblProductName, "", {2640, 960, 3600, 540}).withFont(24).in(Frame1),

@@ -166,6 +166,8 @@ ScreenWindow::ScreenWindow(Runtime* runtime, const std::string& assetDir,
   const ScreenDecl& decl = screen.decl();
   setObjectName(qs(std::string(screenName(id_))));
   setWindowTitle(qs(decl.caption));
+  if (!decl.spokenName.empty()) setAccessibleName(qs(decl.spokenName));
+  if (!decl.spokenDescription.empty()) setAccessibleDescription(qs(decl.spokenDescription));
   if (decl.frameless) setWindowFlag(Qt::FramelessWindowHint);
   const PixelRect size = clientSize(decl, kLogicalDpi);
   setFixedSize(size.width, size.height);
@@ -186,6 +188,8 @@ void ScreenWindow::nameForScreenReaders(const ScreenInstance& screen) {
     const std::string name = nubera::accessibleName(screen, static_cast<int>(i));
     if (!name.empty()) w->setAccessibleName(qs(name));
     const ControlDecl& c = decl.controls[i];
+    const std::string description = nubera::accessibleDescription(screen, static_cast<int>(i));
+    if (!description.empty()) w->setAccessibleDescription(qs(description));
     if (c.kind == ControlKind::Picture) w->setAccessibleDescription(qs(name));
     if (c.kind == ControlKind::TextBox && !c.nameLabel.empty()) {
       if (auto* label = qobject_cast<QLabel*>(widgetOf(decl.indexOf(c.nameLabel)))) {
@@ -242,7 +246,10 @@ void ScreenWindow::refresh(const ScreenInstance& screen, int i) {
     case ControlKind::OptionButton: {
       auto* radio = static_cast<QRadioButton*>(w);
       radio->setText(text);
+      // An exclusive button cannot be unchecked (before the load neither is chosen).
+      radio->setAutoExclusive(false);
       radio->setChecked(state.checked);
+      radio->setAutoExclusive(true);
       break;
     }
     case ControlKind::Frame:
@@ -251,6 +258,11 @@ void ScreenWindow::refresh(const ScreenInstance& screen, int i) {
     case ControlKind::Picture:
     case ControlKind::Line:
       break;
+  }
+  // A control that hides itself with the focus (保存) hands it on by the shared rule, also
+  // while a message box has the window's focus for a moment.
+  if (!state.visible && w->isVisible() && focusWidget() == w) {
+    if (QWidget* next = widgetOf(focusAfterHiding(screen, i))) focus(next, FocusCause::Keyboard);
   }
   w->setVisible(state.visible);
 }
@@ -364,8 +376,9 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
       break;
     }
     case ControlKind::OptionButton: {
+      // Exclusive, so that a screen reader hears a radio button; the runtime keeps the group
+      // all the same (see refresh).
       auto* radio = new QRadioButton(parent);
-      radio->setAutoExclusive(false);  // the runtime keeps the group
       QObject::connect(radio, &QRadioButton::clicked, radio, [this, click, i] {
         click();
         if (!retired_) resync(i);

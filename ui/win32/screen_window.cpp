@@ -22,7 +22,6 @@ COLORREF ref(Rgb c) {
   return RGB(c.r, c.g, c.b);
 }
 
-
 template <class F>
 F user32(const char* name) {
   return reinterpret_cast<F>(
@@ -77,10 +76,13 @@ void Win32ScreenWindow::registerClass(HINSTANCE instance) {
 Win32ScreenWindow::Win32ScreenWindow(Win32Desktop& desktop, const ScreenInstance& screen)
     : desktop_(desktop), id_(screen.id()), decl_(&screen.decl()) {
   const ScreenDecl& decl = *decl_;
+  const std::string& title = decl.caption.empty() ? decl.spokenName : decl.caption;
   const DWORD style = decl.frameless ? WS_POPUP | WS_BORDER
                                      : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   const DWORD exStyle = WS_EX_CONTROLPARENT;
-  hwnd_ = CreateWindowExW(exStyle, kScreenClass, wide(decl.caption).c_str(), style, CW_USEDEFAULT,
+  // A window without a caption on screen (the start-up screen) is still named: screen readers
+  // and the taskbar read its window text.
+  hwnd_ = CreateWindowExW(exStyle, kScreenClass, wide(title).c_str(), style, CW_USEDEFAULT,
                           CW_USEDEFAULT, 100, 100, nullptr, nullptr, desktop_.instance(), nullptr);
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   // Sized for the display the system put it on.
@@ -106,13 +108,16 @@ Win32ScreenWindow::Win32ScreenWindow(Win32Desktop& desktop, const ScreenInstance
     const ControlDecl& c = decl.controls[i];
     if (!h) continue;
     const std::wstring name = wide(accessibleName(screen, static_cast<int>(i)));
-    if (c.kind == ControlKind::Button || c.kind == ControlKind::Picture) {
+    const std::string description = accessibleDescription(screen, static_cast<int>(i));
+    if (!description.empty()) desktop_.describe(h, description);
+    if (drawsOwnCaption(static_cast<int>(i)) || c.kind == ControlKind::Picture) {
       SetWindowTextW(h, name.c_str());
     } else if (c.kind == ControlKind::TextBox && !name.empty()) {
-      namers_[i] = CreateWindowExW(0, L"STATIC", name.c_str(), WS_CHILD, 0, 0, 0, 0, hwnd_,
-                                   nullptr, desktop_.instance(), nullptr);
+      namers_[i] = CreateWindowExW(0, L"STATIC", name.c_str(), WS_CHILD, 0, 0, 0, 0, hwnd_, nullptr,
+                                   desktop_.instance(), nullptr);
     }
   }
+  if (!decl.spokenDescription.empty()) desktop_.describe(hwnd_, decl.spokenDescription);
   // Screen readers walk the children in window order: it is the declared order, each field's
   // naming text just before it.
   HWND previous = HWND_TOP;
@@ -173,7 +178,9 @@ void Win32ScreenWindow::build(const ScreenInstance& screen, int i) {
   DWORD exStyle = 0;
   switch (c.kind) {
     case ControlKind::Label:
-      style |= SS_LEFT | SS_NOTIFY;
+      // A label with a name of its own (the "■" markers) draws its caption itself: its window
+      // text is what a screen reader says.
+      style |= (c.accessibleName.empty() ? SS_LEFT : SS_OWNERDRAW) | SS_NOTIFY;
       break;
     case ControlKind::Picture:
       pictures_[i] = std::make_unique<Picture>(wide(desktop_.assetDir() + "\\" + c.picture));
@@ -219,7 +226,7 @@ void Win32ScreenWindow::refresh(const ScreenInstance& screen, int i) {
   if (!h) return;
   const ControlState& state = screen.controls[i];
   const ControlKind kind = screen.decl().controls[i].kind;
-  if (kind == ControlKind::Button) {
+  if (drawsOwnCaption(i)) {
     if (captions_[i] != wide(state.text)) {
       captions_[i] = wide(state.text);
       InvalidateRect(h, nullptr, FALSE);
@@ -234,6 +241,18 @@ void Win32ScreenWindow::refresh(const ScreenInstance& screen, int i) {
   }
   if (kind == ControlKind::OptionButton) {
     SendMessageW(h, BM_SETCHECK, state.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  // A control that hides itself with the focus (保存) hands it on by the shared rule; in a
+  // window left for a message box, the focus it will get back moves on.
+  if (!state.visible && IsWindowVisible(h)) {
+    const bool active = GetActiveWindow() == hwnd_;
+    if (active && GetFocus() == h) {
+      const int next = focusAfterHiding(screen, i);
+      if (next >= 0) focus(next, FocusCause::Keyboard);
+      lastFocus_ = next;
+    } else if (!active && lastFocus_ == i) {
+      lastFocus_ = focusAfterHiding(screen, i);
+    }
   }
   ShowWindow(h, state.visible ? SW_SHOWNA : SW_HIDE);
 }
@@ -282,6 +301,12 @@ void Win32ScreenWindow::paintUnderneath(HDC dc) {
   }
 }
 
+bool Win32ScreenWindow::drawsOwnCaption(int i) const {
+  const ControlDecl& c = decl_->controls[static_cast<std::size_t>(i)];
+  return c.kind == ControlKind::Button ||
+         (c.kind == ControlKind::Label && !c.accessibleName.empty());
+}
+
 void Win32ScreenWindow::drawItem(const DRAWITEMSTRUCT& item) {
   const int i = static_cast<int>(item.CtlID) - kFirstControlId;
   if (i < 0 || i >= static_cast<int>(controls_.size())) return;
@@ -307,6 +332,18 @@ void Win32ScreenWindow::drawItem(const DRAWITEMSTRUCT& item) {
         InflateRect(&focus, -3, -3);
         DrawFocusRect(dc, &focus);
       }
+      break;
+    }
+    case ControlKind::Label: {
+      const Colours colours = controlColours(*decl_, i, desktop_.highContrast());
+      FillRect(dc, &rc, desktop_.gdi().brush(colours.back));
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, ref(colours.text));
+      HGDIOBJ old =
+          SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+      const std::wstring& text = captions_[i];
+      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, DT_LEFT | DT_WORDBREAK);
+      SelectObject(dc, old);
       break;
     }
     case ControlKind::Line: {

@@ -53,6 +53,8 @@ class Win32ScreenWindow {
   void layout();
   void drawItem(const DRAWITEMSTRUCT& item);
   void paintUnderneath(HDC dc);
+  // Buttons and named labels draw their captions; their window text is their spoken name.
+  bool drawsOwnCaption(int i) const;
   static LRESULT CALLBACK pictureProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
 
   Win32Desktop& desktop_;
@@ -60,8 +62,8 @@ class Win32ScreenWindow {
   HWND hwnd_ = nullptr;
   const ScreenDecl* decl_ = nullptr;
   std::vector<HWND> controls_;
-  std::vector<HWND> namers_;  // the hidden text that names a field for a screen reader
-  std::vector<std::wstring> captions_;     // what a button shows; its window text is its name
+  std::vector<HWND> namers_;            // the hidden text that names a field for a screen reader
+  std::vector<std::wstring> captions_;  // what a button shows; its window text is its name
   std::vector<std::unique_ptr<Picture>> pictures_;  // decoded when the screen is made
   std::vector<ControlPlace> places_;                // at the window's scale
   int dpi_ = 96;

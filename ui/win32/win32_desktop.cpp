@@ -1,5 +1,9 @@
 #include "ui/win32/win32_desktop.h"
 
+// The annotation service's identifiers are defined here, once.
+#include <initguid.h>
+// after initguid.h
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -21,6 +25,7 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, std::string assetDir)
 }
 
 Win32Desktop::~Win32Desktop() {
+  if (accProps_) accProps_->Release();
   for (auto& w : windows_) {
     if (w) DestroyWindow(w->hwnd());
   }
@@ -103,9 +108,8 @@ void Win32Desktop::screenShown(const ScreenInstance& screen, bool) {
       POINT client{0, 0};
       ClientToScreen(other->hwnd(), &client);
       const auto parts = workingParts(other->decl(), other->dpi(), client.x, client.y);
-      const PairPlacement pair =
-          placeBeside(windowRect(other->hwnd()), parts, windowRect(w->hwnd()),
-                      workArea(other->hwnd()));
+      const PairPlacement pair = placeBeside(windowRect(other->hwnd()), parts,
+                                             windowRect(w->hwnd()), workArea(other->hwnd()));
       moveTo(other->hwnd(), pair.other);
       moveTo(w->hwnd(), pair.screen);
     }
@@ -144,6 +148,20 @@ HWND Win32Desktop::activeScreenWindow() const {
     if (w && w->hwnd() == active) return active;
   }
   return nullptr;
+}
+
+void Win32Desktop::describe(HWND h, const std::string& description) {
+  // Windows' annotation service gives a control the description a screen reader reads after
+  // its name; where it is missing, the name alone is read.
+  descriptions_[h] = description;
+  if (!accProps_) {
+    CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                     reinterpret_cast<void**>(&accProps_));
+  }
+  if (!accProps_) return;
+  const std::wstring text = wide(description);
+  accProps_->SetHwndPropStr(h, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                            PROPID_ACC_DESCRIPTION, text.c_str());
 }
 
 void Win32Desktop::setHighContrastForTest(std::optional<SystemColours> colours) {

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,8 @@
 #include "ui/runtime.h"
 #include "ui/win32/gdi.h"
 #include "ui/win32/screen_window.h"
+
+struct IAccPropServices;
 
 namespace nubera {
 
@@ -70,6 +73,12 @@ class Win32Desktop : public Desktop {
   const std::optional<SystemColours>& highContrast() const { return highContrast_; }
   // The system's colours or its high-contrast setting changed: every window is drawn anew.
   void systemColoursChanged();
+  // What a screen reader adds after the control's name; and, for tests, what was given.
+  void describe(HWND h, const std::string& description);
+  std::string descriptionGiven(HWND h) const {
+    auto it = descriptions_.find(h);
+    return it == descriptions_.end() ? "" : it->second;
+  }
 
  private:
   bool pump();
@@ -91,6 +100,8 @@ class Win32Desktop : public Desktop {
   int dpi_ = 96;
   bool ended_ = false;
   std::optional<SystemColours> highContrast_;
+  ::IAccPropServices* accProps_ = nullptr;
+  std::map<HWND, std::string> descriptions_;  // the annotation service, made on first use
   bool highContrastForced_ = false;
 };
 
