@@ -125,7 +125,7 @@ TEST(Colours, DeclaredOnTheFormsOwnFaceOrTheSystemsInHighContrast) {
 
 TEST(Focus, AHiddenControlHandsTheFocusOn) {
   const ScreenKind& kind = *screens::all()[static_cast<int>(ScreenId::Form4)];
-  ScreenInstance quick{&kind, {}};
+  ScreenInstance quick{.kind = &kind, .visible = true, .modal = false, .controls = {}};
   for (const auto& c : kind.decl.controls) quick.controls.push_back({c.text, c.visible});
   auto hide = [&](const char* name) {
     const int i = kind.decl.indexOf(name);
