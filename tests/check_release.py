@@ -9,7 +9,8 @@ import zipfile
 
 zip_path, folder = sys.argv[1:]
 expected = {f"{folder}/{name}" for name in (
-    "st_nubera.exe", "splash_logo.jpg", "quick.jpg", "settings.jpg", "nubera_help.html",
+    "st_nubera.exe", "splash_logo.jpg", "quick.jpg", "settings.jpg", "splash_logo@2x.jpg",
+    "quick@2x.jpg", "settings@2x.jpg", "nubera_help.html",
     "はじめにお読みください.txt")}
 with zipfile.ZipFile(zip_path) as z:
     names = {n for n in z.namelist() if not n.endswith("/")}

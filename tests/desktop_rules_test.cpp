@@ -139,3 +139,9 @@ TEST(Focus, AHiddenControlHandsTheFocusOn) {
   // The last in the order hands on round to the first: the video name.
   EXPECT_EQ(focusAfterHiding(quick, hide("Command6")), kind.decl.indexOf("Text3"));
 }
+
+TEST(Pictures, TheLargerFileAbove100Percent) {
+  EXPECT_EQ(pictureFile("quick.jpg", 1.0), "quick.jpg");
+  EXPECT_EQ(pictureFile("quick.jpg", 1.25), "quick@2x.jpg");
+  EXPECT_EQ(pictureFile("splash_logo.jpg", 2.0), "splash_logo@2x.jpg");
+}

@@ -570,6 +570,32 @@ TEST_F(QtProbe, ScreenReadersHearRolesAndDescriptions) {
 TEST_F(QtProbe, ScreenReadersHearEveryName) {
   nubera::testing::checkSpokenNames(*this);
 }
+// Each picture is drawn from the file that suits the scale: its own pixels at 100 %, the file
+// drawn at twice the size above (run again with QT_SCALE_FACTOR=2).
+TEST_F(QtProbe, PicturesFollowTheDisplayScale) {
+  rt.start(Form1);
+  click(Form1, "Command1");
+  click(Form4, "Command2");
+  struct Case {
+    ScreenId screen;
+    const char* file;
+    int width, height;  // at 100 %
+  };
+  for (const Case& c : {Case{Form4, "quick", 397, 91}, Case{Form5, "settings", 306, 230}}) {
+    QWidget* picture = widget(c.screen, "Image1");
+    ASSERT_TRUE(picture);
+    picture->grab();
+    const int factor = picture->devicePixelRatioF() > 1 ? 2 : 1;
+    if (const char* expected = std::getenv("NUBERA_EXPECT_SCALE")) {
+      EXPECT_EQ(factor, std::atoi(expected));
+    }
+    const QString file = picture->property("drawnFile").toString();
+    EXPECT_TRUE(file.endsWith(QString("/") + c.file + (factor == 2 ? "@2x.jpg" : ".jpg")))
+        << file.toStdString();
+    EXPECT_EQ(picture->property("drawnSize").toSize(), QSize(c.width, c.height) * factor);
+  }
+}
+
 TEST_F(QtProbe, CaptionsReadableInTheLightTheme) {
   nubera::testing::checkCaptionContrast(*this, Theme::Light);
 }

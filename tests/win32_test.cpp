@@ -382,6 +382,34 @@ TEST_F(Win32Probe, DetailedSettingsLeaveTheirCreationScreenUsable) {
   nubera::testing::checkSettingsBeside(*this, Form6, Form7);
 }
 
+// Each picture is decoded at its file's own pixels, and above 100 % from the file drawn at
+// twice the size, so it is scaled once and is sharp at 150 %.
+TEST_F(Win32Probe, PicturesFollowTheDisplayScale) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  rt.start(Form1);
+  click(Form1, "Command1");
+  click(Form4, "Command2");
+  for (ScreenId id : {Form4, Form5}) {
+    UpdateWindow(desktop.windowOf(id));
+    desktop.processPending();
+  }
+  struct Case {
+    ScreenId screen;
+    const char* file;
+    int width, height;  // at 100 %
+  };
+  for (const Case& c : {Case{Form4, "quick", 397, 91}, Case{Form5, "settings", 306, 230}}) {
+    const auto [file, size] = desktop.pictureShown(c.screen, "Image1");
+    const int factor = dpi > 96 ? 2 : 1;
+    EXPECT_TRUE(file.ends_with(std::string("\\") + c.file + (factor == 2 ? "@2x.jpg" : ".jpg")))
+        << file;
+    EXPECT_EQ(size.width, c.width * factor) << file;
+    EXPECT_EQ(size.height, c.height * factor) << file;
+  }
+}
+
 // Every screen's client area is its declared size at the display's scale, and the fonts
 // follow it (NUBERA_EXPECT_DPI names the scale the run was set up for).
 TEST_F(Win32Probe, ScreensFollowTheDisplayScale) {

@@ -133,6 +133,65 @@ QByteArray icoFile(const QList<int>& sizes) {
   return out;
 }
 
+// The start-up logo, 141 x 176.
+void drawLogo(QPainter& p) {
+  QLinearGradient sky(0, 0, 0, 176);
+  sky.setColorAt(0, QColor(90, 140, 230));
+  sky.setColorAt(1, QColor(200, 225, 255));
+  p.fillRect(QRect(0, 0, 141, 176), sky);
+  drawReel(p, {70, 70}, 44);
+  drawWaves(p, {112, 40}, 40, QColor(255, 255, 255));
+  p.setPen(QColor(20, 30, 80));
+  p.setFont(font(20));
+  p.drawText(QRect(0, 126, 141, 30), Qt::AlignCenter, QStringLiteral("ヌベラ"));
+  p.setFont(font(11, false));
+  p.drawText(QRect(0, 152, 141, 18), Qt::AlignCenter, QStringLiteral("streaming"));
+}
+
+// The quick creation screen's banner, 397 x 91.
+void drawBanner(QPainter& p) {
+  QLinearGradient band(0, 0, 397, 0);
+  band.setColorAt(0, QColor(255, 200, 220));
+  band.setColorAt(1, QColor(190, 200, 255));
+  p.fillRect(QRect(0, 0, 397, 91), band);
+  drawReel(p, {48, 45}, 32);
+  drawWaves(p, {82, 30}, 30, QColor(255, 255, 255));
+  p.setPen(QColor(60, 20, 90));
+  p.setFont(font(30));
+  p.drawText(QRect(120, 8, 270, 44), Qt::AlignLeft | Qt::AlignVCenter,
+             QStringLiteral("一発　ヌベラ"));
+  p.setFont(font(13, false));
+  p.drawText(QRect(122, 54, 270, 26), Qt::AlignLeft | Qt::AlignVCenter,
+             QStringLiteral("ビデオ名を入れて「保存」"));
+}
+
+// The settings screens' picture, 306 x 230: a player window with its size arrows.
+void drawPlayer(QPainter& p) {
+  p.fillRect(QRect(0, 0, 306, 230), QColor(245, 245, 235));
+  p.setPen(QPen(QColor(70, 70, 70), 3));
+  p.setBrush(QColor(30, 30, 50));
+  p.drawRoundedRect(QRectF(40, 30, 226, 150), 8, 8);
+  drawReel(p, {153, 105}, 40);
+  p.setPen(QPen(QColor(200, 60, 60), 3));
+  p.drawLine(40, 205, 266, 205);
+  p.drawLine(40, 198, 40, 212);
+  p.drawLine(266, 198, 266, 212);
+  p.drawLine(285, 30, 285, 180);
+  p.drawLine(278, 30, 292, 30);
+  p.drawLine(278, 180, 292, 180);
+}
+
+// A picture of width x height drawn at `scale`: the same drawing, in scale times the pixels.
+QImage render(int width, int height, int scale, void (*draw)(QPainter&)) {
+  QImage img(width * scale, height * scale, QImage::Format_RGB32);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.scale(scale, scale);
+  draw(p);
+  p.end();
+  return img;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -140,62 +199,12 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   const QString dir = argc > 1 ? argv[1] : ".";
 
-  {  // start-up logo, 141 x 176
-    QImage img(141, 176, QImage::Format_RGB32);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, 176);
-    sky.setColorAt(0, QColor(90, 140, 230));
-    sky.setColorAt(1, QColor(200, 225, 255));
-    p.fillRect(img.rect(), sky);
-    drawReel(p, {70, 70}, 44);
-    drawWaves(p, {112, 40}, 40, QColor(255, 255, 255));
-    p.setPen(QColor(20, 30, 80));
-    p.setFont(font(20));
-    p.drawText(QRect(0, 126, 141, 30), Qt::AlignCenter, QStringLiteral("ヌベラ"));
-    p.setFont(font(11, false));
-    p.drawText(QRect(0, 152, 141, 18), Qt::AlignCenter, QStringLiteral("streaming"));
-    p.end();
-    save(img, dir + "/splash_logo.jpg");
-  }
-  {  // quick creation screen banner, 397 x 91
-    QImage img(397, 91, QImage::Format_RGB32);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient band(0, 0, 397, 0);
-    band.setColorAt(0, QColor(255, 200, 220));
-    band.setColorAt(1, QColor(190, 200, 255));
-    p.fillRect(img.rect(), band);
-    drawReel(p, {48, 45}, 32);
-    drawWaves(p, {82, 30}, 30, QColor(255, 255, 255));
-    p.setPen(QColor(60, 20, 90));
-    p.setFont(font(30));
-    p.drawText(QRect(120, 8, 270, 44), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("一発　ヌベラ"));
-    p.setFont(font(13, false));
-    p.drawText(QRect(122, 54, 270, 26), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("ビデオ名を入れて「保存」"));
-    p.end();
-    save(img, dir + "/quick.jpg");
-  }
-  {  // settings screens, 306 x 230: a player window with its size arrows
-    QImage img(306, 230, QImage::Format_RGB32);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(img.rect(), QColor(245, 245, 235));
-    p.setPen(QPen(QColor(70, 70, 70), 3));
-    p.setBrush(QColor(30, 30, 50));
-    p.drawRoundedRect(QRectF(40, 30, 226, 150), 8, 8);
-    drawReel(p, {153, 105}, 40);
-    p.setPen(QPen(QColor(200, 60, 60), 3));
-    p.drawLine(40, 205, 266, 205);
-    p.drawLine(40, 198, 40, 212);
-    p.drawLine(266, 198, 266, 212);
-    p.drawLine(285, 30, 285, 180);
-    p.drawLine(278, 30, 292, 30);
-    p.drawLine(278, 180, 292, 180);
-    p.end();
-    save(img, dir + "/settings.jpg");
+  // Each picture at its own size, and at twice its size for displays above 100 %.
+  for (int scale : {1, 2}) {
+    const QString suffix = scale == 1 ? ".jpg" : "@2x.jpg";
+    save(render(141, 176, scale, drawLogo), dir + "/splash_logo" + suffix);
+    save(render(397, 91, scale, drawBanner), dir + "/quick" + suffix);
+    save(render(306, 230, scale, drawPlayer), dir + "/settings" + suffix);
   }
   {  // the program's icon: for Windows in the sizes it uses, for Linux desktops as PNG
     QFile ico(dir + "/st_nubera.ico");

@@ -304,6 +304,13 @@ Colours controlColours(const ScreenDecl& decl, int control,
   return {back, text};
 }
 
+std::string pictureFile(const std::string& file, double scale) {
+  if (scale <= 1.0) return file;
+  const auto dot = file.rfind('.');
+  if (dot == std::string::npos) return file + "@2x";
+  return file.substr(0, dot) + "@2x" + file.substr(dot);
+}
+
 bool isBand(const ControlDecl& c) {
   return c.kind == ControlKind::Label && c.backColor && c.text.empty();
 }

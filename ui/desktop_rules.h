@@ -123,6 +123,13 @@ bool isBand(const ControlDecl& c);
 // The contrast ratio of two colours (WCAG 2: 1 to 21); text needs 4.5, a symbol 3.
 double contrastRatio(Rgb a, Rgb b);
 
+// --- Pictures -------------------------------------------------------------------------------
+
+// The picture file to draw at a display scale (1.0 = 96 dpi): above 100 % the one drawn at
+// twice the size ("quick.jpg" becomes "quick@2x.jpg"), so it is as sharp as the text; the
+// desktop falls back to the file itself where that one is missing.
+std::string pictureFile(const std::string& file, double scale);
+
 // --- Fonts ----------------------------------------------------------------------------------
 
 // The font families to ask for, best first: the declared Windows font by its Japanese and its

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -81,6 +82,44 @@ class ClickLabel : public QLabel {
     e->accept();
     if (onClick) onClick();
   }
+};
+
+// A picture drawn smoothly over its place from the file that suits the display's scale: at
+// 150 % and 200 % the one drawn at twice the size. What it drew is kept in the properties
+// "drawnFile" and "drawnSize" (the decoded pixels), for tests.
+class PictureLabel : public QLabel {
+ public:
+  PictureLabel(QWidget* parent, QString dir, std::string file)
+      : QLabel(parent), dir_(std::move(dir)), file_(std::move(file)) {
+    setPixmap(pixmapFor(1.0));  // for a screen reader: a graphic
+  }
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override { e->accept(); }
+  void paintEvent(QPaintEvent*) override {
+    const QPixmap& pm = pixmapFor(devicePixelRatioF());
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawPixmap(rect(), pm);
+    setProperty("drawnFile", drawnFile_);
+    setProperty("drawnSize", pm.size());
+  }
+
+ private:
+  const QPixmap& pixmapFor(double scale) {
+    QString file = dir_ + "/" + qs(pictureFile(file_, scale));
+    if (!QFile::exists(file)) file = dir_ + "/" + qs(file_);
+    if (file != drawnFile_) {
+      drawnFile_ = file;
+      pixmap_ = QPixmap(file);
+    }
+    return pixmap_;
+  }
+
+  QString dir_;
+  std::string file_;
+  QString drawnFile_;
+  QPixmap pixmap_;
 };
 
 // A frame whose free area is clickable (the start-up screen).
@@ -393,10 +432,7 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
       break;
     }
     case ControlKind::Picture: {
-      auto* pic = new ClickLabel(parent);
-      pic->setScaledContents(true);
-      pic->setPixmap(QPixmap(qs(assetDir_ + "/" + c.picture)));
-      w = pic;
+      w = new PictureLabel(parent, qs(assetDir_), c.picture);
       break;
     }
     case ControlKind::Line:

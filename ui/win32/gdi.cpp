@@ -98,9 +98,21 @@ Picture::Picture(const std::wstring& path) {
   OLE_YSIZE_HIMETRIC hmHeight = 0;
   picture->get_Width(&hmWidth);
   picture->get_Height(&hmHeight);
-  // Its own pixels: HIMETRIC (1/100 mm) at the 96 dpi a JPEG without a density has.
-  width_ = std::max(1, MulDiv(hmWidth, 96, 2540));
-  height_ = std::max(1, MulDiv(hmHeight, 96, 2540));
+  // Its own pixels, from the bitmap OLE decoded: the HIMETRIC size is converted with the
+  // display's scale, which would decode it too small or too large above 100 %.
+  OLE_HANDLE handle = 0;
+  BITMAP decoded{};
+  if (picture->get_Handle(&handle) == S_OK && handle &&
+      GetObjectW(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), sizeof decoded,
+                 &decoded)) {
+    width_ = decoded.bmWidth;
+    height_ = std::abs(decoded.bmHeight);
+  } else {
+    width_ = MulDiv(hmWidth, 96, 2540);
+    height_ = MulDiv(hmHeight, 96, 2540);
+  }
+  width_ = std::max(1, width_);
+  height_ = std::max(1, height_);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width_;

@@ -37,6 +37,9 @@ class Picture {
   ~Picture();
 
   bool loaded() const { return bitmap_ != nullptr; }
+  // The decoded size: the file's own pixels.
+  int width() const { return width_; }
+  int height() const { return height_; }
   // Stretched over the rectangle with a smoothing filter, so no rows or columns drop out.
   void draw(HDC dc, const RECT& rc) const;
 

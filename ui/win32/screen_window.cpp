@@ -16,6 +16,7 @@ namespace {
 
 constexpr wchar_t kScreenClass[] = L"NuberaScreen";
 constexpr UINT kDestroyLater = WM_APP + 1;
+constexpr UINT kLoadPictures = WM_APP + 2;
 constexpr int kFirstControlId = 100;
 
 COLORREF ref(Rgb c) {
@@ -91,6 +92,7 @@ Win32ScreenWindow::Win32ScreenWindow(Win32Desktop& desktop, const ScreenInstance
   controls_.assign(decl.controls.size(), nullptr);
   captions_.resize(decl.controls.size());
   pictures_.resize(decl.controls.size());
+  pictureFiles_.resize(decl.controls.size());
   namers_.assign(decl.controls.size(), nullptr);
   for (std::size_t i = 0; i < decl.controls.size(); ++i) build(screen, static_cast<int>(i));
   const PixelRect client = clientSize(decl, dpi_);
@@ -182,8 +184,7 @@ void Win32ScreenWindow::build(const ScreenInstance& screen, int i) {
       // text is what a screen reader says.
       style |= (c.accessibleName.empty() ? SS_LEFT : SS_OWNERDRAW) | SS_NOTIFY;
       break;
-    case ControlKind::Picture:
-      pictures_[i] = std::make_unique<Picture>(wide(desktop_.assetDir() + "\\" + c.picture));
+    case ControlKind::Picture:  // decoded once the window has been painted (loadPictures)
       style |= SS_OWNERDRAW | SS_NOTIFY;
       break;
     case ControlKind::Line:
@@ -282,7 +283,39 @@ void Win32ScreenWindow::retire() {
 
 // The form's face, and what lies under the controls declared after it: the bands and the
 // pictures, in declared order.
+// The pictures for the window's scale (at 150 % and 200 % those drawn at twice the size),
+// each decoded at its own pixels. Done after the first paint, so that the window shows at
+// once and its pictures follow a moment later.
+void Win32ScreenWindow::loadPictures() {
+  picturesPending_ = false;
+  picturesDpi_ = dpi_;
+  for (std::size_t i = 0; i < decl_->controls.size(); ++i) {
+    const ControlDecl& c = decl_->controls[i];
+    if (c.kind != ControlKind::Picture) continue;
+    std::string file = desktop_.assetDir() + "\\" + pictureFile(c.picture, dpi_ / 96.0);
+    if (GetFileAttributesW(wide(file).c_str()) == INVALID_FILE_ATTRIBUTES) {
+      file = desktop_.assetDir() + "\\" + c.picture;
+    }
+    if (pictures_[i] && pictureFiles_[i] == file) continue;
+    pictures_[i] = std::make_unique<Picture>(wide(file));
+    pictureFiles_[i] = file;
+    const PixelRect& r = places_[i].inScreen;
+    const RECT rc{r.x, r.y, r.right(), r.bottom()};
+    InvalidateRect(hwnd_, &rc, TRUE);
+  }
+}
+
+std::pair<std::string, PixelRect> Win32ScreenWindow::pictureShown(int i) const {
+  const auto& p = pictures_[static_cast<std::size_t>(i)];
+  if (!p) return {"", {}};
+  return {pictureFiles_[static_cast<std::size_t>(i)], {0, 0, p->width(), p->height()}};
+}
+
 void Win32ScreenWindow::paintUnderneath(HDC dc) {
+  if (picturesDpi_ != dpi_ && !picturesPending_) {
+    picturesPending_ = true;
+    PostMessageW(hwnd_, kLoadPictures, 0, 0);
+  }
   const auto& hc = desktop_.highContrast();
   RECT client;
   GetClientRect(hwnd_, &client);
@@ -444,6 +477,9 @@ LRESULT Win32ScreenWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
       InvalidateRect(hwnd_, nullptr, TRUE);
       return 0;
     }
+    case kLoadPictures:
+      loadPictures();
+      return 0;
     case WM_DRAWITEM:
       drawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
       return TRUE;

@@ -43,6 +43,9 @@ class Win32ScreenWindow {
   // The screen was unloaded: hidden now, cut off from the runtime, and destroyed once the
   // message that caused this has been handled.
   void retire();
+  // For tests: the file a picture was decoded from and its decoded size (at 0, 0); none before
+  // the window has been painted.
+  std::pair<std::string, PixelRect> pictureShown(int i) const;
   // Whether the system window is gone.
   bool destroyed() const { return !IsWindow(hwnd_); }
 
@@ -53,6 +56,7 @@ class Win32ScreenWindow {
   void layout();
   void drawItem(const DRAWITEMSTRUCT& item);
   void paintUnderneath(HDC dc);
+  void loadPictures();
   // Buttons and named labels draw their captions; their window text is their spoken name.
   bool drawsOwnCaption(int i) const;
   static LRESULT CALLBACK pictureProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
@@ -64,8 +68,11 @@ class Win32ScreenWindow {
   std::vector<HWND> controls_;
   std::vector<HWND> namers_;            // the hidden text that names a field for a screen reader
   std::vector<std::wstring> captions_;  // what a button shows; its window text is its name
-  std::vector<std::unique_ptr<Picture>> pictures_;  // decoded when the screen is made
-  std::vector<ControlPlace> places_;                // at the window's scale
+  std::vector<std::unique_ptr<Picture>> pictures_;  // decoded after the first paint
+  std::vector<std::string> pictureFiles_;
+  bool picturesPending_ = false;
+  int picturesDpi_ = 0;               // the scale the pictures were chosen for
+  std::vector<ControlPlace> places_;  // at the window's scale
   int dpi_ = 96;
   int lastFocus_ = -1;     // the control that had the focus when the window was left
   bool updating_ = false;  // the program, not the user, is changing a text

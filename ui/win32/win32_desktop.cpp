@@ -333,6 +333,12 @@ HWND Win32Desktop::controlOf(ScreenId id, const std::string& name) const {
   return w ? w->control(w->decl().indexOf(name)) : nullptr;
 }
 
+std::pair<std::string, PixelRect> Win32Desktop::pictureShown(ScreenId id,
+                                                             const std::string& name) const {
+  Win32ScreenWindow* w = window(id);
+  return w ? w->pictureShown(w->decl().indexOf(name)) : std::pair<std::string, PixelRect>{};
+}
+
 int Win32Desktop::run() {
   while (!ended_ && pump()) {
   }

@@ -50,6 +50,8 @@ class Win32Desktop : public Desktop {
   void processPending();
   HWND windowOf(ScreenId id) const;
   HWND controlOf(ScreenId id, const std::string& name) const;
+  // The file a picture was decoded from, and its decoded size.
+  std::pair<std::string, PixelRect> pictureShown(ScreenId id, const std::string& name) const;
   void setMessageAnswerer(std::function<void(const std::string&)> answerer) {
     answerer_ = std::move(answerer);
   }
