@@ -179,6 +179,8 @@ TEST_F(QtRoad, HelpOpensAtItsContents) {
   auto* browser = help->findChild<QTextBrowser*>("HelpBrowser");
   EXPECT_TRUE(browser->source().toLocalFile().endsWith("nubera_help.html"));
   EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("目次")));
+  EXPECT_EQ(browser->accessibleName(), QStringLiteral("ヘルプ"));
+  EXPECT_TRUE(browser->textInteractionFlags() & Qt::LinksAccessibleByKeyboard);
   EXPECT_TRUE(desktop.window(Form1)->isVisible());  // the menu goes on unchanged
   QTest::keyClick(browser, Qt::Key_Escape);
   EXPECT_FALSE(help->isVisible());

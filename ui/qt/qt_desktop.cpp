@@ -105,6 +105,9 @@ void QtDesktop::help(ScreenId, const std::string&, int, const std::string&) {
     layout->setContentsMargins(0, 0, 0, 0);
     helpBrowser_ = new QTextBrowser(w);
     helpBrowser_->setObjectName("HelpBrowser");
+    // Named for a screen reader; Tab moves from link to link and Enter follows one.
+    helpBrowser_->setAccessibleName(QStringLiteral("ヘルプ"));
+    helpBrowser_->setTextInteractionFlags(Qt::TextBrowserInteraction);
     helpBrowser_->setOpenExternalLinks(false);
     layout->addWidget(helpBrowser_);
     helpWindow_ = w;
