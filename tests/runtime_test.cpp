@@ -19,13 +19,16 @@ struct Toy {
   std::vector<std::string> trace;
 
   Toy() {
-    a.decl = {Form1,
-              "A",
-              1000,
-              1000,
-              {textBox("T1", "start", {}), textBox("T2", "", {}), button("Go", "go", {}),
-               option("O1", "on", {}), option("O2", "off", {}), label("Hid", "x", {}).hidden()}};
-    b.decl = {Form2, "B", 1000, 1000, {textBox("T1", "b-default", {}), button("Go", "go", {})}};
+    a.decl.id = Form1;
+    a.decl.caption = "A";
+    a.decl.clientWidth = a.decl.clientHeight = 1000;
+    a.decl.controls = {textBox("T1", "start", {}), textBox("T2", "", {}),
+                       button("Go", "go", {}),     option("O1", "on", {}),
+                       option("O2", "off", {}),    label("Hid", "x", {}).hidden()};
+    b.decl.id = Form2;
+    b.decl.caption = "B";
+    b.decl.clientWidth = b.decl.clientHeight = 1000;
+    b.decl.controls = {textBox("T1", "b-default", {}), button("Go", "go", {})};
     a.load = [this](Runtime&) { trace.push_back("load A"); };
     b.load = [this](Runtime& rt) {
       trace.push_back("load B");
