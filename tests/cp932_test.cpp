@@ -55,6 +55,30 @@ TEST(Cp932, DecodesAndRefusesBrokenBytes) {
   EXPECT_EQ(cp932::decode("\xE0"), std::nullopt);
 }
 
+// At the edges: every half-width katakana byte is itself both ways; a lead byte followed by
+// a byte that cannot trail it (below 0x40, 0x7F, above 0xFC) or by nothing is refused.
+TEST(Cp932, SingleBytesAndBrokenPairsAtTheEdges) {
+  for (int b = 0xA1; b <= 0xDF; ++b) {
+    const std::string single(1, static_cast<char>(b));
+    const auto text = cp932::decode(single);
+    ASSERT_TRUE(text) << std::hex << b;
+    EXPECT_EQ(cp932::encode(*text), single) << std::hex << b;
+  }
+  EXPECT_EQ(cp932::decode("\xA1"), "｡");
+  EXPECT_EQ(cp932::decode("\xDF"), "ﾟ");
+  for (int lead = 0x81; lead <= 0xFC; ++lead) {
+    if (lead > 0x9F && lead < 0xE0) continue;
+    const char l = static_cast<char>(lead);
+    EXPECT_EQ(cp932::decode(std::string{l}), std::nullopt) << std::hex << lead;
+    for (int trail : {0x00, 0x20, 0x3F, 0x7F, 0xFD, 0xFE, 0xFF}) {
+      EXPECT_EQ(cp932::decode(std::string{l, static_cast<char>(trail)}), std::nullopt)
+          << std::hex << lead << " " << trail;
+    }
+  }
+  EXPECT_EQ(cp932::decode("\x81\x40"), "　");  // the first trail byte
+  EXPECT_EQ(cp932::decode("\x81\xFC"), "◯");  // the last
+}
+
 TEST(Cp932, EveryEncodableCharacterRoundTrips) {
   int checked = 0;
   for (int lead = 0x81; lead <= 0xFC; ++lead) {

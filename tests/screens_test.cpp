@@ -250,3 +250,10 @@ TEST(ProgramFolder, APathTheStateFilesCannotHoldIsNamedFirst) {
     EXPECT_EQ(files.files(), (std::set<std::string>{dir + "\\out01.dat"}));
   }
 }
+
+// The version line, with numbers that can be told apart.
+TEST(StartUp, VersionLine) {
+  EXPECT_EQ(screens::versionLine(1, 0, 0), "ﾊﾞｰｼﾞｮﾝ 1.0.0");
+  EXPECT_EQ(screens::versionLine(1, 2, 3), "ﾊﾞｰｼﾞｮﾝ 1.2.3");
+  EXPECT_EQ(screens::versionLine(10, 0, 27), "ﾊﾞｰｼﾞｮﾝ 10.0.27");
+}

@@ -7,6 +7,11 @@
 
 namespace nubera::screens {
 
+std::string versionLine(int major, int minor, int revision) {
+  return "ﾊﾞｰｼﾞｮﾝ " + std::to_string(major) + "." + std::to_string(minor) + "." +
+         std::to_string(revision);
+}
+
 namespace {
 
 using namespace ctl::splash;
@@ -39,9 +44,7 @@ ScreenKind build() {
   };
 
   k.load = [](Runtime& rt) {
-    rt.setText(ScreenId::frmSplash, lblVersion,
-               "ﾊﾞｰｼﾞｮﾝ " + std::to_string(kMajor) + "." + std::to_string(kMinor) + "." +
-                   std::to_string(kRevision));
+    rt.setText(ScreenId::frmSplash, lblVersion, versionLine(kMajor, kMinor, kRevision));
     rt.setText(ScreenId::frmSplash, lblProductName, kApplicationTitle);
   };
   // No other screen is open then, so the program ends with it.
