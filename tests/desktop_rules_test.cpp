@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/memory_file_system.h"
 #include "screens/screens.h"
+#include "ui/recording_desktop.h"
 
 using namespace nubera;
 
@@ -144,4 +146,128 @@ TEST(Pictures, TheLargerFileAbove100Percent) {
   EXPECT_EQ(pictureFile("quick.jpg", 1.0), "quick.jpg");
   EXPECT_EQ(pictureFile("quick.jpg", 1.25), "quick@2x.jpg");
   EXPECT_EQ(pictureFile("splash_logo.jpg", 2.0), "splash_logo@2x.jpg");
+}
+
+namespace {
+
+// A small screen for the keyboard tables: the focus order is the tab indices, not the
+// declared order, a hidden button is left out, and the option buttons are one stop.
+ScreenKind toyScreen() {
+  ScreenKind k;
+  k.decl.id = ScreenId::Form2;
+  k.decl.controls = {
+      decl::textBox("T1", "", {0, 0, 100, 100}).tab(0),           // 0
+      decl::button("B1", "b", {0, 0, 100, 100}).tab(2),           // 1
+      decl::label("L", "l", {0, 0, 100, 100}),                    // 2
+      decl::option("O1", "on", {0, 0, 100, 100}).tab(3),          // 3
+      decl::option("O2", "off", {0, 0, 100, 100}).tab(4),         // 4
+      decl::textBox("T2", "", {0, 0, 100, 100}).tab(1),           // 5
+      decl::button("B2", "x", {0, 0, 100, 100}).tab(5).hidden(),  // 6
+  };
+  return k;
+}
+
+ScreenInstance instanceOf(const ScreenKind& k) {
+  ScreenInstance s{.kind = &k, .visible = true, .modal = false, .controls = {}};
+  for (const auto& c : k.decl.controls) s.controls.push_back({c.text, c.visible, false});
+  return s;
+}
+
+}  // namespace
+
+TEST(Keyboard, FocusOrderAndKeysWorkedExamples) {
+  const ScreenKind kind = toyScreen();
+  ScreenInstance s = instanceOf(kind);
+  EXPECT_EQ(focusOrder(s), (std::vector<int>{0, 5, 1, 3}));
+  s.controls[4].checked = true;  // オフ chosen: the group's stop is that button
+  EXPECT_EQ(focusOrder(s), (std::vector<int>{0, 5, 1, 4}));
+  s.controls[4].checked = false;
+  using A = KeyAction;
+  struct Case {
+    int focused;
+    Key key;
+    bool character;
+    KeyAction expected;
+  };
+  const Case cases[] = {
+      {-1, Key::Tab, false, {A::Focus, 0}},      // nothing focused: the first
+      {-1, Key::BackTab, false, {A::Focus, 3}},  // nothing focused: the last
+      {3, Key::Tab, false, {A::Focus, 0}},       // round
+      {0, Key::BackTab, false, {A::Focus, 3}},
+      {5, Key::Tab, false, {A::Focus, 1}},
+      {1, Key::Enter, true, {A::Click, 1}},
+      {1, Key::Space, true, {A::Click, 1}},
+      {0, Key::Enter, true, {A::Swallow, -1}},  // no default button
+      {0, Key::Space, true, {A::Pass, -1}},     // a blank typed
+      {0, Key::Escape, true, {A::Swallow, -1}},
+      {1, Key::Escape, true, {A::Swallow, -1}},
+      {0, Key::Other, true, {A::Pass, -1}},
+      {0, Key::Up, false, {A::Pass, -1}},  // the caret's own
+      {3, Key::Down, false, {A::Choose, 4}},
+      {3, Key::Up, false, {A::Choose, 4}},  // round, in a group of two
+      {4, Key::Right, false, {A::Choose, 3}},
+      {3, Key::Space, true, {A::Click, 3}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(keyAction(s, c.focused, c.key, c.character), c.expected)
+        << c.focused << " " << static_cast<int>(c.key);
+  }
+  // A screen with a key event of its own (the start-up screen) takes every character key.
+  ScreenKind splash = toyScreen();
+  splash.keyPress = [](Runtime&) {};
+  const ScreenInstance start = instanceOf(splash);
+  EXPECT_EQ(keyAction(start, -1, Key::Enter, true), (KeyAction{A::ScreenKey, -1}));
+  EXPECT_EQ(keyAction(start, -1, Key::Escape, true), (KeyAction{A::ScreenKey, -1}));
+  EXPECT_EQ(keyAction(start, -1, Key::Up, false), (KeyAction{A::Pass, -1}));
+}
+
+// Three screens shown and activated in turn; when the active one is hidden, the latest one
+// still shown takes over.
+TEST(Keyboard, ActivationOrderWorkedExample) {
+  MemoryFileSystem fs{"C:\\p"};
+  RecordingDesktop desktop;
+  Runtime rt{screens::all(), fs, desktop};
+  rt.start(ScreenId::Form1);
+  rt.show(ScreenId::Form6);  // its settings screen is made hidden
+  rt.show(ScreenId::Form7);
+  ActivationOrder order;
+  EXPECT_EQ(order.next(rt), std::nullopt);
+  order.activated(ScreenId::Form1);
+  order.activated(ScreenId::Form6);
+  order.activated(ScreenId::Form7);
+  EXPECT_EQ(order.next(rt), ScreenId::Form7);
+  rt.hide(ScreenId::Form7);
+  EXPECT_EQ(order.next(rt), ScreenId::Form6);
+  order.activated(ScreenId::Form1);
+  EXPECT_EQ(order.next(rt), ScreenId::Form1);
+  rt.hide(ScreenId::Form1);
+  EXPECT_EQ(order.next(rt), ScreenId::Form6);
+  rt.hide(ScreenId::Form6);
+  EXPECT_EQ(order.next(rt), std::nullopt);
+}
+
+TEST(Placement, CentredWorkedExamples) {
+  EXPECT_EQ(centredIn({0, 0, 300, 200}, {0, 0, 1280, 984}), (PixelRect{490, 392, 300, 200}));
+  EXPECT_EQ(centredIn({5, 5, 300, 200}, {100, 50, 800, 600}), (PixelRect{350, 250, 300, 200}));
+  // Larger than the work area: its title bar stays in it.
+  EXPECT_EQ(centredIn({0, 0, 1000, 700}, {0, 40, 800, 600}), (PixelRect{0, 40, 1000, 700}));
+}
+
+TEST(Placement, BesideWorkedExamples) {
+  const PixelRect wide{0, 0, 1920, 1040};
+  // Room on the right: the other stays, the screen stands 8 px beside it.
+  EXPECT_EQ(placeBeside({100, 100, 600, 400}, {}, {0, 0, 500, 380}, wide),
+            (PairPlacement{{100, 100, 600, 400}, {708, 100, 500, 380}}));
+  // Near the right edge: the screen goes left, the other moves 180 px instead of 688.
+  EXPECT_EQ(placeBeside({1500, 100, 600, 400}, {}, {0, 0, 500, 380}, wide),
+            (PairPlacement{{1320, 100, 600, 400}, {812, 100, 500, 380}}));
+  // Either side without moving: the right.
+  EXPECT_EQ(placeBeside({700, 0, 600, 400}, {}, {0, 0, 500, 380}, {0, 0, 2000, 1000}),
+            (PairPlacement{{700, 0, 600, 400}, {1308, 0, 500, 380}}));
+  // Too narrow for both (a portrait area): over the other's free part, clear of its button.
+  const PixelRect narrow{0, 0, 1000, 1800};
+  EXPECT_EQ(placeBeside({0, 0, 600, 400}, {{500, 350, 90, 30}}, {0, 0, 500, 300}, narrow),
+            (PairPlacement{{0, 0, 600, 400}, {500, 0, 500, 300}}));
+  EXPECT_EQ(placeBeside({0, 0, 600, 400}, {{520, 10, 70, 30}}, {0, 0, 500, 300}, narrow),
+            (PairPlacement{{0, 0, 600, 400}, {500, 40, 500, 300}}));
 }

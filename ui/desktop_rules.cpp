@@ -166,8 +166,9 @@ std::vector<std::string> fontFamilies(const Font& font) {
 }
 
 PixelRect centredIn(const PixelRect& frame, const PixelRect& area) {
-  return {area.x + (area.width - frame.width) / 2, area.y + (area.height - frame.height) / 2,
-          frame.width, frame.height};
+  // A frame larger than the work area keeps its title bar in it, where it can be taken.
+  return {std::max(area.x, area.x + (area.width - frame.width) / 2),
+          std::max(area.y, area.y + (area.height - frame.height) / 2), frame.width, frame.height};
 }
 
 std::vector<PixelRect> workingParts(const ScreenDecl& decl, int dpi, int clientX, int clientY) {

@@ -138,7 +138,7 @@ std::vector<std::string> fontFamilies(const Font& font);
 
 // --- Windows on the desktop -----------------------------------------------------------------
 
-// A window's frame centred in the work area.
+// A window's frame centred in the work area; one larger than it at the area's top left.
 PixelRect centredIn(const PixelRect& frame, const PixelRect& workArea);
 
 // The parts of a screen the user works with, its buttons and input fields (hidden ones
@@ -154,6 +154,7 @@ std::vector<PixelRect> workingParts(const ScreenDecl& decl, int dpi, int clientX
 struct PairPlacement {
   PixelRect other;
   PixelRect screen;
+  bool operator==(const PairPlacement&) const = default;
 };
 PairPlacement placeBeside(const PixelRect& other, const std::vector<PixelRect>& otherParts,
                           const PixelRect& screen, const PixelRect& workArea);
