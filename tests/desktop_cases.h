@@ -58,7 +58,27 @@ class DesktopProbe {
   virtual void useTheme(Theme theme) = 0;
   // The pixels the control shows, a little inside its edges.
   virtual std::vector<Rgb> pixelsInside(ScreenId screen, const char* name) = 0;
+  // Whether the control is drawn on the screen now; nullopt for a control that has no widget
+  // of its own (a working field, a band painted by its window).
+  virtual std::optional<bool> drawnVisible(ScreenId screen, const std::string& name) = 0;
 };
+
+// Every control of every screen is drawn exactly when the runtime shows it and its screen.
+// The probes check this after each step they take.
+inline void checkShown(DesktopProbe& p) {
+  const Runtime& rt = p.runtime();
+  for (ScreenId id : kAllScreens) {
+    const ScreenInstance* s = rt.find(id);
+    if (!s) continue;
+    const auto& controls = s->decl().controls;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+      const auto drawn = p.drawnVisible(id, controls[i].name);
+      if (!drawn) continue;
+      EXPECT_EQ(*drawn, s->visible && s->controls[i].visible)
+          << screenName(id) << " " << controls[i].name;
+    }
+  }
+}
 
 // The high-contrast scheme the probes set: white on black.
 inline constexpr SystemColours kWhiteOnBlack{
@@ -198,9 +218,7 @@ inline void checkSettingsBeside(DesktopProbe& p, ScreenId creation, ScreenId set
         << area.width << "x" << area.height;
   }
   for (const ControlDecl& c : p.runtime().find(creation)->decl().controls) {
-    const bool working =
-        c.kind == ControlKind::Button || (c.kind == ControlKind::TextBox && c.rect.width > 0);
-    if (working) {
+    if (isWorkingPart(c)) {
       EXPECT_FALSE(over.intersects(p.control(creation, c.name.c_str()))) << c.name;
     }
   }
@@ -351,7 +369,7 @@ inline void checkSpokenNames(DesktopProbe& p) {
     ASSERT_TRUE(s);
     for (const ControlDecl& c : s->decl().controls) {
       const bool spoken = c.kind == ControlKind::Button || c.kind == ControlKind::Picture ||
-                          (c.kind == ControlKind::TextBox && c.rect.width > 0);
+                          (c.kind == ControlKind::TextBox && !isField(c));
       if (!spoken) continue;
       const std::string name = p.spokenName(id, c.name.c_str());
       const std::string caption = s->controls[s->index(c.name)].text;

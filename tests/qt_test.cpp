@@ -17,6 +17,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <filesystem>
+#include <map>
 
 #include "core/names.h"
 #include "core/page_set.h"
@@ -149,7 +150,7 @@ TEST_F(QtRoad, EveryScreenIsDrawnFromItsDeclaration) {
     const auto places = placeControls(decl, 96);
     for (std::size_t i = 0; i < decl.controls.size(); ++i) {
       const ControlDecl& c = decl.controls[i];
-      if (c.rect.width == 0) continue;  // hidden working fields
+      if (isField(c)) continue;
       QWidget* child = w->findChild<QWidget*>(QString::fromStdString(c.name));
       ASSERT_TRUE(child) << screenName(id) << " " << c.name;
       const PixelRect& r = places[i].inParent;
@@ -363,6 +364,13 @@ struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
   void click(ScreenId s, const char* name) override {
     settle();  // as a user, who clicks only once the window stands where it is shown
     QtRoad::click(s, name);
+    nubera::testing::checkShown(*this);
+  }
+  std::optional<bool> drawnVisible(ScreenId s, const std::string& name) override {
+    QWidget* w = desktop.window(s);
+    QWidget* child = w ? w->findChild<QWidget*>(QString::fromStdString(name)) : nullptr;
+    if (!child) return std::nullopt;
+    return child->isVisible();
   }
   QWidget* focusIn(ScreenId s) {
     QWidget* w = desktop.window(s);
@@ -371,14 +379,20 @@ struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
   void key(ScreenId s, Key k) override {
     QWidget* target = focusIn(s) ? focusIn(s) : desktop.window(s);
     ASSERT_TRUE(target) << screenName(s);
-    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
-        {Qt::Key_Tab, Qt::NoModifier},    {Qt::Key_Backtab, Qt::ShiftModifier},
-        {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Space, Qt::NoModifier},
-        {Qt::Key_Escape, Qt::NoModifier}, {Qt::Key_A, Qt::NoModifier},
-        {Qt::Key_Up, Qt::NoModifier},     {Qt::Key_Down, Qt::NoModifier},
-        {Qt::Key_Left, Qt::NoModifier},   {Qt::Key_Right, Qt::NoModifier}};
-    auto [code, modifiers] = keys[static_cast<int>(k)];
+    const std::map<Key, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys = {
+        {Key::Tab, {Qt::Key_Tab, Qt::NoModifier}},
+        {Key::BackTab, {Qt::Key_Backtab, Qt::ShiftModifier}},
+        {Key::Enter, {Qt::Key_Return, Qt::NoModifier}},
+        {Key::Space, {Qt::Key_Space, Qt::NoModifier}},
+        {Key::Escape, {Qt::Key_Escape, Qt::NoModifier}},
+        {Key::Other, {Qt::Key_A, Qt::NoModifier}},
+        {Key::Up, {Qt::Key_Up, Qt::NoModifier}},
+        {Key::Down, {Qt::Key_Down, Qt::NoModifier}},
+        {Key::Left, {Qt::Key_Left, Qt::NoModifier}},
+        {Key::Right, {Qt::Key_Right, Qt::NoModifier}}};
+    auto [code, modifiers] = keys.at(k);
     QTest::keyClick(target, code, modifiers);
+    nubera::testing::checkShown(*this);
   }
   void type(ScreenId s, const std::string& ascii) override {
     QWidget* target = focusIn(s);

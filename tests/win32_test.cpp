@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 
 #include "desktop_cases.h"
 #include "platform/local_file_system.h"
@@ -47,6 +48,12 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     ASSERT_TRUE(h && IsWindowVisible(h)) << screenName(s) << " " << name;
     SendMessageW(h, BM_CLICK, 0, 0);
     desktop.processPending();
+    nubera::testing::checkShown(*this);
+  }
+  std::optional<bool> drawnVisible(ScreenId s, const std::string& name) override {
+    HWND h = desktop.controlOf(s, name);
+    if (!h) return std::nullopt;
+    return IsWindowVisible(h) != FALSE;
   }
   HWND focusIn(ScreenId s) {
     HWND focus = GetFocus();
@@ -54,9 +61,12 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     return focus && (focus == window || IsChild(window, focus)) ? focus : nullptr;
   }
   void key(ScreenId s, Key k) override {
-    const WPARAM codes[] = {VK_TAB, VK_TAB, VK_RETURN, VK_SPACE, VK_ESCAPE,
-                            'A',    VK_UP,  VK_DOWN,   VK_LEFT,  VK_RIGHT};
-    const WPARAM vk = codes[static_cast<int>(k)];
+    const std::map<Key, WPARAM> codes = {{Key::Tab, VK_TAB},       {Key::BackTab, VK_TAB},
+                                         {Key::Enter, VK_RETURN},  {Key::Space, VK_SPACE},
+                                         {Key::Escape, VK_ESCAPE}, {Key::Other, 'A'},
+                                         {Key::Up, VK_UP},         {Key::Down, VK_DOWN},
+                                         {Key::Left, VK_LEFT},     {Key::Right, VK_RIGHT}};
+    const WPARAM vk = codes.at(k);
     HWND target = focusIn(s) ? focusIn(s) : desktop.windowOf(s);
     ASSERT_TRUE(target) << screenName(s);
     BYTE state[256] = {};
@@ -70,6 +80,7 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     desktop.processPending();
     state[VK_SHIFT] = 0;
     SetKeyboardState(state);
+    nubera::testing::checkShown(*this);
   }
   void type(ScreenId s, const std::string& ascii) override {
     HWND target = focusIn(s);

@@ -113,6 +113,29 @@ KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool cha
   return {KeyAction::Pass};
 }
 
+bool carryOut(const KeyAction& action, KeyTarget& target) {
+  switch (action.kind) {
+    case KeyAction::Pass:
+      return false;
+    case KeyAction::Click:
+      target.clickControl(action.control);
+      return true;
+    case KeyAction::Focus:
+      target.focusControl(action.control);
+      return true;
+    case KeyAction::Choose:
+      target.focusControl(action.control);
+      target.clickControl(action.control);
+      return true;
+    case KeyAction::ScreenKey:
+      target.screenKey();
+      return true;
+    case KeyAction::Swallow:
+      return true;
+  }
+  return false;
+}
+
 bool selectsWholeText(FocusCause cause) {
   return cause != FocusCause::Click;
 }
@@ -176,9 +199,7 @@ std::vector<PixelRect> workingParts(const ScreenDecl& decl, int dpi, int clientX
   const auto places = placeControls(decl, dpi);
   for (std::size_t i = 0; i < decl.controls.size(); ++i) {
     const ControlDecl& c = decl.controls[i];
-    const bool working = c.kind == ControlKind::Button || c.kind == ControlKind::OptionButton ||
-                         (c.kind == ControlKind::TextBox && c.rect.width > 0);
-    if (!working) continue;
+    if (!isWorkingPart(c)) continue;
     PixelRect r = places[i].inScreen;
     r.x += clientX;
     r.y += clientY;

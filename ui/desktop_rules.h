@@ -53,6 +53,21 @@ KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool cha
 // none is left.
 int focusAfterHiding(const ScreenInstance& screen, int hidden);
 
+// What a desktop does for a key action, each in its toolkit's way.
+class KeyTarget {
+ public:
+  virtual ~KeyTarget() = default;
+  // The focus moves to the control, as by Tab.
+  virtual void focusControl(int control) = 0;
+  // The runtime's click on the control; the widget then shows what the runtime holds.
+  virtual void clickControl(int control) = 0;
+  // The screen's own key event.
+  virtual void screenKey() = 0;
+};
+// Carries the action out on the desktop; true when the key is used up, false when the
+// focused control is to take it as its toolkit does.
+bool carryOut(const KeyAction& action, KeyTarget& target);
+
 // Why a control gets the focus.
 enum class FocusCause {
   Keyboard,      // Tab or Shift+Tab

@@ -103,6 +103,15 @@ ControlDecl field(ControlName name, std::string text) {
 
 }  // namespace decl
 
+bool isField(const ControlDecl& c) {
+  return c.kind == ControlKind::TextBox && !c.visible && c.rect.width == 0;
+}
+
+bool isWorkingPart(const ControlDecl& c) {
+  return c.kind == ControlKind::Button || c.kind == ControlKind::OptionButton ||
+         (c.kind == ControlKind::TextBox && !isField(c));
+}
+
 int ScreenDecl::indexOf(std::string_view name) const {
   for (std::size_t i = 0; i < controls.size(); ++i) {
     if (controls[i].name == name) return static_cast<int>(i);

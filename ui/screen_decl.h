@@ -74,6 +74,11 @@ struct ControlDecl {
   ControlDecl& describedAs(std::string text);
 };
 
+// A working value of the screen: a text box declared without a place, never drawn.
+bool isField(const ControlDecl& c);
+// What the user works with: a button, an option button or a text box that is drawn.
+bool isWorkingPart(const ControlDecl& c);
+
 // The builders that make the screens' tables read like their descriptions, in a namespace
 // of their own so that "label" or "line" shadow nothing elsewhere.
 namespace decl {
@@ -115,15 +120,27 @@ struct ScreenDecl {
 class Runtime;
 using Handler = std::function<void(Runtime&)>;
 
+// Handlers by control name. The names are kept as owned strings, so a handler registered
+// under a name made on the fly cannot outlive its key.
+class HandlerMap {
+ public:
+  using Map = std::map<std::string, Handler, std::less<>>;
+  Handler& operator[](std::string_view name) { return map_[std::string(name)]; }
+  Map::const_iterator find(std::string_view name) const { return map_.find(name); }
+  Map::const_iterator end() const { return map_.end(); }
+
+ private:
+  Map map_;
+};
+
 // A screen kind: its declaration and the handlers of its events.
 struct ScreenKind {
   ScreenDecl decl;
   Handler load;
-  Handler keyPress;  // a character key while the screen is active
-  Handler close;     // closed through its window frame; when empty, the screen is unloaded
-  // By control name; the names are the screens' constants, which live as long as the program.
-  std::map<ControlName, Handler> clicks;
-  std::map<ControlName, Handler> changes;
+  Handler keyPress;   // a character key while the screen is active
+  Handler close;      // closed through its window frame; when empty, the screen is unloaded
+  HandlerMap clicks;  // by control name
+  HandlerMap changes;
 };
 
 using ScreenSet = std::array<const ScreenKind*, kScreenCount>;

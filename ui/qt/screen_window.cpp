@@ -70,12 +70,14 @@ QRect qrect(const PixelRect& r) {
   return QRect(r.x, r.y, r.width, r.height);
 }
 
-// A label or picture that reports clicks (the markers of the settings screens); clicks on
-// labels without a handler do nothing and do not reach the frame behind them.
-class ClickLabel : public QLabel {
+// A widget that reports clicks: a label (the markers of the settings screens; clicks on
+// labels without a handler do nothing and do not reach the frame behind them), or a frame
+// whose free area is clickable (the start-up screen).
+template <class Base>
+class Clickable : public Base {
  public:
   std::function<void()> onClick;
-  using QLabel::QLabel;
+  using Base::Base;
 
  protected:
   void mousePressEvent(QMouseEvent* e) override {
@@ -83,6 +85,8 @@ class ClickLabel : public QLabel {
     if (onClick) onClick();
   }
 };
+using ClickLabel = Clickable<QLabel>;
+using ClickFrame = Clickable<QGroupBox>;
 
 // A picture drawn smoothly over its place from the file that suits the display's scale: at
 // 150 % and 200 % the one drawn at twice the size. What it drew is kept in the properties
@@ -120,19 +124,6 @@ class PictureLabel : public QLabel {
   std::string file_;
   QString drawnFile_;
   QPixmap pixmap_;
-};
-
-// A frame whose free area is clickable (the start-up screen).
-class ClickFrame : public QGroupBox {
- public:
-  std::function<void()> onClick;
-  using QGroupBox::QGroupBox;
-
- protected:
-  void mousePressEvent(QMouseEvent* e) override {
-    e->accept();
-    if (onClick) onClick();
-  }
 };
 
 // A button painted flat in its declared colour, with a border and a focus mark, as the
@@ -349,34 +340,27 @@ bool ScreenWindow::key(QWidget* target, QKeyEvent* e) {
   if (plain && e->key() == Qt::Key_Left) k = Key::Left;
   if (plain && e->key() == Qt::Key_Right) k = Key::Right;
   if (e->key() == Qt::Key_Escape) k = Key::Escape;
-  const KeyAction action = keyAction(*s, indexOf(target), k, !e->text().isEmpty());
-  switch (action.kind) {
-    case KeyAction::Pass:
-      return false;
-    case KeyAction::Click:
-      rt->userClick(id_, s->decl().controls[action.control].name);
-      if (!retired_) resync(action.control);
-      return true;
-    case KeyAction::Focus:
-      if (QWidget* w = widgetOf(action.control)) focus(w, FocusCause::Keyboard);
-      return true;
-    case KeyAction::Choose:
-      if (QWidget* w = widgetOf(action.control)) focus(w, FocusCause::Keyboard);
-      rt->userClick(id_, s->decl().controls[action.control].name);
-      if (!retired_) resync(action.control);
-      return true;
-    case KeyAction::ScreenKey:
-      rt->userKey(id_);
-      return true;
-    case KeyAction::Swallow:
-      return true;
-  }
-  return false;
+  struct Target : KeyTarget {
+    ScreenWindow& w;
+    Runtime& rt;
+    explicit Target(ScreenWindow& window, Runtime& runtime) : w(window), rt(runtime) {}
+    void focusControl(int c) override {
+      if (QWidget* widget = w.widgetOf(c)) w.focus(widget, FocusCause::Keyboard);
+    }
+    void clickControl(int c) override {
+      const ScreenInstance* screen = rt.find(w.id_);
+      if (!screen) return;
+      rt.userClick(w.id_, screen->decl().controls[c].name);
+      if (!w.retired_) w.resync(c);
+    }
+    void screenKey() override { rt.userKey(w.id_); }
+  } dispatch(*this, *rt);
+  return carryOut(keyAction(*s, indexOf(target), k, !e->text().isEmpty()), dispatch);
 }
 
 void ScreenWindow::build(const ScreenInstance& screen, int i) {
   const ControlDecl& c = screen.decl().controls[i];
-  if (c.kind == ControlKind::TextBox && !c.visible && c.rect.width == 0) return;  // a field
+  if (isField(c)) return;
   const ControlPlace& place = places_[i];
   QWidget* parent = place.parent >= 0 ? widgets_[place.parent] : this;
   Runtime* rt = runtime_;

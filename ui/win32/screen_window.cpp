@@ -170,7 +170,7 @@ void Win32ScreenWindow::layout() {
 
 void Win32ScreenWindow::build(const ScreenInstance& screen, int i) {
   const ControlDecl& c = screen.decl().controls[i];
-  if (c.kind == ControlKind::TextBox && !c.visible && c.rect.width == 0) return;  // a field
+  if (isField(c)) return;
   // A band is painted by the window itself, under everything declared after it.
   if (isBand(c)) return;
   const wchar_t* cls = L"STATIC";

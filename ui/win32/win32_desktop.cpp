@@ -260,32 +260,20 @@ bool Win32Desktop::key(Win32ScreenWindow& w, const MSG& msg) {
   if (ctrlOrAlt && k != Key::Escape) return false;
   const ScreenInstance* s = runtime_->find(w.id());
   if (!s) return false;
+  struct Target : KeyTarget {
+    Win32Desktop& desktop;
+    Win32ScreenWindow& w;
+    Target(Win32Desktop& d, Win32ScreenWindow& window) : desktop(d), w(window) {}
+    void focusControl(int c) override { w.focus(c, FocusCause::Keyboard); }
+    void clickControl(int c) override {
+      const ScreenId id = w.id();
+      desktop.runtime_->userClick(id, w.decl().controls[c].name);
+      desktop.resync(id, c);
+    }
+    void screenKey() override { desktop.runtime_->userKey(w.id()); }
+  } dispatch(*this, w);
   // Whether the key makes a character is told by WM_CHAR, which only a passed key gets.
-  const KeyAction action = keyAction(*s, w.focusedControl(), k, false);
-  switch (action.kind) {
-    case KeyAction::Pass:
-    case KeyAction::ScreenKey:
-      return false;
-    case KeyAction::Click: {
-      const ScreenId id = w.id();
-      runtime_->userClick(id, s->decl().controls[action.control].name);
-      resync(id, action.control);
-      return true;
-    }
-    case KeyAction::Focus:
-      w.focus(action.control, FocusCause::Keyboard);
-      return true;
-    case KeyAction::Choose: {
-      const ScreenId id = w.id();
-      w.focus(action.control, FocusCause::Keyboard);
-      runtime_->userClick(id, s->decl().controls[action.control].name);
-      resync(id, action.control);
-      return true;
-    }
-    case KeyAction::Swallow:
-      return true;
-  }
-  return false;
+  return carryOut(keyAction(*s, w.focusedControl(), k, false), dispatch);
 }
 
 void Win32Desktop::runModal(ScreenId id) {
