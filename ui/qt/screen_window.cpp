@@ -431,7 +431,11 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
   if (c.font) w->setFont(fontFor(*c.font));
   // Every colour comes from the shared rule, none from the desktop's theme, so that a caption
   // never stands in the theme's colour on a colour of the form's.
-  if (c.backColor) w->setAutoFillBackground(true);
+  // Labels and option buttons are opaque, as on a Windows form: a caption over a picture
+  // stands on its own back colour, not on whatever the picture shows there.
+  if (c.backColor || c.kind == ControlKind::Label || c.kind == ControlKind::OptionButton) {
+    w->setAutoFillBackground(true);
+  }
   w->setPalette(paletteOf(w->palette(), controlColours(screen.decl(), i, systemHighContrast())));
   widgets_[i] = w;
 }
