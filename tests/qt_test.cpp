@@ -517,7 +517,11 @@ struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
     QApplication::setPalette(pal);
   }
   std::vector<Rgb> pixelsInside(ScreenId s, const char* name) override {
-    const QImage image = widget(s, name)->grab().toImage();
+    // Taken from the whole window, so that what lies under or over the control counts.
+    QWidget* control = widget(s, name);
+    QWidget* window = control->window();
+    const QImage image =
+        window->grab(QRect(control->mapTo(window, QPoint(0, 0)), control->size())).toImage();
     std::vector<Rgb> out;
     for (int y = 2; y < image.height() - 2; ++y) {
       for (int x = 2; x < image.width() - 2; ++x) {
@@ -610,6 +614,15 @@ TEST_F(QtProbe, PicturesFollowTheDisplayScale) {
         << file.toStdString();
     EXPECT_EQ(picture->property("drawnSize").toSize(), QSize(c.width, c.height) * factor);
   }
+}
+
+// The forms' own face, whatever the desktop's theme.
+TEST_F(QtProbe, FormsKeepTheirFace) {
+  useTheme(Theme::Dark);
+  rt.start(Form1);
+  click(Form1, "Command1");
+  const QImage image = desktop.window(Form4)->grab().toImage();
+  EXPECT_EQ(image.pixelColor(3, 3), QColor(240, 240, 240));
 }
 
 TEST_F(QtProbe, CaptionsReadableInTheLightTheme) {
