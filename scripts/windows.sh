@@ -48,9 +48,14 @@ fi
 case "$what" in
   build | package) ;;
   test)
+    # Every test case runs in a Wine process of its own: one server, kept for the whole run,
+    # spares each of them starting it.
+    wineserver -p
     # The Win32 desktop's own suite draws real windows: a virtual display for all of them.
     NUBERA_EXPECT_DPI=96 xvfb-run -a -s "-screen 0 1024x768x24" \
-      ctest --test-dir build-win --output-on-failure
+      ctest --test-dir build-win --output-on-failure || status=$?
+    wineserver -k || true
+    [ "${status:-0}" -eq 0 ]
     # The same desktop at 150 % (144 dpi): on a large display, and on a 1280 x 1024 one where
     # a settings screen must find room beside its creation screen's buttons. The prefix is put
     # back to 96 dpi however the run ends.

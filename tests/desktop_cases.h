@@ -44,8 +44,7 @@ class DesktopProbe {
   // Another window becomes active for a moment (a message box, another program), then the
   // screen's window again.
   virtual void reactivate(ScreenId screen) = 0;
-  // The colour drawn at a point inside the control, clear of its border and caption.
-  virtual Rgb colourInside(ScreenId screen, const char* name) = 0;
+
   // What a screen reader is told the control is called, what it adds after the name, and
   // what kind of control it says it is; for no name, of the screen's window itself.
   virtual std::string spokenName(ScreenId screen, const char* name) = 0;
@@ -61,6 +60,20 @@ class DesktopProbe {
   // Whether the control is drawn on the screen now; nullopt for a control that has no widget
   // of its own (a working field, a band painted by its window).
   virtual std::optional<bool> drawnVisible(ScreenId screen, const std::string& name) = 0;
+
+  // The colour the control shows most: its back colour.
+  Rgb colourInside(ScreenId screen, const char* name) {
+    return mostFrequent(pixelsInside(screen, name));
+  }
+  static Rgb mostFrequent(const std::vector<Rgb>& pixels) {
+    std::map<std::uint32_t, int> counts;
+    for (Rgb px : pixels) ++counts[static_cast<std::uint32_t>(px.r << 16 | px.g << 8 | px.b)];
+    const auto most = std::max_element(counts.begin(), counts.end(),
+                                       [](auto& a, auto& b) { return a.second < b.second; });
+    if (most == counts.end()) return {0, 0, 0};
+    return {static_cast<std::uint8_t>(most->first >> 16),
+            static_cast<std::uint8_t>(most->first >> 8), static_cast<std::uint8_t>(most->first)};
+  }
 };
 
 // Every control of every screen is drawn exactly when the runtime shows it and its screen.
@@ -431,14 +444,7 @@ inline void checkCaptionContrast(DesktopProbe& p, DesktopProbe::Theme theme) {
       EXPECT_GE(contrastRatio(want.text, want.back), need) << screenName(id) << " " << c.name;
       const auto pixels = p.pixelsInside(id, c.name.c_str());
       ASSERT_FALSE(pixels.empty()) << screenName(id) << " " << c.name;
-      std::map<std::uint32_t, int> counts;
-      for (Rgb px : pixels) ++counts[px.r << 16 | px.g << 8 | px.b];
-      const auto most = std::max_element(counts.begin(), counts.end(),
-                                         [](auto& a, auto& b) { return a.second < b.second; });
-      const Rgb back{static_cast<std::uint8_t>(most->first >> 16),
-                     static_cast<std::uint8_t>(most->first >> 8),
-                     static_cast<std::uint8_t>(most->first)};
-      EXPECT_EQ(back, want.back) << screenName(id) << " " << c.name;
+      EXPECT_EQ(DesktopProbe::mostFrequent(pixels), want.back) << screenName(id) << " " << c.name;
       // Some stroke of the caption in the text colour (anti-aliasing leaves the rest between).
       int nearest = INT_MAX;
       for (Rgb px : pixels) {

@@ -16,6 +16,7 @@
 #include <unistd.h>
 #endif
 
+#include "core/names.h"
 #include "core/text_file.h"
 #include "platform/temp_name.h"
 #include "test_support.h"
@@ -256,6 +257,36 @@ TEST(LocalFileSystem, WriteFailingHalfWayKeepsTheOldFile) {
   }
 }
 
+// A video folder the user may not write (as a user, not as root): the refusal is the
+// folder's own ("denied", on the file in that folder), so the message names that folder and
+// not the program's. Run as another user where the test runs as root.
+TEST(LocalFileSystem, AReadOnlyFolderRefusesAsItself) {
+  nubera::testing::TempDir tmp;
+  const std::string folder = tmp.path() + "/vid";
+  ASSERT_EQ(::mkdir(folder.c_str(), 0555), 0);
+  ::chmod(tmp.path().c_str(), 0755);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (geteuid() == 0 && setuid(65534) != 0) _exit(2);  // nobody
+    LocalFileSystem fs(tmp.path());
+    try {
+      fs.replaceFile(folder + "/abc.ram", "x\r\n");
+    } catch (const FileError& e) {
+      _exit(e.denied() && e.path() == folder + "/abc.ram" &&
+                    e.reason() == "アクセスが拒否されました。"
+                ? 0
+                : 3);
+    }
+    _exit(1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << WEXITSTATUS(status);
+  ::chmod(folder.c_str(), 0755);
+  EXPECT_TRUE(namesIn(folder).empty());
+}
+
 // A replaced file keeps its permissions.
 TEST(LocalFileSystem, ReplacementKeepsTheMode) {
   nubera::testing::TempDir tmp;
@@ -340,6 +371,25 @@ TEST(LocalFileSystem, SavingOverAPipeIsRefusedAtOnce) {
 
 // A program folder in the user's temporary folder (a copy Explorer runs from inside a zip)
 // is seen as such, whatever the letter case; one beside it is not.
+// A name Windows takes for a folder of another name (its 8.3 short name) is refused, naming
+// the folder on disk: files would go there while the address named a folder the server lacks.
+TEST(LocalFileSystem, AShortNameIsRefusedNamingTheFolder) {
+  nubera::testing::TempDir tmp;
+  LocalFileSystem fs(tmp.path());
+  const std::string longName = "example folder with a long name";
+  fs.makeDirectory(fs.join(tmp.path(), longName));
+  wchar_t shortPath[MAX_PATH] = {};
+  GetShortPathNameW(win32::wide(fs.join(tmp.path(), longName)).c_str(), shortPath, MAX_PATH);
+  std::string shortName = win32::utf8(shortPath);
+  shortName = shortName.substr(shortName.rfind('\\') + 1);
+  if (shortName.empty() || shortName == longName) GTEST_SKIP() << "no short names here";
+  EXPECT_EQ(fs.nameOnDisk(fs.join(tmp.path(), shortName)), longName);
+  const auto problem = folderNameProblem(fs, tmp.path(), shortName, "フォルダー名");
+  ASSERT_TRUE(problem) << shortName;
+  EXPECT_NE(problem->find("「" + longName + "」と同じに"), std::string::npos) << *problem;
+  EXPECT_EQ(folderNameProblem(fs, tmp.path(), longName, "フォルダー名"), std::nullopt);
+}
+
 TEST(LocalFileSystem, ProgramFolderInTheTemporaryFolder) {
   wchar_t temp[MAX_PATH + 2];
   ASSERT_GT(GetTempPathW(MAX_PATH + 2, temp), 0u);

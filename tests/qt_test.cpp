@@ -462,12 +462,7 @@ struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
     QApplication::setActiveWindow(desktop.window(s));
     QCoreApplication::processEvents();
   }
-  Rgb colourInside(ScreenId s, const char* name) override {
-    const QImage image = widget(s, name)->grab().toImage();
-    const QColor c = image.pixelColor(3, 3);
-    return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
-            static_cast<std::uint8_t>(c.blue())};
-  }
+
   QAccessibleInterface* accessible(ScreenId s, const char* name) {
     return QAccessible::queryAccessibleInterface(name ? widget(s, name) : desktop.window(s));
   }

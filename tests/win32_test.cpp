@@ -132,22 +132,6 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     SetActiveWindow(desktop.windowOf(s));
     desktop.processPending();
   }
-  Rgb colourInside(ScreenId s, const char* name) override {
-    HWND h = desktop.controlOf(s, name);
-    RECT r{};
-    GetClientRect(h, &r);
-    HDC screen = GetDC(h);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
-    HGDIOBJ old = SelectObject(mem, bitmap);
-    PrintWindow(h, mem, PW_CLIENTONLY);
-    const COLORREF c = GetPixel(mem, 3, 3);
-    SelectObject(mem, old);
-    DeleteObject(bitmap);
-    DeleteDC(mem);
-    ReleaseDC(h, screen);
-    return {GetRValue(c), GetGValue(c), GetBValue(c)};
-  }
   void useTheme(Theme theme) override {
     // Windows draws classic forms alike in its light and dark modes; high contrast is the
     // system's colours.
