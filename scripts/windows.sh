@@ -48,12 +48,14 @@ fi
 case "$what" in
   build | package) ;;
   test)
-    # Every test case runs in a Wine process of its own: one server, kept for the whole run,
-    # spares each of them starting it.
-    wineserver -p
     # The Win32 desktop's own suite draws real windows: a virtual display for all of them.
-    NUBERA_EXPECT_DPI=96 xvfb-run -a -s "-screen 0 1024x768x24" \
-      ctest --test-dir build-win --output-on-failure || status=$?
+    # Every test case runs in a Wine process of its own. One server with the system's
+    # services and desktop, kept for the whole run and started with no output of its own,
+    # spares each case starting them and holds no case's output open after it has ended.
+    NUBERA_EXPECT_DPI=96 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+      wineserver -p </dev/null >/dev/null 2>&1
+      wine wineboot </dev/null >/dev/null 2>&1
+      ctest --test-dir build-win --output-on-failure' || status=$?
     wineserver -k || true
     [ "${status:-0}" -eq 0 ]
     # The same desktop at 150 % (144 dpi): on a large display, and on a 1280 x 1024 one where
