@@ -1,7 +1,6 @@
 // st_nubera.exe: the desktop program on Windows. The program directory, which holds the
 // virtual server and the state files, is the folder of the executable.
 
-#include <objbase.h>
 #include <windows.h>
 
 #include "platform/local_file_system.h"
@@ -10,7 +9,6 @@
 #include "ui/win32/win32_desktop.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  CoInitialize(nullptr);  // the pictures are decoded by OLE
   const std::string dir = nubera::LocalFileSystem::executableDirectory();
   nubera::LocalFileSystem files(dir);
   int status = 0;
@@ -21,6 +19,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     runtime.start();
     if (!runtime.ended()) status = desktop.run();
   }
-  CoUninitialize();
   return status;
 }

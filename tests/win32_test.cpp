@@ -167,7 +167,7 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     long role = 0;
   };
   Spoken spoken(ScreenId s, const char* name) {
-    static const HRESULT com = CoInitialize(nullptr);  // as the program does at its start
+    static const HRESULT com = CoInitialize(nullptr);  // as the program does for its pictures
     (void)com;
     Spoken out;
     IAccessible* acc = nullptr;

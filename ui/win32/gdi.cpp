@@ -9,6 +9,7 @@
 
 #include "platform/win32/utf.h"
 #include "ui/desktop_rules.h"
+#include "ui/win32/system_library.h"
 
 namespace nubera {
 
@@ -75,14 +76,20 @@ IPicture* decode(const std::wstring& path) {
   }
   std::copy(bytes.begin(), bytes.end(), static_cast<char*>(data));
   GlobalUnlock(mem);
+  using CreateStream = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
+  using LoadPicture = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
+  static const auto createStream =
+      win32::systemFunction<CreateStream>(L"ole32.dll", "CreateStreamOnHGlobal");
+  static const auto loadPicture =
+      win32::systemFunction<LoadPicture>(L"oleaut32.dll", "OleLoadPicture");
   IStream* stream = nullptr;
-  if (CreateStreamOnHGlobal(mem, TRUE, &stream) != S_OK) {
+  if (!createStream || !loadPicture || createStream(mem, TRUE, &stream) != S_OK) {
     GlobalFree(mem);
     return nullptr;
   }
   IPicture* picture = nullptr;
-  if (OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                     reinterpret_cast<void**>(&picture)) != S_OK) {
+  if (loadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                  reinterpret_cast<void**>(&picture)) != S_OK) {
     picture = nullptr;
   }
   stream->Release();  // frees the memory with it

@@ -6,6 +6,7 @@
 
 #include "platform/win32/utf.h"
 #include "ui/desktop_rules.h"
+#include "ui/win32/system_library.h"
 #include "ui/win32/win32_desktop.h"
 
 namespace nubera {
@@ -218,7 +219,12 @@ void Win32ScreenWindow::build(const ScreenInstance& screen, int i) {
                       SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pictureProc)));
   }
   // A number field: full-width digits from an input method would reach the page.
-  if (!c.inputMethod) ImmAssociateContextEx(h, nullptr, 0);
+  if (!c.inputMethod) {
+    using Associate = BOOL(WINAPI*)(HWND, HIMC, DWORD);
+    static const auto associate =
+        win32::systemFunction<Associate>(L"imm32.dll", "ImmAssociateContextEx");
+    if (associate) associate(h, nullptr, 0);
+  }
   controls_[i] = h;
 }
 
@@ -289,6 +295,8 @@ void Win32ScreenWindow::retire() {
 void Win32ScreenWindow::loadPictures() {
   picturesPending_ = false;
   picturesDpi_ = dpi_;
+  desktop_.afterFirstPaint();
+  desktop_.ensureCom();
   for (std::size_t i = 0; i < decl_->controls.size(); ++i) {
     const ControlDecl& c = decl_->controls[i];
     if (c.kind != ControlKind::Picture) continue;

@@ -10,6 +10,7 @@
 
 #include "platform/win32/utf.h"
 #include "ui/desktop_rules.h"
+#include "ui/win32/system_library.h"
 
 namespace nubera {
 
@@ -26,6 +27,10 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, std::string assetDir)
 
 Win32Desktop::~Win32Desktop() {
   if (accProps_) accProps_->Release();
+  if (comStarted_) {
+    using Uninitialize = void(WINAPI*)();
+    if (auto f = win32::systemFunction<Uninitialize>(L"ole32.dll", "CoUninitialize")) f();
+  }
   for (auto& w : windows_) {
     if (w) DestroyWindow(w->hwnd());
   }
@@ -151,17 +156,39 @@ HWND Win32Desktop::activeScreenWindow() const {
 }
 
 void Win32Desktop::describe(HWND h, const std::string& description) {
-  // Windows' annotation service gives a control the description a screen reader reads after
-  // its name; where it is missing, the name alone is read.
   descriptions_[h] = description;
+  undescribed_.push_back(h);
+}
+
+void Win32Desktop::afterFirstPaint() {
+  // Windows' annotation service gives a control the description a screen reader reads after
+  // its name; where it is missing, the name alone is read. Loading it takes a while, so it is
+  // asked once a window shows, not before.
+  if (undescribed_.empty()) return;
+  ensureCom();
   if (!accProps_) {
-    CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                     reinterpret_cast<void**>(&accProps_));
+    using Create = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, void**);
+    if (auto create = win32::systemFunction<Create>(L"ole32.dll", "CoCreateInstance")) {
+      create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+             reinterpret_cast<void**>(&accProps_));
+    }
   }
-  if (!accProps_) return;
-  const std::wstring text = wide(description);
-  accProps_->SetHwndPropStr(h, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                            PROPID_ACC_DESCRIPTION, text.c_str());
+  for (HWND h : undescribed_) {
+    auto it = descriptions_.find(h);
+    if (!accProps_ || !IsWindow(h) || it == descriptions_.end()) continue;
+    const std::wstring text = wide(it->second);
+    accProps_->SetHwndPropStr(h, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                              PROPID_ACC_DESCRIPTION, text.c_str());
+  }
+  undescribed_.clear();
+}
+
+void Win32Desktop::ensureCom() {
+  // OLE decodes the pictures and serves the annotations; it is started when first needed.
+  if (comStarted_) return;
+  using Initialize = HRESULT(WINAPI*)(void*);
+  auto initialize = win32::systemFunction<Initialize>(L"ole32.dll", "CoInitialize");
+  comStarted_ = initialize && SUCCEEDED(initialize(nullptr));
 }
 
 void Win32Desktop::setHighContrastForTest(std::optional<SystemColours> colours) {
@@ -197,10 +224,13 @@ void Win32Desktop::help(ScreenId id, const std::string& file, int command,
   }
   // Otherwise the program's own help, a page whose top is its contents, in the user's browser.
   const std::string page = assetDir_ + "\\nubera_help.html";
+  using Execute = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+  static const auto execute = win32::systemFunction<Execute>(L"shell32.dll", "ShellExecuteW");
   const bool opened =
-      helpOpener_ ? helpOpener_(page)
-                  : reinterpret_cast<INT_PTR>(ShellExecuteW(owner, L"open", wide(page).c_str(),
-                                                            nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+      helpOpener_
+          ? helpOpener_(page)
+          : execute && reinterpret_cast<INT_PTR>(execute(owner, L"open", wide(page).c_str(),
+                                                         nullptr, nullptr, SW_SHOWNORMAL)) > 32;
   if (!opened) messageBox("ヘルプを開けませんでした。\n" + page, 0, "");
 }
 

@@ -75,8 +75,13 @@ class Win32Desktop : public Desktop {
   const std::optional<SystemColours>& highContrast() const { return highContrast_; }
   // The system's colours or its high-contrast setting changed: every window is drawn anew.
   void systemColoursChanged();
-  // What a screen reader adds after the control's name; and, for tests, what was given.
+  // What a screen reader adds after the control's name (handed to the system once a window
+  // has painted); and, for tests, what was given.
   void describe(HWND h, const std::string& description);
+  // A window has painted for the first time: what was left until then is done now.
+  void afterFirstPaint();
+  // OLE started on this thread, once.
+  void ensureCom();
   std::string descriptionGiven(HWND h) const {
     auto it = descriptions_.find(h);
     return it == descriptions_.end() ? "" : it->second;
@@ -103,7 +108,9 @@ class Win32Desktop : public Desktop {
   bool ended_ = false;
   std::optional<SystemColours> highContrast_;
   ::IAccPropServices* accProps_ = nullptr;
-  std::map<HWND, std::string> descriptions_;  // the annotation service, made on first use
+  std::map<HWND, std::string> descriptions_;
+  std::vector<HWND> undescribed_;
+  bool comStarted_ = false;  // the annotation service, made on first use
   bool highContrastForced_ = false;
 };
 
