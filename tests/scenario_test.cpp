@@ -122,4 +122,23 @@ std::vector<std::string> scenarioNames() {
 INSTANTIATE_TEST_SUITE_P(Scenarios, Scenario, ::testing::ValuesIn(scenarioNames()),
                          [](const auto& info) { return info.param; });
 
+#ifdef _WIN32
+// The driver started in a copy inside the user's temporary folder, as Explorer runs one from
+// inside a zip: the warning comes before the start-up screen, which still opens.
+TEST(Driver, StartedInTheTemporaryFolderWarnsFirst) {
+  const fs::path folder = fs::temp_directory_path() / "Temp1_st_nubera.zip" / "st_nubera-1.0.0";
+  fs::create_directories(folder);
+  const auto u8 = folder.u8string();
+  LocalFileSystem files(std::string(u8.begin(), u8.end()));
+  std::istringstream in("start\nstate\n");
+  std::ostringstream out;
+  runScript(screens::all(), files, in, out);
+  fs::remove_all(folder.parent_path());
+  EXPECT_TRUE(
+      out.str().starts_with("message このプログラムは一時フォルダーの中から起動されています。"))
+      << out.str();
+  EXPECT_NE(out.str().find("screens frmSplash:visible"), std::string::npos) << out.str();
+}
+#endif
+
 }  // namespace
