@@ -1,6 +1,7 @@
 #include "core/page_set.h"
 
 #include "core/cp932.h"
+#include "core/names.h"
 #include "core/number_text.h"
 #include "core/text_file.h"
 
@@ -8,18 +9,11 @@ namespace nubera {
 
 namespace {
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
+// Whether the value is one of the (lower-case) words, in any letter case.
 bool oneOf(const std::string& value, std::initializer_list<std::string_view> words) {
+  const std::string folded = foldCase(value);
   for (auto word : words) {
-    if (equalsIgnoringCase(value, word)) return true;
+    if (folded == word) return true;
   }
   return false;
 }

@@ -1,7 +1,6 @@
 #include "platform/memory_file_system.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "core/names.h"
 

@@ -153,27 +153,32 @@ std::optional<ScreenId> ActivationOrder::next(const Runtime& runtime) const {
   return std::nullopt;
 }
 
+namespace {
+
+// The caption of the label that names the control, if it has one.
+std::optional<std::string> namingCaption(const ScreenInstance& screen, const ControlDecl& c) {
+  const int label = c.nameLabel.empty() ? -1 : screen.decl().indexOf(c.nameLabel);
+  if (label < 0) return std::nullopt;
+  return screen.controls[static_cast<std::size_t>(label)].text;
+}
+
+}  // namespace
+
 std::string accessibleName(const ScreenInstance& screen, int control) {
-  const ScreenDecl& decl = screen.decl();
-  const ControlDecl& c = decl.controls[static_cast<std::size_t>(control)];
+  const ControlDecl& c = screen.decl().controls[static_cast<std::size_t>(control)];
   if (!c.accessibleName.empty()) return c.accessibleName;
   // An option button's label names its group; the button is called by its caption.
-  if (!c.nameLabel.empty() && c.kind != ControlKind::OptionButton) {
-    const int label = decl.indexOf(c.nameLabel);
-    if (label >= 0) return screen.controls[static_cast<std::size_t>(label)].text;
+  if (c.kind != ControlKind::OptionButton) {
+    if (auto caption = namingCaption(screen, c)) return *caption;
   }
   if (c.kind == ControlKind::TextBox || c.kind == ControlKind::Picture) return "";
   return screen.controls[static_cast<std::size_t>(control)].text;
 }
 
 std::string accessibleDescription(const ScreenInstance& screen, int control) {
-  const ScreenDecl& decl = screen.decl();
-  const ControlDecl& c = decl.controls[static_cast<std::size_t>(control)];
+  const ControlDecl& c = screen.decl().controls[static_cast<std::size_t>(control)];
   if (!c.description.empty()) return c.description;
-  if (c.kind == ControlKind::OptionButton && !c.nameLabel.empty()) {
-    const int label = decl.indexOf(c.nameLabel);
-    if (label >= 0) return screen.controls[static_cast<std::size_t>(label)].text;
-  }
+  if (c.kind == ControlKind::OptionButton) return namingCaption(screen, c).value_or("");
   return "";
 }
 
@@ -275,10 +280,6 @@ PairPlacement placeBeside(const PixelRect& other, const std::vector<PixelRect>& 
   }
   return found;
 }
-
-}  // namespace nubera
-
-namespace nubera {
 
 namespace {
 

@@ -192,7 +192,8 @@ ScreenWindow::ScreenWindow(Runtime* runtime, const std::string& assetDir,
     : runtime_(runtime),
       assetDir_(assetDir),
       id_(screen.id()),
-      places_(placeControls(screen.decl(), kLogicalDpi)) {
+      places_(placeControls(screen.decl(), kLogicalDpi)),
+      highContrast_(systemHighContrast()) {
   const ScreenDecl& decl = screen.decl();
   setObjectName(qs(std::string(screenName(id_))));
   setWindowTitle(qs(decl.caption));
@@ -203,7 +204,7 @@ ScreenWindow::ScreenWindow(Runtime* runtime, const std::string& assetDir,
   setFixedSize(size.width, size.height);
   setFont(fontFor(decl.font));
   setAutoFillBackground(true);
-  setPalette(paletteOf(palette(), formColours(systemHighContrast())));
+  setPalette(paletteOf(palette(), formColours(highContrast_)));
   widgets_.resize(decl.controls.size(), nullptr);
   for (std::size_t i = 0; i < decl.controls.size(); ++i) build(screen, static_cast<int>(i));
   for (std::size_t i = 0; i < decl.controls.size(); ++i) refresh(screen, static_cast<int>(i));
@@ -436,7 +437,7 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
   if (c.backColor || c.kind == ControlKind::Label || c.kind == ControlKind::OptionButton) {
     w->setAutoFillBackground(true);
   }
-  w->setPalette(paletteOf(w->palette(), controlColours(screen.decl(), i, systemHighContrast())));
+  w->setPalette(paletteOf(w->palette(), controlColours(screen.decl(), i, highContrast_)));
   widgets_[i] = w;
 }
 

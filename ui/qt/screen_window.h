@@ -57,6 +57,7 @@ class ScreenWindow : public QWidget {
   std::string assetDir_;
   ScreenId id_;
   std::vector<ControlPlace> places_;
+  std::optional<SystemColours> highContrast_;  // asked once, when the window is made
   std::vector<QWidget*> widgets_;
   bool retired_ = false;
 };

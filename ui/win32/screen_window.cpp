@@ -17,23 +17,17 @@ namespace {
 
 constexpr wchar_t kScreenClass[] = L"NuberaScreen";
 constexpr UINT kDestroyLater = WM_APP + 1;
-constexpr UINT kLoadPictures = WM_APP + 2;
+constexpr UINT kAfterFirstPaint = WM_APP + 2;
 constexpr int kFirstControlId = 100;
 
 COLORREF ref(Rgb c) {
   return RGB(c.r, c.g, c.b);
 }
 
-template <class F>
-F user32(const char* name) {
-  return reinterpret_cast<F>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32"), name)));
-}
-
 // The scale of the display a window stands on; Windows 10 and later tell it per window.
 int dpiOf(HWND hwnd, int fallback) {
   using Fn = UINT(WINAPI*)(HWND);
-  static const auto getDpi = user32<Fn>("GetDpiForWindow");
+  static const auto getDpi = win32::systemFunction<Fn>(L"user32.dll", "GetDpiForWindow");
   const int dpi = getDpi && hwnd ? static_cast<int>(getDpi(hwnd)) : 0;
   return dpi > 0 ? dpi : fallback;
 }
@@ -41,7 +35,7 @@ int dpiOf(HWND hwnd, int fallback) {
 // The frame around a client area at the window's own scale, where Windows can tell it.
 void adjustForDpi(RECT& rc, DWORD style, DWORD exStyle, int dpi) {
   using Fn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-  static const auto adjust = user32<Fn>("AdjustWindowRectExForDpi");
+  static const auto adjust = win32::systemFunction<Fn>(L"user32.dll", "AdjustWindowRectExForDpi");
   if (!adjust || !adjust(&rc, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
     AdjustWindowRectEx(&rc, style, FALSE, exStyle);
   }
@@ -295,8 +289,7 @@ void Win32ScreenWindow::retire() {
 void Win32ScreenWindow::loadPictures() {
   picturesPending_ = false;
   picturesDpi_ = dpi_;
-  desktop_.afterFirstPaint();
-  desktop_.ensureCom();
+  desktop_.ensureCom();  // OLE decodes them
   for (std::size_t i = 0; i < decl_->controls.size(); ++i) {
     const ControlDecl& c = decl_->controls[i];
     if (c.kind != ControlKind::Picture) continue;
@@ -322,7 +315,7 @@ std::pair<std::string, PixelRect> Win32ScreenWindow::pictureShown(int i) const {
 void Win32ScreenWindow::paintUnderneath(HDC dc) {
   if (picturesDpi_ != dpi_ && !picturesPending_) {
     picturesPending_ = true;
-    PostMessageW(hwnd_, kLoadPictures, 0, 0);
+    PostMessageW(hwnd_, kAfterFirstPaint, 0, 0);
   }
   const auto& hc = desktop_.highContrast();
   RECT client;
@@ -348,6 +341,23 @@ bool Win32ScreenWindow::drawsOwnCaption(int i) const {
          (c.kind == ControlKind::Label && !c.accessibleName.empty());
 }
 
+// An owner-drawn control's back colour and caption, in its own font.
+void Win32ScreenWindow::drawCaption(const DRAWITEMSTRUCT& item, UINT format) {
+  const int i = static_cast<int>(item.CtlID) - kFirstControlId;
+  const Colours colours = controlColours(*decl_, i, desktop_.highContrast());
+  HDC dc = item.hDC;
+  RECT rc = item.rcItem;
+  FillRect(dc, &rc, desktop_.gdi().brush(colours.back));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ref(colours.text));
+  // The drawing context comes with the system font: the control's own is chosen here.
+  HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+  const std::wstring& text = captions_[static_cast<std::size_t>(i)];
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, format);
+  SelectObject(dc, old);
+}
+
 void Win32ScreenWindow::drawItem(const DRAWITEMSTRUCT& item) {
   const int i = static_cast<int>(item.CtlID) - kFirstControlId;
   if (i < 0 || i >= static_cast<int>(controls_.size())) return;
@@ -355,38 +365,18 @@ void Win32ScreenWindow::drawItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   RECT rc = item.rcItem;
   switch (c.kind) {
-    case ControlKind::Button: {
-      const Colours colours = controlColours(*decl_, i, desktop_.highContrast());
-      FillRect(dc, &rc, desktop_.gdi().brush(colours.back));
+    case ControlKind::Button:
+      drawCaption(item, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
       DrawEdge(dc, &rc, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-      const std::wstring& text = captions_[i];
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, ref(colours.text));
-      // The drawing context comes with the system font: the button's own is chosen here.
-      HGDIOBJ old =
-          SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
-                DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-      SelectObject(dc, old);
       if (item.itemState & ODS_FOCUS) {
         RECT focus = rc;
         InflateRect(&focus, -3, -3);
         DrawFocusRect(dc, &focus);
       }
       break;
-    }
-    case ControlKind::Label: {
-      const Colours colours = controlColours(*decl_, i, desktop_.highContrast());
-      FillRect(dc, &rc, desktop_.gdi().brush(colours.back));
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, ref(colours.text));
-      HGDIOBJ old =
-          SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-      const std::wstring& text = captions_[i];
-      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, DT_LEFT | DT_WORDBREAK);
-      SelectObject(dc, old);
+    case ControlKind::Label:
+      drawCaption(item, DT_LEFT | DT_WORDBREAK);
       break;
-    }
     case ControlKind::Line: {
       HPEN pen = static_cast<HPEN>(SelectObject(dc, GetStockObject(BLACK_PEN)));
       MoveToEx(dc, rc.left, rc.top, nullptr);
@@ -485,7 +475,9 @@ LRESULT Win32ScreenWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
       InvalidateRect(hwnd_, nullptr, TRUE);
       return 0;
     }
-    case kLoadPictures:
+    case kAfterFirstPaint:
+      // What the window does not need to show itself: screen-reader descriptions, pictures.
+      desktop_.afterFirstPaint();
       loadPictures();
       return 0;
     case WM_DRAWITEM:

@@ -55,6 +55,7 @@ class Win32ScreenWindow {
   void build(const ScreenInstance& screen, int i);
   void layout();
   void drawItem(const DRAWITEMSTRUCT& item);
+  void drawCaption(const DRAWITEMSTRUCT& item, UINT format);
   void paintUnderneath(HDC dc);
   void loadPictures();
   // Buttons and named labels draw their captions; their window text is their spoken name.
