@@ -23,15 +23,36 @@ std::string settingNamed(const char* setting, const std::string& value) {
   return std::string("「") + setting + "」" + (value.empty() ? "が空" : "の「" + value + "」");
 }
 
+// A size as every browser reads it: digits, at most one "." with digits on both sides, above
+// zero, blanks around it. "1e3" or "+320" would be read as 1 or not at all.
+bool pageSize(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return false;
+  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+  const std::size_t point = text.find('.');
+  const std::string_view whole = text.substr(0, point);
+  const std::string_view fraction =
+      point == std::string_view::npos ? std::string_view("0") : text.substr(point + 1);
+  bool positive = false;
+  for (std::string_view part : {whole, fraction}) {
+    if (part.empty()) return false;
+    for (char c : part) {
+      if (c < '0' || c > '9') return false;
+      positive = positive || c != '0';
+    }
+  }
+  return positive;
+}
+
 }  // namespace
 
 std::optional<std::string> playerSettingsProblem(const PlayerSettings& p) {
   std::string sentences;
   for (auto [setting, value] : {std::pair{"幅", &p.width}, {"高さ", &p.height}}) {
-    if (!textToNumber(*value)) {
+    if (!pageSize(*value)) {
       sentences +=
           settingNamed(setting, *value) + (value->empty() ? "です。" : "は数値ではありません。");
-      sentences += "数字で入力してください。\n";
+      sentences += "0 より大きい数を数字で入力してください（例：320）。\n";
     }
   }
   if (!oneOf(p.alignment, {"center", "left", "right"})) {
@@ -135,9 +156,17 @@ std::vector<std::string> linkPageLines(const FragmentTable& r, const std::string
 std::vector<std::string> playerPageLines(const FragmentTable& r, const std::string& name,
                                          const PlayerSettings& p) {
   const std::string videoName = pageReference(name);
+  // No browser knows a <left> or <right> element: those alignments wrap the table in a DIV,
+  // closed where the row closes CENTER. A centred page keeps its rows as they stand.
+  const bool centred = foldCase(p.alignment) == "center";
+  const std::string wrapper = centred ? p.alignment : "DIV align=\"" + p.alignment + "\"";
+  std::string close = r["Text37"];
+  if (const auto at = close.find("</CENTER>"); !centred && at != std::string::npos) {
+    close.replace(at, 9, "</DIV>");
+  }
   return {
       r["Text14"],
-      r["Text15"] + p.alignment + r["Text152"],
+      r["Text15"] + wrapper + r["Text152"],
       r["Text16"] + p.height + r["Text17"] + p.width + r["Text18"],
       r["Text19"] + videoName + r["Text20"],
       r["Text21"] + p.autostart + r["Text18"],
@@ -149,7 +178,7 @@ std::vector<std::string> playerPageLines(const FragmentTable& r, const std::stri
       r["Text31"],
       r["Text32"],
       r["Text33"] + videoName + r["Text34"] + r["Text35"] + p.width + r["Text36"] + p.autostart +
-          r["Text37"],
+          close,
   };
 }
 

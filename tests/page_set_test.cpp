@@ -155,7 +155,15 @@ TEST(PageSet, PagesNameTheMetafilesAsUrls) {
 // Player values the page cannot hold, each with the message naming it; letter case is free.
 TEST(PageSet, PlayerValuesAreCheckedBeforeAPass) {
   EXPECT_EQ(playerSettingsProblem({"320", "240.75", "TRUE", "Left"}), std::nullopt);
-  EXPECT_EQ(playerSettingsProblem({"-1e3", " 10 ", "false", "right"}), std::nullopt);
+  EXPECT_EQ(playerSettingsProblem({" 320", "0.5", "false", "right"}), std::nullopt);
+  EXPECT_EQ(playerSettingsProblem({"320.5", " 10 ", "False", "CENTER"}), std::nullopt);
+  // A size a browser would read otherwise ("1e3" as 1) or not at all.
+  for (const char* size : {"1e3", "3.2e2", "+320", ".5", "5.", "-320", "0", "0.0", "1.2.3"}) {
+    const auto problem = playerSettingsProblem({size, "240", "true", "center"});
+    ASSERT_TRUE(problem) << size;
+    EXPECT_NE(problem->find(std::string("「幅」の「") + size + "」"), std::string::npos)
+        << *problem;
+  }
   const std::pair<PlayerSettings, std::string> refused[] = {
       {{"abc", "240", "true", "center"}, "「幅」の「abc」は数値ではありません。"},
       {{"", "240", "true", "center"}, "「幅」が空です。"},
@@ -227,13 +235,21 @@ TEST(PageSet, PreviewLineIsAFileUrlWhereSlashesSeparate) {
             "file:///home/a%20b/%5Bv%5D.rm");
 }
 
-TEST(PageSet, EmptyPlayerValuesAndLeftAlignment) {
+// Left and right wrap the table in a DIV a browser aligns, closed as it opens; a centred page
+// keeps its rows as they stand, in whatever letter case.
+TEST(PageSet, EmptyPlayerValuesAndAlignments) {
   auto lines = playerPageLines(quickFragments(), "abc", {"", "", "", "left"});
   ASSERT_EQ(lines.size(), 12u);
-  EXPECT_EQ(lines[1], "<BODY><left><TABLE><TBODY><TR>");
+  EXPECT_EQ(lines[1], "<BODY><DIV align=\"left\"><TABLE><TBODY><TR>");
   EXPECT_NE(lines[2].find("height=\"\" width=\"\">"), std::string::npos);
   EXPECT_EQ(lines[4], "<PARAM name=\"AUTOSTART\" value=\"\">");
-  EXPECT_TRUE(lines[11].ends_with("</CENTER></BODY></HTML>"));
+  EXPECT_TRUE(lines[11].ends_with("</TABLE></DIV></BODY></HTML>")) << lines[11];
+  lines = playerPageLines(quickFragments(), "abc", {"1", "1", "true", "RIGHT"});
+  EXPECT_EQ(lines[1], "<BODY><DIV align=\"RIGHT\"><TABLE><TBODY><TR>");
+  EXPECT_TRUE(lines[11].ends_with("</TABLE></DIV></BODY></HTML>")) << lines[11];
+  lines = playerPageLines(quickFragments(), "abc", {"1", "1", "true", "CENTER"});
+  EXPECT_EQ(lines[1], "<BODY><CENTER><TABLE><TBODY><TR>");
+  EXPECT_TRUE(lines[11].ends_with("</TABLE></CENTER></BODY></HTML>")) << lines[11];
 }
 
 TEST(PageSet, DetailedRowsGiveTheSamePages) {

@@ -316,7 +316,7 @@ TEST_F(QtRoad, QuickSettingsWidthReachesThePlayerPage) {
   click(Form4, "Command1");
   const std::string page = file("example-server/user01/movie/動画enb.htm");
   EXPECT_NE(page.find("height=\"480\" width=\"640\""), std::string::npos);
-  EXPECT_NE(page.find("<BODY><right>"), std::string::npos);
+  EXPECT_NE(page.find("<BODY><DIV align=\"right\">"), std::string::npos);
   EXPECT_NE(page.find("autostart=\"true\""), std::string::npos);
 }
 
