@@ -57,6 +57,14 @@ class FileSystem {
   // differ from the one asked for (letter case, an 8.3 short name); nullopt when it is missing.
   virtual std::optional<std::string> nameOnDisk(const std::string& path) const = 0;
 
+  // Why the system would refuse the path for its length (a name or a whole path too long, for
+  // a file or a folder), in the words a failed save or make gives; nullopt when it fits.
+  virtual std::optional<std::string> lengthProblem(const std::string& path, bool folder) const {
+    (void)path;
+    (void)folder;
+    return std::nullopt;
+  }
+
   // Replaces the file with these bytes atomically: the old content stays whole on failure.
   virtual void replaceFile(const std::string& path, const std::string& bytes) = 0;
   // The file's first `limit` bytes at most (all of it by default), or nullopt when it does not

@@ -25,6 +25,7 @@ class LocalFileSystem : public FileSystem {
   bool isDirectory(const std::string& path) const override;
   std::vector<Entry> entries(const std::string& dir) const override;
   std::optional<std::string> nameOnDisk(const std::string& path) const override;
+  std::optional<std::string> lengthProblem(const std::string& path, bool folder) const override;
   void replaceFile(const std::string& path, const std::string& bytes) override;
 
  protected:

@@ -1,5 +1,6 @@
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -119,6 +120,17 @@ bool LocalFileSystem::programDirectoryIsTemporary() const {
   // No system empties a folder behind a running program's back here; users and tests run
   // from /tmp.
   return false;
+}
+
+std::optional<std::string> LocalFileSystem::lengthProblem(const std::string& path, bool) const {
+  const std::string folder = path.substr(0, path.rfind('/') + 1);
+  long nameMax = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+  if (nameMax <= 0) nameMax = NAME_MAX;
+  const std::size_t nameLength = path.size() - folder.size();
+  if (nameLength > static_cast<std::size_t>(nameMax) || path.size() >= PATH_MAX) {
+    return reasonText(ENAMETOOLONG);
+  }
+  return std::nullopt;
 }
 
 void LocalFileSystem::makeDirectory(const std::string& path) {

@@ -182,7 +182,32 @@ bool LocalFileSystem::programDirectoryIsTemporary() const {
   return comparablePath(wide(programDirectory_)).starts_with(comparablePath(temp));
 }
 
+std::optional<std::string> LocalFileSystem::lengthProblem(const std::string& path,
+                                                          bool folder) const {
+  // Paths are handed to the system as they are, so the classic limits hold: 255 characters a
+  // name, 259 a file's path (also for the temporary file beside it) and 247 a new folder's.
+  // Said so, rather than with the reason the system gives, which names neither.
+  const std::wstring w = wide(path);
+  const auto slash = w.find_last_of(L"\\/");
+  const std::size_t folderLength = slash == std::wstring::npos ? 0 : slash;
+  if (w.size() - (slash == std::wstring::npos ? 0 : slash + 1) > 255) return "名前が長すぎます。";
+  if (folder) {
+    if (w.size() <= MAX_PATH - 13) return std::nullopt;
+    return "パスが長すぎます。Windows では、作るフォルダーのパスは " +
+           std::to_string(MAX_PATH - 13) + " 文字までです。フォルダー名を短くしてください。";
+  }
+  const std::size_t tempLength = folderLength + 1 + tempName(0).size();
+  if (std::max(tempLength, w.size()) <= MAX_PATH - 1) return std::nullopt;
+  return "パスが長すぎます。Windows では、保存するファイルのパスは " +
+         std::to_string(MAX_PATH - 1) + " 文字まで、そのフォルダーのパスは " +
+         std::to_string(MAX_PATH - 1 - 1 - tempName(0).size()) +
+         " 文字までです。フォルダー名や名前を短くしてください。";
+}
+
 void LocalFileSystem::makeDirectory(const std::string& path) {
+  if (auto reason = lengthProblem(path, true)) {
+    throw FileError(FileError::Operation::MakeDirectory, path, *reason);
+  }
   if (!CreateDirectoryW(wide(path).c_str(), nullptr)) {
     DWORD err = GetLastError();
     if (err == ERROR_ALREADY_EXISTS) {
@@ -290,17 +315,7 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
   if (!regularFile(target)) throw FileError(Op::Write, path, kNotRegular);
   const auto slash = target.find_last_of(L"\\/");
   const std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
-  // Paths are handed to the system as they are, so the classic limit of 259 characters holds
-  // for the temporary file beside the target too; say so rather than fail with a reason that
-  // names neither.
-  const std::size_t tempLength = folder.size() + 1 + tempName(0).size();
-  if (std::max(tempLength, target.size()) > MAX_PATH - 1) {
-    throw FileError(Op::Write, path,
-                    "パスが長すぎます。Windows では、保存するファイルのパスは " +
-                        std::to_string(MAX_PATH - 1) + " 文字まで、そのフォルダーのパスは " +
-                        std::to_string(MAX_PATH - 1 - 1 - tempName(0).size()) +
-                        " 文字までです。フォルダー名や名前を短くしてください。");
-  }
+  if (auto reason = lengthProblem(path, false)) throw FileError(Op::Write, path, *reason);
   removeStaleTemps(folder);
 
   std::wstring temp;

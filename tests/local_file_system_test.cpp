@@ -86,6 +86,19 @@ TEST(LocalFileSystem, LongestNamesAndNoLitter) {
 #include <unistd.h>
 #endif
 
+// A folder name past the system's limit of 255 gives that reason on every system.
+TEST(LocalFileSystem, AFolderNameTooLongSaysSo) {
+  nubera::testing::TempDir tmp;
+  LocalFileSystem fs(tmp.path());
+  try {
+    fs.makeDirectory(fs.join(tmp.path(), std::string(256, 'a')));
+    FAIL();
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.reason(), "名前が長すぎます。");
+  }
+  EXPECT_TRUE(namesIn(tmp.path()).empty());
+}
+
 // A temporary file left by a writer that died is removed by the next write into its folder;
 // one that another writer still holds is left alone.
 TEST(LocalFileSystem, StaleTemporaryFilesAreRemoved) {
