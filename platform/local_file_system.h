@@ -16,6 +16,9 @@ class LocalFileSystem : public FileSystem {
   // Test seams: write through named temporary files, as on file systems without unnamed ones
   // (POSIX only; Windows always names them); how many flushes have been made so far.
   static void useNamedTemporaryFiles(bool named);
+  // POSIX only: called once an unnamed temporary file has its name, before the rename, so a
+  // test can end the process there as a kill would.
+  static void onFaultAfterNaming(void (*fault)());
   static unsigned long flushCount();
 
   std::string programDirectory() const override { return programDirectory_; }

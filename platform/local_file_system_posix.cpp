@@ -76,6 +76,7 @@ bool deniedError(int err) {
 }
 
 std::atomic<bool> namedTemporaryFiles{false};
+void (*faultAfterNaming)() = nullptr;
 std::atomic<unsigned long> flushes{0};
 
 bool flush(int fd) {
@@ -84,6 +85,10 @@ bool flush(int fd) {
 }
 
 }  // namespace
+
+void LocalFileSystem::onFaultAfterNaming(void (*fault)()) {
+  faultAfterNaming = fault;
+}
 
 void LocalFileSystem::useNamedTemporaryFiles(bool named) {
   namedTemporaryFiles = named;
@@ -168,9 +173,9 @@ std::optional<std::string> LocalFileSystem::nameOnDisk(const std::string& path) 
 
 namespace {
 
-std::string freshTempName() {
+std::string freshTempName(std::string_view prefix = kNamedPrefix) {
   static std::mt19937 random{std::random_device{}()};
-  return tempName(static_cast<unsigned>(random()));
+  return tempName(static_cast<unsigned>(random()), prefix);
 }
 
 std::string folderOf(const std::string& path) {
@@ -182,7 +187,8 @@ std::string folderOf(const std::string& path) {
 // A writer holds an exclusive lock on its temporary file until it is renamed, so a file of
 // the pattern that can be locked was left by a writer that died: it is removed. A named
 // temporary file exists for a moment before its writer can lock it, so only one older than
-// that moment could ever be is taken; a crash's litter is old by the next save.
+// that moment could ever be is taken; a linked one was locked before it had its name, so it
+// goes at once, and a pass after a kill leaves none in the folder the user uploads.
 constexpr std::time_t kStaleAfterSeconds = 120;
 
 void removeStaleTemps(const std::string& folder) {
@@ -190,16 +196,17 @@ void removeStaleTemps(const std::string& folder) {
   DIR* dir = ::opendir(folder.c_str());
   if (!dir) return;
   while (const dirent* entry = ::readdir(dir)) {
-    if (!isTempName(entry->d_name)) continue;
+    const bool linked = isTempName(entry->d_name, kLinkedPrefix);
+    if (!linked && !isTempName(entry->d_name)) continue;
     const std::string path = folder + "/" + entry->d_name;
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) continue;
     struct stat held {
     }, named{};
     if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) &&
-        held.st_mtime + kStaleAfterSeconds < now && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-        ::lstat(path.c_str(), &named) == 0 && named.st_ino == held.st_ino &&
-        named.st_dev == held.st_dev) {
+        (linked || held.st_mtime + kStaleAfterSeconds < now) &&
+        ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+        named.st_ino == held.st_ino && named.st_dev == held.st_dev) {
       ::unlink(path.c_str());
     }
     ::close(fd);
@@ -276,7 +283,7 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
     // The finished file gets its temporary name only now, for the rename over the old one.
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
     for (int attempt = 0; temp.empty() && attempt < 16; ++attempt) {
-      std::string candidate = folder + "/" + freshTempName();
+      std::string candidate = folder + "/" + freshTempName(kLinkedPrefix);
       if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
         temp = candidate;
       } else if (errno != EEXIST) {
@@ -284,6 +291,7 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
       }
     }
     if (temp.empty()) abandon(EEXIST);
+    if (faultAfterNaming) faultAfterNaming();
   }
   if (::rename(temp.c_str(), path.c_str()) != 0) abandon(errno);
   ::close(fd);

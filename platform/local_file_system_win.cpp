@@ -62,6 +62,7 @@ bool heldByAnother(DWORD err) {
 }  // namespace
 
 void LocalFileSystem::useNamedTemporaryFiles(bool) {}
+void LocalFileSystem::onFaultAfterNaming(void (*)()) {}
 
 unsigned long LocalFileSystem::flushCount() {
   return flushes;

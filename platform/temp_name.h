@@ -9,18 +9,24 @@
 
 namespace nubera {
 
-inline bool isTempName(std::string_view name) {
-  if (name.size() != 15 || !name.starts_with("~nb") || !name.ends_with(".tmp")) return false;
+// "~nb": made under its name, so for a moment before its writer locks it; "~nl": written
+// unnamed and linked under the name only when complete and locked, so never one that another
+// writer is still creating.
+inline constexpr std::string_view kNamedPrefix = "~nb";
+inline constexpr std::string_view kLinkedPrefix = "~nl";
+
+inline bool isTempName(std::string_view name, std::string_view prefix = kNamedPrefix) {
+  if (name.size() != 15 || !name.starts_with(prefix) || !name.ends_with(".tmp")) return false;
   for (char c : name.substr(3, 8)) {
     if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
   }
   return true;
 }
 
-inline std::string tempName(unsigned random) {
+inline std::string tempName(unsigned random, std::string_view prefix = kNamedPrefix) {
   char hex[9];
   std::snprintf(hex, sizeof hex, "%08x", random);
-  return "~nb" + std::string(hex) + ".tmp";
+  return std::string(prefix) + hex + ".tmp";
 }
 
 }  // namespace nubera

@@ -270,6 +270,31 @@ TEST(LocalFileSystem, WriteFailingHalfWayKeepsTheOldFile) {
   }
 }
 
+// Killed between giving the finished temporary file its name and the rename: the next save
+// into the folder removes it at once (it was locked before it had a name, so no writer is
+// still making it), and leaves nothing in the folder the user uploads.
+TEST(LocalFileSystem, AKillBeforeTheRenameLeavesNothingForLong) {
+  nubera::testing::TempDir tmp;
+  const std::string file = tmp.path() + "/abc.ram";
+  LocalFileSystem(tmp.path()).replaceFile(file, "old\r\n");
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    LocalFileSystem::onFaultAfterNaming([] { _exit(0); });
+    LocalFileSystem(tmp.path()).replaceFile(file, "new\r\n");
+    _exit(1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  const auto left = namesIn(tmp.path());
+  ASSERT_EQ(left.size(), 2u);
+  if (!isTempName(left[1], kLinkedPrefix)) GTEST_SKIP() << "no unnamed temporary files here";
+  LocalFileSystem(tmp.path()).replaceFile(tmp.path() + "/abc.rpm", "x\r\n");
+  EXPECT_EQ(namesIn(tmp.path()), (std::vector<std::string>{"abc.ram", "abc.rpm"}));
+  EXPECT_EQ(LocalFileSystem(tmp.path()).readFile(file), "old\r\n");
+}
+
 // A video folder the user may not write (as a user, not as root): the refusal is the
 // folder's own ("denied", on the file in that folder), so the message names that folder and
 // not the program's. Run as another user where the test runs as root.
