@@ -31,15 +31,16 @@ bool deviceName(const std::string& name) {
   return unit == "\u00B9" || unit == "\u00B2" || unit == "\u00B3";
 }
 
-// The files that lie beside the program.
+// The files that lie beside the program: its state files, the help it names, and every file
+// the build installs or packs on any system (shipped_files.inc is made from the build's lists).
 bool programFileName(const std::string& name) {
-  static constexpr std::array<std::string_view, 13> kFiles = {
-      "out01.dat",     "nout02.dat",       "nout03.dat",          "nout04.dat", "splash_logo.jpg",
-      "quick.jpg",     "settings.jpg",     "nubera_help.html",    "nubera.hlp", "st_nubera",
-      "st_nubera.exe", "st_nubera_script", "st_nubera_script.exe"};
-  const std::string lower = lowerAscii(name);
+  static constexpr std::string_view kFiles[] = {
+      "out01.dat", "nout02.dat", "nout03.dat", "nout04.dat", "NUBERA.hlp",
+#include "shipped_files.inc"
+  };
+  const std::string folded = foldCase(name);
   for (auto file : kFiles) {
-    if (lower == file) return true;
+    if (folded == foldCase(file)) return true;
   }
   return false;
 }

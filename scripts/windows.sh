@@ -77,7 +77,7 @@ case "$what" in
     set_dpi 96
     trap - EXIT
     [ "${status:-0}" -eq 0 ]
-    python3 tests/check_release.py "out/$release-windows.zip" "$release"
+    python3 tests/check_release.py "out/$release-windows.zip" "$release" build-win/shipped_files.txt
     # The start-up check on the release, as a user unpacks it.
     bash tests/windows_gui_check.sh "out/package/$release"
     ;;
