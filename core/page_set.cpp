@@ -1,5 +1,7 @@
 #include "core/page_set.h"
 
+#include <algorithm>
+
 #include "core/cp932.h"
 #include "core/names.h"
 #include "core/number_text.h"
@@ -99,9 +101,33 @@ bool hostLabelCharacter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
 }
 
-// A DNS host name or an IPv4 address: dot-separated labels of letters, digits and "-".
+// Four numbers 0 to 255, as a browser takes a host whose last label is a number.
+bool ipv4Address(std::string_view host) {
+  int numbers = 0;
+  for (std::size_t start = 0; start <= host.size(); ++numbers) {
+    std::size_t dot = host.find('.', start);
+    if (dot == std::string_view::npos) dot = host.size();
+    const std::string_view digits = host.substr(start, dot - start);
+    if (digits.empty() || digits.size() > 3) return false;
+    int value = 0;
+    for (char c : digits) {
+      if (c < '0' || c > '9') return false;
+      value = value * 10 + (c - '0');
+    }
+    if (value > 255) return false;
+    start = dot + 1;
+  }
+  return numbers == 4;
+}
+
+// A DNS host name or an IPv4 address: dot-separated labels of letters, digits and "-"; a last
+// label of digits alone only in a whole IPv4 address.
 bool hostName(std::string_view host) {
   if (host.empty() || host.size() > 253) return false;
+  const std::string_view last = host.substr(host.rfind('.') + 1);
+  if (!last.empty() && last.find_first_not_of("0123456789") == std::string_view::npos) {
+    return ipv4Address(host);
+  }
   std::size_t start = 0;
   while (true) {
     const std::size_t dot = host.find('.', start);
@@ -129,18 +155,21 @@ bool port(std::string_view digits) {
 
 }  // namespace
 
-std::optional<std::string> publishAddressProblem(const std::string& serverName,
-                                                 const std::string& videoAddress) {
-  const std::size_t colon = serverName.find(':');
+std::optional<std::string> serverNameProblem(const std::string& serverName, bool withPort) {
+  const std::size_t colon = withPort ? serverName.find(':') : std::string::npos;
   const bool hostOk = colon == std::string::npos
                           ? hostName(serverName)
                           : hostName(std::string_view(serverName).substr(0, colon)) &&
                                 port(std::string_view(serverName).substr(colon + 1));
-  if (!hostOk) {
-    return "サーバー名「" + serverName +
-           "」はサーバーの名前として使えません。英数字、「-」、「.」だけで、"
-           "「http://」や「/」、空白を付けずに入力してください。\n例：www.example.ne.jp";
-  }
+  if (hostOk) return std::nullopt;
+  return "サーバー名「" + serverName +
+         "」はサーバーの名前として使えません。英数字、「-」、「.」だけで、"
+         "「http://」や「/」、空白を付けずに入力してください。\n例：www.example.ne.jp";
+}
+
+std::optional<std::string> publishAddressProblem(const std::string& serverName,
+                                                 const std::string& videoAddress) {
+  if (auto problem = serverNameProblem(serverName, true)) return problem;
   if (videoAddress.size() < 1 || videoAddress.front() != '/' || videoAddress.back() != '/') {
     return "ビデオまでのアドレス「" + videoAddress +
            "」は「/」で始めて「/」で終えてください。\n例：/user name/hoge/video/";
@@ -250,6 +279,28 @@ std::string videoFolder(const FileSystem& fs, const SiteState& s) {
                  s.contentFolder);
 }
 
+std::string previewServerFolder(const FileSystem& fs, const SiteState& s) {
+  const std::string here = fs.join(fs.programDirectory(), s.serverName);
+  const bool same = fs.separator() == '\\' ? foldCase(s.serverFolderPath) == foldCase(here)
+                                           : s.serverFolderPath == here;
+  return same ? s.serverFolderPath : here;
+}
+
+std::optional<std::string> videoFileNameProblem(const FileSystem& fs, const std::string& folder,
+                                                const std::string& videoName) {
+  if (fs.separator() != '\\') return std::nullopt;
+  const std::string base = videoFileBase(fs, folder, videoName);
+  const auto bad = cp932::firstInexact(base);
+  if (!bad) return std::nullopt;
+  const auto there = fs.fileNames(folder);
+  if (std::find(there.begin(), there.end(), base + ".rm") == there.end()) return std::nullopt;
+  const std::string written = cp932::decode(cp932::encode(*bad)).value_or("?");
+  return "ビデオファイル「" + base + ".rm」の名前の「" + *bad +
+         "」は、Windows のメタファイルには「" + written +
+         "」と書かれ、ないファイルを指してしまいます。ビデオファイルの名前の「" + *bad + "」を「" +
+         written + "」に変えてから、その名前をビデオ名に入力してください。";
+}
+
 std::vector<PageFile> metafiles(const FileSystem& fs, const std::string& folder,
                                 const std::string& videoName, const std::string& line) {
   return {{fs.join(folder, videoName + ".ram"), {line}},
@@ -266,9 +317,39 @@ std::vector<PageFile> pageSetFiles(const FileSystem& fs, const std::string& fold
   return files;
 }
 
+std::vector<std::string> missingPages(const FileSystem& fs, const std::string& folder,
+                                      const std::string& videoName) {
+  const auto there = fs.fileNames(folder);
+  std::vector<std::string> missing;
+  for (const char* suffix : {"pop.htm", "enb.htm"}) {
+    const std::string page = videoName + suffix;
+    if (std::find(there.begin(), there.end(), page) == there.end()) missing.push_back(page);
+  }
+  return missing;
+}
+
+std::optional<std::string> pageSetAliasProblem(const FileSystem& fs, const std::string& folder,
+                                               const std::string& videoName) {
+  for (const char* suffix : {".ram", ".rpm", "pop.htm", "enb.htm"}) {
+    const std::string name = videoName + suffix;
+    const auto onDisk = fs.nameOnDisk(fs.join(folder, name));
+    if (!onDisk || *onDisk == name) continue;
+    return "ビデオ名「" + videoName + "」のファイル「" + name + "」は、既にあるファイル「" +
+           *onDisk +
+           "」の別名として扱われ、そのファイルが上書きされてしまいます。別のビデオ名を入力して"
+           "ください。";
+  }
+  return std::nullopt;
+}
+
 void writePageFiles(FileSystem& fs, const std::vector<PageFile>& files) {
   std::vector<std::string> encoded;
   for (const auto& file : files) encoded.push_back(encodeLines(file.path, file.lines));
+  for (const auto& file : files) {
+    if (auto reason = fs.lengthProblem(file.path, false)) {
+      throw FileError(FileError::Operation::Write, file.path, *reason);
+    }
+  }
   for (std::size_t i = 0; i < files.size(); ++i) fs.replaceFile(files[i].path, encoded[i]);
 }
 

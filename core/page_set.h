@@ -41,6 +41,11 @@ std::string pageReference(const std::string& videoName);
 std::string videoFileBase(const FileSystem& fs, const std::string& folder,
                           const std::string& videoName);
 
+// Why the server name cannot be the host of a published address: labels of letters, digits
+// and "-" joined by ".", a last label of digits only in a whole IPv4 address, and with
+// withPort an optional ":port" (1 to 65535); the message gives an example. nullopt when it can.
+std::optional<std::string> serverNameProblem(const std::string& serverName, bool withPort);
+
 // Why the detailed screen's server name and video address cannot make a published address:
 // the server must be a host name (with an optional ":port"), the address must begin and end
 // with "/"; nullopt when they can. Empty values are the caller's.
@@ -75,6 +80,17 @@ std::string detailedPublishLine(const FragmentTable& detailedRows, const std::st
 
 // The folder the quick page maker writes into: program dir / server / account / folder.
 std::string videoFolder(const FileSystem& fs, const SiteState& site);
+// The server folder the quick preview line names: the one in the program folder, where the
+// page set is written. The stored path is kept only where it names that folder (on Windows in
+// any letter case); one recorded before the program folder moved names a folder the pages are
+// not in.
+std::string previewServerFolder(const FileSystem& fs, const SiteState& site);
+
+// On Windows, why the metafile lines cannot name the video file in `folder`: its name holds a
+// character the code page 932 line cannot hold as it is (〜, which is written as ～), so the line
+// would name a file that is not there. The message names the character; nullopt elsewhere.
+std::optional<std::string> videoFileNameProblem(const FileSystem& fs, const std::string& folder,
+                                                const std::string& videoName);
 
 // The files of each pass, in the order they are written.
 std::vector<PageFile> pageSetFiles(const FileSystem& fs, const std::string& folder,
@@ -83,8 +99,20 @@ std::vector<PageFile> pageSetFiles(const FileSystem& fs, const std::string& fold
 std::vector<PageFile> metafiles(const FileSystem& fs, const std::string& folder,
                                 const std::string& videoName, const std::string& metafileLine);
 
-// Writes the files one after the other, each replaced atomically. Every file is encoded
-// first, so a character code page 932 lacks stops the pass before anything is written;
+// The page set's pages that are not in `folder` under the video name: a publish pass for such a
+// name would leave metafiles that no page names.
+std::vector<std::string> missingPages(const FileSystem& fs, const std::string& folder,
+                                      const std::string& videoName);
+
+// Why a file of the page set would be written into another file: the system takes its name
+// for an existing file of another name (a Windows short name such as SPORTS~1.RAM); the
+// message names that file. nullopt when every name is its own.
+std::optional<std::string> pageSetAliasProblem(const FileSystem& fs, const std::string& folder,
+                                               const std::string& videoName);
+
+// Writes the files one after the other, each replaced atomically. Every file is encoded and
+// every path checked against the system's length limits first, so a character code page 932
+// lacks or a name too long for one of the files stops the pass before anything is written;
 // otherwise the first failing file stops it, and the files before it stay complete.
 void writePageFiles(FileSystem& fs, const std::vector<PageFile>& files);
 

@@ -17,6 +17,7 @@
 #endif
 
 #include "core/names.h"
+#include "core/page_set.h"
 #include "core/text_file.h"
 #include "platform/temp_name.h"
 #include "test_support.h"
@@ -409,8 +410,8 @@ TEST(LocalFileSystem, SavingOverAPipeIsRefusedAtOnce) {
 
 // A program folder in the user's temporary folder (a copy Explorer runs from inside a zip)
 // is seen as such, whatever the letter case; one beside it is not.
-// A name Windows takes for a folder of another name (its 8.3 short name) is refused, naming
-// the folder on disk: files would go there while the address named a folder the server lacks.
+// A name Windows takes for a folder or file of another name (its 8.3 short name) is refused,
+// naming the one on disk: files would go there while the address named one the server lacks.
 TEST(LocalFileSystem, AShortNameIsRefusedNamingTheFolder) {
   nubera::testing::TempDir tmp;
   LocalFileSystem fs(tmp.path());
@@ -426,6 +427,18 @@ TEST(LocalFileSystem, AShortNameIsRefusedNamingTheFolder) {
   ASSERT_TRUE(problem) << shortName;
   EXPECT_NE(problem->find("「" + longName + "」と同じに"), std::string::npos) << *problem;
   EXPECT_EQ(folderNameProblem(fs, tmp.path(), longName, "フォルダー名"), std::nullopt);
+
+  fs.replaceFile(fs.join(tmp.path(), "sportsday2024.ram"), "x\r\n");
+  GetShortPathNameW(win32::wide(fs.join(tmp.path(), "sportsday2024.ram")).c_str(), shortPath,
+                    MAX_PATH);
+  std::string shortFile = win32::utf8(shortPath);
+  shortFile = shortFile.substr(shortFile.rfind('\\') + 1);
+  ASSERT_TRUE(shortFile.size() > 4 && shortFile != "sportsday2024.ram") << shortFile;
+  const std::string shortVideo = shortFile.substr(0, shortFile.size() - 4);  // no ".RAM"
+  const auto alias = pageSetAliasProblem(fs, tmp.path(), shortVideo);
+  ASSERT_TRUE(alias) << shortVideo;
+  EXPECT_NE(alias->find("既にあるファイル「sportsday2024.ram」"), std::string::npos) << *alias;
+  EXPECT_EQ(pageSetAliasProblem(fs, tmp.path(), "sportsday2024"), std::nullopt);
 }
 
 TEST(LocalFileSystem, ProgramFolderInTheTemporaryFolder) {

@@ -62,6 +62,10 @@ TEST(Names, TheSameRulesOnEverySystem) {
       {"nout04.dat", NameUse::ServerFolder, "このプログラムのファイル"},
       {"St_Nubera.exe", NameUse::ServerFolder, "このプログラムのファイル"},
       {"nubera_help.html", NameUse::ServerFolder, "このプログラムのファイル"},
+      {"Quick@2x.JPG", NameUse::ServerFolder, "このプログラムのファイル"},
+      {"st_nubera.png", NameUse::ServerFolder, "このプログラムのファイル"},
+      {"はじめにお読みください.txt", NameUse::ServerFolder, "このプログラムのファイル"},
+      {"ＮＵＢＥＲＡ.hlp", NameUse::ServerFolder, nullptr},  // full-width: another name
   };
   for (const auto& c : cases) {
     auto problem = nameProblem(c.name, "ビデオ名", c.use);

@@ -187,12 +187,16 @@ TEST(PageSet, PublishedAddressMustBeWhole) {
   for (const auto& [server, address] :
        std::vector<std::pair<std::string, std::string>>{{"www.example.ne.jp", "/"},
                                                         {"www.example.jp:8080", "/~user/v/"},
-                                                        {"192.168.0.1", "/a b/"}}) {
+                                                        {"192.168.0.1", "/a b/"},
+                                                        {"255.0.0.9:80", "/"},
+                                                        {"a1.example.jp", "/"},
+                                                        {"x.1a", "/"}}) {
     EXPECT_EQ(publishAddressProblem(server, address), std::nullopt) << server << address;
   }
   for (const char* server :
        {"http://www.example.ne.jp", "www.example.ne.jp/", "www example.jp", "-a.jp", "a..jp",
-        ".a.jp", "a.jp:", "a.jp:0", "a.jp:65536", "日本.jp"}) {
+        ".a.jp", "a.jp:", "a.jp:0", "a.jp:65536", "日本.jp", "999.1.1.1", "1.2.3", "1.2.3.4.5",
+        "1.2.3.256", "example.123", "my server", "user@host"}) {
     const auto problem = publishAddressProblem(server, "/v/");
     ASSERT_TRUE(problem) << server;
     EXPECT_TRUE(problem->ends_with("例：www.example.ne.jp")) << *problem;
@@ -319,7 +323,59 @@ TEST(PageSet, MetafilesNameTheVideoFileThatIsThere) {
   EXPECT_EQ(videoFileBase(fs, "C:\\p", "〜a"), "〜a");
   fs.replaceFile("C:\\p\\～a.rm", "v");
   EXPECT_EQ(videoFileBase(fs, "C:\\p", "〜a"), "～a");
+  EXPECT_EQ(videoFileNameProblem(fs, "C:\\p", "〜a"), std::nullopt);
   fs.replaceFile("C:\\p\\〜a.rm", "v");
   EXPECT_EQ(videoFileBase(fs, "C:\\p", "〜a"), "〜a");
   EXPECT_EQ(videoFileBase(fs, "C:\\p", "abc"), "abc");
+  // A Windows line cannot name 〜a.rm: it would say ～a.rm.
+  const auto problem = videoFileNameProblem(fs, "C:\\p", "〜a");
+  ASSERT_TRUE(problem);
+  EXPECT_NE(problem->find("ビデオファイル「〜a.rm」の名前の「〜」"), std::string::npos) << *problem;
+  EXPECT_NE(problem->find("「～」に変えて"), std::string::npos) << *problem;
 }
+
+// The preview line names the server folder the pages are written to: the stored path only
+// where it is that folder (in any letter case on Windows), not one from before a move.
+TEST(PageSet, PreviewNamesTheServerFolderOfTheProgramFolder) {
+  MemoryFileSystem fs{"E:\\st_nubera"};
+  SiteState site = kSite;
+  site.serverFolderPath = "E:\\st_nubera\\example-server";
+  EXPECT_EQ(previewServerFolder(fs, site), "E:\\st_nubera\\example-server");
+  site.serverFolderPath = "e:\\ST_NUBERA\\Example-Server";
+  EXPECT_EQ(previewServerFolder(fs, site), "e:\\ST_NUBERA\\Example-Server");
+  site.serverFolderPath = "C:\\Apps\\Tool\\example-server";
+  EXPECT_EQ(previewServerFolder(fs, site), "E:\\st_nubera\\example-server");
+  site.serverFolderPath = "";
+  EXPECT_EQ(previewServerFolder(fs, site), "E:\\st_nubera\\example-server");
+}
+
+// Publishing needs both pages of the name; a file whose name the system takes for another
+// file's is named.
+TEST(PageSet, PagesOfTheNameAndNamesOfOtherFiles) {
+  MemoryFileSystem fs{"C:\\p"};
+  EXPECT_EQ(missingPages(fs, "C:\\p", "v"), (std::vector<std::string>{"vpop.htm", "venb.htm"}));
+  fs.replaceFile("C:\\p\\venb.htm", "x");
+  EXPECT_EQ(missingPages(fs, "C:\\p", "v"), (std::vector<std::string>{"vpop.htm"}));
+  fs.replaceFile("C:\\p\\vpop.htm", "x");
+  EXPECT_TRUE(missingPages(fs, "C:\\p", "v").empty());
+  EXPECT_EQ(pageSetAliasProblem(fs, "C:\\p", "v"), std::nullopt);
+}
+
+#ifndef _WIN32
+// A name whose metafiles fit but whose pages do not is refused before any file is written.
+TEST(PageSet, ANameTooLongForOneFileWritesNone) {
+  nubera::testing::TempDir tmp;
+  LocalFileSystem fs(tmp.path());
+  std::string video;
+  for (int i = 0; i < 83; ++i) video += "漢";  // 249 bytes: ".ram" fits in 255, "pop.htm" not
+  const auto& rows = quickFragments();
+  try {
+    writePageFiles(fs, pageSetFiles(fs, tmp.path(), rows, video, "x", kPlayer));
+    FAIL();
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.reason(), "名前が長すぎます。");
+    EXPECT_TRUE(e.path().ends_with("pop.htm")) << e.path();
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp.path()), {}), 0);
+}
+#endif

@@ -21,6 +21,14 @@ std::optional<std::string> videoNameRefusal(const std::string& videoName) {
   return nameProblem(videoName, "ビデオ名", NameUse::VideoFile);
 }
 
+std::string missingPagesSentence(const std::string& videoName,
+                                 const std::vector<std::string>& pages, const std::string& folder) {
+  std::string named;
+  for (const auto& page : pages) named += (named.empty() ? "" : "、") + page;
+  return "ビデオ名「" + videoName + "」のページ（" + named + "）がまだ作られていないので、" +
+         "完成できません。\n" + folder + "\n";
+}
+
 void writePass(Runtime& rt, const std::vector<PageFile>& files) {
   writePageFiles(rt.files(), files);
   rt.message(kSaved);

@@ -38,6 +38,11 @@ void unloadAll(Runtime& rt, std::initializer_list<ScreenId> screens);
 // reason it cannot be one file name; nullopt when it can.
 std::optional<std::string> videoNameRefusal(const std::string& videoName);
 
+// That the page set of the video name has not been written with the preview pass in `folder`
+// (its pages, named), so it cannot be published; the caller adds how to reach the preview.
+std::string missingPagesSentence(const std::string& videoName,
+                                 const std::vector<std::string>& pages, const std::string& folder);
+
 // Writes the files of a pass; only when every one is written does the user see
 // "保存しました。" and then "完成しました". A failure reaches the user as one message.
 void writePass(Runtime& rt, const std::vector<PageFile>& files);

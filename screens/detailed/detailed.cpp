@@ -22,10 +22,9 @@ namespace settings = ctl::settings;
 std::optional<std::string> videoRefusal(Runtime& rt, const std::string& video) {
   if (auto refusal = videoNameRefusal(video)) return refusal;
   const FileSystem& fs = rt.files();
-  if (auto twin = pageSetTwin(fs, fs.programDirectory(), video)) {
-    return pageSetTwinSentence(video, *twin);
-  }
-  return std::nullopt;
+  const std::string folder = fs.programDirectory();
+  if (auto twin = pageSetTwin(fs, folder, video)) return pageSetTwinSentence(video, *twin);
+  return pageSetAliasProblem(fs, folder, video);
 }
 
 PlayerSettings playerValues(Runtime& rt) {
@@ -85,6 +84,9 @@ ScreenKind build() {
     rt.setVisible(Form6, Label9, true);
     const std::string video = rt.text(Form6, Text3);
     if (auto refusal = videoRefusal(rt, video)) return rt.message(*refusal);
+    if (auto problem = videoFileNameProblem(rt.files(), rt.files().programDirectory(), video)) {
+      return rt.message(*problem);
+    }
     if (auto problem = playerSettingsProblem(playerValues(rt))) return rt.message(*problem);
     FileSystem& fs = rt.files();
     // A Windows player reads the folder's path as it stands in the metafile.
@@ -111,6 +113,11 @@ ScreenKind build() {
     // into the server name or the video name, would be written as it stands.
     if (auto problem = publishAddressProblem(server, address)) return rt.message(*problem);
     const FileSystem& fs = rt.files();
+    // A publish pass needs the pages of a preview pass under that name.
+    if (const auto missing = missingPages(fs, fs.programDirectory(), video); !missing.empty()) {
+      return rt.message(missingPagesSentence(video, missing, fs.programDirectory()) +
+                        "先にこのビデオ名で「作成」を押してから、「完成」を押してください。");
+    }
     const FragmentTable rows = fragmentsFromFields(rt, Form6, detailedFragments());
     const std::string line =
         detailedPublishLine(rows, server, address, videoFileBase(fs, fs.programDirectory(), video));

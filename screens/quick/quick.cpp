@@ -44,19 +44,33 @@ struct PassInputs {
   FragmentTable rows;
 };
 
-// The inputs of a pass, or why it cannot run. The preview pass also needs the server folder
-// path, which its file:// line is built from.
+// "保存" is gone once pressed, so a refusal tells the way back to it.
+constexpr const char* kReopenToSave =
+    "\n\n保存をやり直すには、「戻る」を押してメインメニューに戻り、「一発　ヌベラ」で"
+    "この画面を開き直してください。";
+
+// The inputs of a pass, or why it cannot run. The preview line names the server folder in the
+// program folder, where the files go (the stored path may be one from before a move); the
+// published address needs a server name that is a host name and the pages of a preview.
 std::variant<PassInputs, std::string> passInputs(Runtime& rt, bool preview) {
   const std::string video = rt.text(Form4, Text3);
   if (auto refusal = videoNameRefusal(video)) return *refusal;
-  const SiteState site = siteFacts(rt);
+  SiteState site = siteFacts(rt);
   const FileSystem& fs = rt.files();
   for (auto [file, value] : {std::pair{SiteField::ServerName, &site.serverName},
                              {SiteField::AccountName, &site.accountName},
-                             {SiteField::ContentFolder, &site.contentFolder},
-                             {SiteField::ServerFolderPath, &site.serverFolderPath}}) {
-    if (file == SiteField::ServerFolderPath && !preview) continue;
+                             {SiteField::ContentFolder, &site.contentFolder}}) {
     if (auto problem = storedValueProblem(fs, file, *value)) return *problem;
+  }
+  if (!preview) {
+    if (auto problem = serverNameProblem(site.serverName, false)) {
+      return *problem + "\n" + siteFilePath(fs, SiteField::ServerName) +
+             "\nメインメニューの「仮想サーバー作成」でサーバー名を入力し直してください。";
+    }
+  }
+  // A Windows player reads the folder's path as it stands in the metafile.
+  if (preview && fs.separator() == '\\') {
+    if (auto problem = programFolderProblem(fs.programDirectory())) return *problem;
   }
   // Windows would write into a folder whose name differs in letter case, which the published
   // address would not name.
@@ -76,14 +90,19 @@ std::variant<PassInputs, std::string> passInputs(Runtime& rt, bool preview) {
            "\n先にメインメニューの「仮想サーバー作成」で仮想サーバーを作ってください。";
   }
   if (auto twin = pageSetTwin(fs, folder, video)) return pageSetTwinSentence(video, *twin);
+  if (auto problem = pageSetAliasProblem(fs, folder, video)) return *problem;
+  if (preview) {
+    if (auto problem = videoFileNameProblem(fs, folder, video)) return *problem;
+  } else if (const auto missing = missingPages(fs, folder, video); !missing.empty()) {
+    return missingPagesSentence(video, missing, folder) +
+           "このビデオ名で「保存」を押してから、「完成ボタン」を押してください。「保存」は、"
+           "「戻る」を押してメインメニューに戻り、「一発　ヌベラ」でこの画面を開き直すと、"
+           "また押せます。";
+  }
+  site.serverFolderPath = previewServerFolder(fs, site);
   return PassInputs{video, videoFileBase(fs, folder, video), site, folder,
                     fragmentsFromFields(rt, Form4, quickFragments())};
 }
-
-// "保存" is gone once pressed, so a refusal tells the way back to it.
-constexpr const char* kReopenToSave =
-    "\n\n保存をやり直すには、「戻る」を押してメインメニューに戻り、「一発　ヌベラ」で"
-    "この画面を開き直してください。";
 
 ScreenKind build() {
   using namespace decl;

@@ -3,6 +3,7 @@
 
 #include "core/cp932.h"
 #include "core/names.h"
+#include "core/page_set.h"
 #include "core/site_state.h"
 #include "screens/common/common.h"
 #include "screens/controls.h"
@@ -45,6 +46,11 @@ ScreenKind build() {
     }
     FileSystem& fs = rt.files();
     if (auto problem = nameProblem(name, "サーバー名", NameUse::ServerFolder)) {
+      rt.message(*problem);
+      return;
+    }
+    // The name is also the host of every published address.
+    if (auto problem = serverNameProblem(name, false)) {
       rt.message(*problem);
       return;
     }
