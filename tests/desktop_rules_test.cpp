@@ -219,6 +219,13 @@ TEST(Keyboard, FocusOrderAndKeysWorkedExamples) {
   EXPECT_EQ(keyAction(start, -1, Key::Enter, true), (KeyAction{A::ScreenKey, -1}));
   EXPECT_EQ(keyAction(start, -1, Key::Escape, true), (KeyAction{A::ScreenKey, -1}));
   EXPECT_EQ(keyAction(start, -1, Key::Up, false), (KeyAction{A::Pass, -1}));
+  // With a control for Enter and Space, those two click it, whatever has the focus.
+  splash.decl.enterClicks = splash.decl.controls[1].name;
+  const ScreenInstance entered = instanceOf(splash);
+  EXPECT_EQ(keyAction(entered, -1, Key::Enter, true), (KeyAction{A::Click, 1}));
+  EXPECT_EQ(keyAction(entered, 0, Key::Space, true), (KeyAction{A::Click, 1}));
+  EXPECT_EQ(keyAction(entered, -1, Key::Escape, true), (KeyAction{A::ScreenKey, -1}));
+  EXPECT_EQ(keyAction(entered, -1, Key::Tab, true), (KeyAction{A::ScreenKey, -1}));
 }
 
 // Three screens shown and activated in turn; when the active one is hidden, the latest one

@@ -135,9 +135,29 @@ TEST_F(QtRoad, AKeyOnTheStartUpScreenEndsTheProgram) {
   rt.start();
   QTest::keyClick(desktop.window(frmSplash), Qt::Key_Left);  // no character: nothing
   EXPECT_FALSE(rt.ended());
-  QTest::keyClick(desktop.window(frmSplash), Qt::Key_Return);
+  QTest::keyClick(desktop.window(frmSplash), Qt::Key_Escape);
   EXPECT_TRUE(rt.ended());
   EXPECT_EQ(desktop.window(Form1), nullptr);
+}
+
+// Enter and Space do what a click on the frame does: the menu, modally.
+void startUpKeyOpensTheMenu(QtRoad& t, Qt::Key key) {
+  t.rt.start();
+  bool menuWasModal = false;
+  t.when([&] { return t.desktop.window(Form1) != nullptr; },
+         [&] {
+           menuWasModal = t.desktop.window(Form1)->isModal() && !t.desktop.window(frmSplash);
+           t.click(Form1, "Command3");  // 終了
+         });
+  QTest::keyClick(t.desktop.window(frmSplash), key);
+  EXPECT_TRUE(menuWasModal);
+  EXPECT_TRUE(t.rt.ended());
+}
+TEST_F(QtRoad, EnterOnTheStartUpScreenOpensTheMenu) {
+  startUpKeyOpensTheMenu(*this, Qt::Key_Return);
+}
+TEST_F(QtRoad, SpaceOnTheStartUpScreenOpensTheMenu) {
+  startUpKeyOpensTheMenu(*this, Qt::Key_Space);
 }
 
 TEST_F(QtRoad, EveryScreenIsDrawnFromItsDeclaration) {

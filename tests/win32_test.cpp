@@ -509,6 +509,32 @@ TEST_F(Win32Probe, EscOnTheStartUpScreenEndsTheProgram) {
   EXPECT_TRUE(rt.ended());
 }
 
+// Enter and Space do what a click on the frame does: the menu, modally. Its loop runs inside
+// the key, so a timer, which that loop dispatches, looks at the menu and closes it.
+void startUpKeyOpensTheMenu(Win32Probe& p, Key k) {
+  static Win32Probe* probe;
+  static bool menuWasModal;
+  probe = &p;
+  menuWasModal = false;
+  p.rt.start(frmSplash);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+    HWND menu = probe->desktop.windowOf(Form1);
+    if (!menu || menuWasModal) return;
+    menuWasModal = IsWindowVisible(menu) && !probe->desktop.windowOf(frmSplash);
+    probe->rt.userClick(Form1, "Command3");  // 終了
+  });
+  p.key(frmSplash, k);
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(menuWasModal);
+  EXPECT_TRUE(p.rt.ended());
+}
+TEST_F(Win32Probe, EnterOnTheStartUpScreenOpensTheMenu) {
+  startUpKeyOpensTheMenu(*this, Key::Enter);
+}
+TEST_F(Win32Probe, SpaceOnTheStartUpScreenOpensTheMenu) {
+  startUpKeyOpensTheMenu(*this, Key::Space);
+}
+
 TEST_F(Win32Probe, HelpOpensThePageInTheBrowser) {
   std::string opened;
   desktop.setHelpOpener([&](const std::string& page) {

@@ -67,6 +67,11 @@ int focusAfterHiding(const ScreenInstance& screen, int hidden) {
 
 KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool character) {
   if (screen.kind->keyPress) {
+    const ScreenDecl& d = screen.decl();
+    if (const int i = d.enterClicks.empty() ? -1 : d.indexOf(d.enterClicks);
+        i >= 0 && (key == Key::Enter || key == Key::Space)) {
+      return {KeyAction::Click, i};
+    }
     return character ? KeyAction{KeyAction::ScreenKey} : KeyAction{KeyAction::Pass};
   }
   const auto& controls = screen.decl().controls;

@@ -39,7 +39,8 @@ int firstFocus(const ScreenInstance& screen);
 // What a key pressed on a shown screen does. `focused` is the index of the control that has
 // the focus, or -1; `character` tells whether the key produces a character (letters, digits,
 // blank, Enter, Esc, Backspace; not arrows, function keys or modifiers alone).
-// - A screen with its own key event (the start-up screen) gets every character key.
+// - A screen with its own key event (the start-up screen) gets every character key, but for
+//   Enter and Space, which click its declared control (the frame that opens the menu).
 // - Tab and Shift+Tab move through the declared focus order, round.
 // - Enter and Space press the focused button; Space chooses the focused option button.
 // - Enter elsewhere and Esc do nothing: these forms have no default or cancel button, and

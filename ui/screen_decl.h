@@ -112,6 +112,9 @@ struct ScreenDecl {
   // For a screen reader, where the window has no caption to be read: its name and how to go on.
   std::string spokenName;
   std::string spokenDescription;
+  // On a screen with a key event of its own (the start-up screen): the control that Enter and
+  // Space click, so that the keyboard reaches what a click reaches.
+  std::string enterClicks;
 
   // Index of the control, or -1.
   int indexOf(std::string_view name) const;

@@ -15,7 +15,7 @@
 //   type SCREEN CONTROL TEXT   select all, then type TEXT one character a change
 //                              (no TEXT: the field is cleared in one change)
 //   paste SCREEN CONTROL TEXT  the whole text replaced by TEXT in one change
-//   key SCREEN                 a character key (Enter) on that screen
+//   key SCREEN                 a character key other than Enter and Space (Esc, a letter)
 //   close SCREEN               the screen closed through its window frame
 //   get SCREEN CONTROL         prints "value SCREEN CONTROL TEXT" (option buttons: true/false)
 //   state                      prints "screens NAME:visible NAME:hidden ..."

@@ -1,5 +1,5 @@
-// The start-up screen: title and version; a click on the frame opens the main
-// menu, a character key ends the program.
+// The start-up screen: title and version; a click on the frame, Enter or Space opens
+// the main menu, any other character key ends the program.
 
 #include "screens/common/common.h"
 #include "screens/controls.h"
@@ -29,7 +29,11 @@ ScreenKind build() {
   k.decl.placement = Placement::Centred;
   k.decl.frameless = true;
   k.decl.spokenName = "ストリーミング　ヌベラ";
-  k.decl.spokenDescription = "画面をクリックするとメニューが開きます。キーを押すと終了します。";
+  k.decl.spokenDescription =
+      "画面をクリックするか、Enter キーかスペース キーを押すとメニューが開きます。"
+      "ほかのキーを押すと終了します。";
+  // Without it a keyboard or screen-reader user could never get past this screen.
+  k.decl.enterClicks = Frame1;
   k.decl.controls = {
       frame(Frame1, "", {120, 120, 7200, 4530}),
       label(lblProductName, "", {2640, 960, 3600, 540}).withFont(24).in(Frame1),
