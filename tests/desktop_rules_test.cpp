@@ -258,6 +258,17 @@ TEST(Placement, CentredWorkedExamples) {
   EXPECT_EQ(centredIn({5, 5, 300, 200}, {100, 50, 800, 600}), (PixelRect{350, 250, 300, 200}));
   // Larger than the work area: its title bar stays in it.
   EXPECT_EQ(centredIn({0, 0, 1000, 700}, {0, 40, 800, 600}), (PixelRect{0, 40, 1000, 700}));
+  // Over another window, kept wholly in the work area: over its middle; pushed off the top
+  // left and the bottom right edges; larger than the area, at its top left.
+  const PixelRect area{0, 0, 1024, 738};
+  EXPECT_EQ(centredOver({0, 0, 300, 120}, {200, 100, 500, 400}, area),
+            (PixelRect{300, 240, 300, 120}));
+  EXPECT_EQ(centredOver({0, 0, 300, 120}, {-1, -20, 100, 100}, area),
+            (PixelRect{0, 0, 300, 120}));
+  EXPECT_EQ(centredOver({0, 0, 300, 120}, {900, 700, 200, 100}, area),
+            (PixelRect{724, 618, 300, 120}));
+  EXPECT_EQ(centredOver({0, 0, 1100, 800}, {200, 100, 500, 400}, area),
+            (PixelRect{0, 0, 1100, 800}));
 }
 
 TEST(Placement, BesideWorkedExamples) {

@@ -2,6 +2,7 @@
 // The desktop side of the platform: message boxes, help, and the drawing of
 // screens that the runtime creates, changes, shows, hides and destroys.
 
+#include <optional>
 #include <string>
 
 #include "ui/screen_decl.h"
@@ -18,9 +19,10 @@ class Desktop {
  public:
   virtual ~Desktop() = default;
 
-  // A modal box with an OK button; returns when the user has closed it.
-  // style 0: OK only, no icon. An empty title shows the application title.
-  virtual void messageBox(const std::string& prompt, int style, const std::string& title) = 0;
+  // A modal box with an OK button and no icon, titled with the application title, over the
+  // window of `owner`: the screen whose event raised it (none before the first screen, or
+  // when that screen is gone; then over the screen that is active). Returns when it is closed.
+  virtual void messageBox(std::optional<ScreenId> owner, const std::string& prompt) = 0;
   // Opens the help file at the command's topic, owned by the window of the screen.
   virtual void help(ScreenId window, const std::string& file, int command,
                     const std::string& data) = 0;

@@ -204,6 +204,13 @@ PixelRect centredIn(const PixelRect& frame, const PixelRect& area) {
           std::max(area.y, area.y + (area.height - frame.height) / 2), frame.width, frame.height};
 }
 
+PixelRect centredOver(const PixelRect& frame, const PixelRect& over, const PixelRect& area) {
+  const int x = over.x + (over.width - frame.width) / 2;
+  const int y = over.y + (over.height - frame.height) / 2;
+  return {std::max(area.x, std::min(x, area.right() - frame.width)),
+          std::max(area.y, std::min(y, area.bottom() - frame.height)), frame.width, frame.height};
+}
+
 std::vector<PixelRect> workingParts(const ScreenDecl& decl, int dpi, int clientX, int clientY) {
   std::vector<PixelRect> parts;
   const auto places = placeControls(decl, dpi);

@@ -156,6 +156,10 @@ std::vector<std::string> fontFamilies(const Font& font);
 
 // A window's frame centred in the work area; one larger than it at the area's top left.
 PixelRect centredIn(const PixelRect& frame, const PixelRect& workArea);
+// Where a window that belongs to another one opens (a message box, the help): centred over
+// that window's frame, moved wholly into the work area of its display (a frame larger than
+// the area keeps its title bar in it).
+PixelRect centredOver(const PixelRect& frame, const PixelRect& over, const PixelRect& workArea);
 
 // The parts of a screen the user works with, its buttons and input fields (hidden ones
 // too, since they may be shown later), in desktop coordinates: its client area's top left

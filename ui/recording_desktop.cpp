@@ -10,7 +10,7 @@ void RecordingDesktop::record(std::string line) {
   log_.push_back(std::move(line));
 }
 
-void RecordingDesktop::messageBox(const std::string& prompt, int, const std::string&) {
+void RecordingDesktop::messageBox(std::optional<ScreenId>, const std::string& prompt) {
   std::string escaped;
   for (char c : prompt) {
     if (c == '\n') {

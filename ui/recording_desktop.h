@@ -15,7 +15,7 @@ class RecordingDesktop : public Desktop {
   // Each line also goes to the sink as it happens, when one is given.
   explicit RecordingDesktop(std::function<void(const std::string&)> sink = {});
 
-  void messageBox(const std::string& prompt, int style, const std::string& title) override;
+  void messageBox(std::optional<ScreenId> owner, const std::string& prompt) override;
   void help(ScreenId window, const std::string& file, int command,
             const std::string& data) override;
   void programEnded() override;

@@ -1,5 +1,7 @@
 #include "ui/runtime.h"
 
+#include <utility>
+
 namespace nubera {
 
 namespace {
@@ -27,16 +29,19 @@ Runtime::Runtime(const ScreenSet& screens, FileSystem& files, Desktop& desktop)
 Runtime::~Runtime() = default;
 
 template <class F>
-void Runtime::userEvent(F&& body) {
+void Runtime::userEvent(std::optional<ScreenId> id, F&& body) {
   if (ended_) return;
+  // A modal screen runs further events inside this one: each owns its own boxes.
+  const std::optional<ScreenId> outer = std::exchange(eventScreen_, id);
   try {
     body();
   } catch (const ProgramEnded&) {
   } catch (const FileError& e) {
-    desktop_.messageBox(fileErrorMessage(e), 0, "");
+    desktop_.messageBox(eventScreen_, fileErrorMessage(e));
   } catch (const std::exception& e) {
-    desktop_.messageBox(std::string("処理を続けられませんでした。\n") + e.what(), 0, "");
+    desktop_.messageBox(eventScreen_, std::string("処理を続けられませんでした。\n") + e.what());
   }
+  eventScreen_ = outer;
   // A program with no screen shown would linger invisibly: end it.
   if (!ended_ && !anyVisible()) closeAll();
 }
@@ -61,24 +66,24 @@ std::string Runtime::fileErrorMessage(const FileError& e) const {
 }
 
 void Runtime::start(ScreenId first) {
-  userEvent([&] {
+  userEvent(std::nullopt, [&] {
     // Everything the program makes is kept beside it: a folder that Windows empties later
     // would take the user's work with it. Said once, before anything can be made.
     if (files_.programDirectoryIsTemporary()) {
       desktop_.messageBox(
+          std::nullopt,
           "このプログラムは一時フォルダーの中から起動されています。\n" + files_.programDirectory() +
               "\nzip ファイルの中から直接起動すると、このフォルダーは後で Windows に消され、"
               "作ったフォルダーやファイルも一緒に消えてしまいます。zip "
               "ファイルを自分のフォルダー（例：ドキュメント）に展開し、展開したフォルダーの "
-              "st_nubera.exe から起動してください。",
-          0, "");
+              "st_nubera.exe から起動してください。");
     }
     show(first);
   });
 }
 
 void Runtime::userClick(ScreenId id, std::string_view control) {
-  userEvent([&] {
+  userEvent(id, [&] {
     auto inst = find(id);
     if (!inst) return;
     int i = inst->index(control);
@@ -92,20 +97,20 @@ void Runtime::userClick(ScreenId id, std::string_view control) {
 }
 
 void Runtime::userEdit(ScreenId id, std::string_view control, const std::string& text) {
-  userEvent([&] {
+  userEvent(id, [&] {
     if (find(id)) setText(id, control, text);
   });
 }
 
 void Runtime::userKey(ScreenId id) {
-  userEvent([&] {
+  userEvent(id, [&] {
     auto inst = find(id);
     if (inst && inst->kind->keyPress) runHandler(inst->kind->keyPress);
   });
 }
 
 void Runtime::userClose(ScreenId id) {
-  userEvent([&] {
+  userEvent(id, [&] {
     const ScreenInstance* inst = find(id);
     if (inst && inst->kind->close) {
       runHandler(inst->kind->close);
@@ -246,7 +251,7 @@ bool Runtime::anyVisible() const {
 }
 
 void Runtime::message(const std::string& prompt) {
-  desktop_.messageBox(prompt, 0, "");
+  desktop_.messageBox(eventScreen_, prompt);
 }
 
 void Runtime::help(ScreenId window) {

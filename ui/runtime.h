@@ -80,8 +80,10 @@ class Runtime {
   FileSystem& files() { return files_; }
 
  private:
+  // Runs the body of the user's event on screen `id` (none: the start), which owns the
+  // message boxes it raises.
   template <class F>
-  void userEvent(F&& body);
+  void userEvent(std::optional<ScreenId> id, F&& body);
   std::shared_ptr<ScreenInstance> ensure(ScreenId id);
   // A failed file operation as the user reads it.
   std::string fileErrorMessage(const FileError& e) const;
@@ -95,6 +97,7 @@ class Runtime {
   std::array<std::shared_ptr<ScreenInstance>, kScreenCount> live_{};
   bool ended_ = false;
   int handlerDepth_ = 0;
+  std::optional<ScreenId> eventScreen_;
 };
 
 }  // namespace nubera

@@ -32,26 +32,81 @@ class HelpWindow : public QWidget {
   }
 };
 
-// A message box that shows its whole text: Qt wraps a long prompt to the box's width (and
-// breaks a path anywhere once it is wider than the screen); this box is then only widened
-// where a short prompt would leave the title cut by the window frame, never past the work area.
+PixelRect pixelRect(const QRect& r) {
+  return {r.x(), r.y(), r.width(), r.height()};
+}
+
+// A window's frame on the desktop: once the window manager has framed it, as it is; before,
+// its client area with the frame a framed window of the program has (the title bar and the
+// borders are the same on every screen of it).
+PixelRect frameOf(QWidget* w, const QMargins& frame) {
+  if (w->isVisible() && w->frameGeometry() != w->geometry()) return pixelRect(w->frameGeometry());
+  const QRect client(w->mapToGlobal(QPoint(0, 0)), w->size());
+  return pixelRect(client.marginsAdded(frame));
+}
+
+QMargins frameMargins(QWidget* w) {
+  const QRect outer = w->frameGeometry();
+  const QRect inner = w->geometry();
+  return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                  outer.right() - inner.right(), outer.bottom() - inner.bottom());
+}
+
+// Moves a window that belongs to `over` (a message box, the help) over it, wholly on the
+// display `over` stands on; with no such window, onto the middle of the primary display.
+void placeOver(QWidget* w, QWidget* over) {
+  QScreen* display = over ? over->screen() : QGuiApplication::primaryScreen();
+  if (!display) return;
+  const PixelRect area = pixelRect(display->availableGeometry());
+  // Before the window manager frames the window, it gets the frame of the one it belongs to.
+  const QMargins margins = over ? frameMargins(over) : QMargins();
+  const PixelRect at = centredOver(frameOf(w, margins), over ? frameOf(over, margins) : area, area);
+  w->move(at.x, at.y);
+}
+
+// Qt breaks a line only where a word ends, and cuts a longer word at the box's edge: a long
+// path without blanks would lose its end. Such a word gets a break opportunity (U+200B, which
+// is neither drawn nor spoken) after every character, as the Windows message box breaks it.
+QString breakableAnywhere(const QString& text) {
+  constexpr int kLongWord = 24;
+  QString out;
+  int run = 0;
+  for (int i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    run = c.isSpace() ? 0 : run + 1;
+    if (run == kLongWord) {  // the word turns out long: break its start too
+      for (int k = out.size() - (kLongWord - 1); k < out.size(); k += 2)
+        out.insert(k, QChar(0x200B));
+    }
+    out += c;
+    if (run >= kLongWord && !c.isHighSurrogate()) out += QChar(0x200B);
+  }
+  return out;
+}
+
+// A message box that shows its whole text: Qt wraps a long prompt to the box's width; this box
+// is then only widened where a short prompt would leave the title cut by the window frame,
+// never past the work area, and stands over the window it belongs to.
 class MessageBox : public QMessageBox {
  public:
   MessageBox(const QString& caption, const QString& prompt, QWidget* parent)
-      : QMessageBox(QMessageBox::NoIcon, caption, prompt, QMessageBox::Ok, parent) {
+      : QMessageBox(QMessageBox::NoIcon, caption, breakableAnywhere(prompt), QMessageBox::Ok,
+                    parent) {
     setObjectName("MessageBox");
   }
 
  protected:
   // Qt sizes the box to its wrapped text whenever it is shown or its layout changes; each
-  // time, the width is checked again.
+  // time, the width is checked again and the box placed again.
   void showEvent(QShowEvent* e) override {
     QMessageBox::showEvent(e);
     fitTitle();
+    placeOver(this, parentWidget());
   }
   void resizeEvent(QResizeEvent* e) override {
     QMessageBox::resizeEvent(e);
     fitTitle();
+    if (isVisible()) placeOver(this, parentWidget());
   }
 
  private:
@@ -84,17 +139,24 @@ QWidget* QtDesktop::window(ScreenId id) const {
   return windows_[static_cast<std::size_t>(id)];
 }
 
-void QtDesktop::messageBox(const std::string& prompt, int, const std::string& title) {
+QWidget* QtDesktop::ownerWindow(std::optional<ScreenId> owner) const {
+  if (QWidget* w = owner ? window(*owner) : nullptr; w && w->isVisible()) return w;
+  if (!runtime_) return nullptr;
+  const auto active = activation_.next(*runtime_);
+  QWidget* w = active ? window(*active) : nullptr;
+  return w && w->isVisible() ? w : nullptr;
+}
+
+void QtDesktop::messageBox(std::optional<ScreenId> owner, const std::string& prompt) {
   if (answerer_) {
     answerer_(prompt);
     return;
   }
-  const QString caption = qs(title.empty() ? kApplicationTitle : title);
-  MessageBox box(caption, qs(prompt), QApplication::activeWindow());
+  MessageBox box(qs(kApplicationTitle), qs(prompt), ownerWindow(owner));
   box.exec();
 }
 
-void QtDesktop::help(ScreenId, const std::string&, int, const std::string&) {
+void QtDesktop::help(ScreenId id, const std::string&, int, const std::string&) {
   // The program's own help, at its contents, in a window of the program.
   if (!helpWindow_) {
     auto* w = new HelpWindow;
@@ -126,6 +188,8 @@ void QtDesktop::help(ScreenId, const std::string&, int, const std::string&) {
     helpWindow_->hide();
     helpWindow_->setWindowModality(modality);
   }
+  // Over the screen whose "?" was pressed, each time it is asked for.
+  placeOver(helpWindow_, ownerWindow(id));
   helpWindow_->show();
   helpWindow_->raise();
   helpWindow_->activateWindow();
@@ -146,30 +210,6 @@ void QtDesktop::screenDestroyed(ScreenId id) {
   w = nullptr;
   if (modalLoop_ && modalScreen_ == id) modalLoop_->quit();
 }
-
-namespace {
-
-PixelRect pixelRect(const QRect& r) {
-  return {r.x(), r.y(), r.width(), r.height()};
-}
-
-// A window's frame on the desktop: once the window manager has framed it, as it is; before,
-// its client area with the frame a framed window of the program has (the title bar and the
-// borders are the same on every screen of it).
-PixelRect frameOf(QWidget* w, const QMargins& frame) {
-  if (w->isVisible() && w->frameGeometry() != w->geometry()) return pixelRect(w->frameGeometry());
-  const QRect client(w->mapToGlobal(QPoint(0, 0)), w->size());
-  return pixelRect(client.marginsAdded(frame));
-}
-
-QMargins frameMargins(QWidget* w) {
-  const QRect outer = w->frameGeometry();
-  const QRect inner = w->geometry();
-  return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                  outer.right() - inner.right(), outer.bottom() - inner.bottom());
-}
-
-}  // namespace
 
 void QtDesktop::screenShown(const ScreenInstance& screen, bool modal) {
   ScreenWindow* w = windows_[static_cast<std::size_t>(screen.id())];

@@ -30,7 +30,7 @@ class QtDesktop : public Desktop {
   // Called once the program has ended (the program leaves its event loop there).
   void setOnEnded(std::function<void()> onEnded) { onEnded_ = std::move(onEnded); }
 
-  void messageBox(const std::string& prompt, int style, const std::string& title) override;
+  void messageBox(std::optional<ScreenId> owner, const std::string& prompt) override;
   void help(ScreenId window, const std::string& file, int command,
             const std::string& data) override;
   void screenCreated(const ScreenInstance& screen) override;
@@ -50,6 +50,9 @@ class QtDesktop : public Desktop {
   }
 
  private:
+  // The window a box or the help stands over: the owner's, if shown, else the active screen's.
+  QWidget* ownerWindow(std::optional<ScreenId> owner) const;
+
   Runtime* runtime_ = nullptr;
   std::string assetDir_;
   std::array<ScreenWindow*, kScreenCount> windows_{};

@@ -206,10 +206,12 @@ void Win32Desktop::systemColoursChanged() {
   }
 }
 
-void Win32Desktop::messageBox(const std::string& prompt, int, const std::string& title) {
+void Win32Desktop::messageBox(std::optional<ScreenId> owner, const std::string& prompt) {
   if (answerer_) return answerer_(prompt);
-  MessageBoxW(activeScreenWindow(), wide(prompt).c_str(),
-              wide(title.empty() ? kApplicationTitle : title).c_str(), MB_OK);
+  // The system places the box over its owner, on the owner's display.
+  Win32ScreenWindow* w = owner ? window(*owner) : nullptr;
+  HWND ownerWindow = w && IsWindowVisible(w->hwnd()) ? w->hwnd() : activeScreenWindow();
+  MessageBoxW(ownerWindow, wide(prompt).c_str(), wide(kApplicationTitle).c_str(), MB_OK);
 }
 
 void Win32Desktop::help(ScreenId id, const std::string& file, int command,
@@ -231,7 +233,7 @@ void Win32Desktop::help(ScreenId id, const std::string& file, int command,
           ? helpOpener_(page)
           : execute && reinterpret_cast<INT_PTR>(execute(owner, L"open", wide(page).c_str(),
                                                          nullptr, nullptr, SW_SHOWNORMAL)) > 32;
-  if (!opened) messageBox("ヘルプを開けませんでした。\n" + page, 0, "");
+  if (!opened) messageBox(id, "ヘルプを開けませんでした。\n" + page);
 }
 
 bool Win32Desktop::pump() {

@@ -32,7 +32,7 @@ class Win32Desktop : public Desktop {
   // Runs the message loop until the program ends.
   int run();
 
-  void messageBox(const std::string& prompt, int style, const std::string& title) override;
+  void messageBox(std::optional<ScreenId> owner, const std::string& prompt) override;
   void help(ScreenId window, const std::string& file, int command,
             const std::string& data) override;
   void screenCreated(const ScreenInstance& screen) override;
