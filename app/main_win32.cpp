@@ -9,6 +9,18 @@
 #include "ui/win32/win32_desktop.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // Before anything loads a library: the libraries the system loads for the program (the
+  // visual styles' uxtheme, say) come from the system folder only, never from the program's
+  // own, where a planted file of their name would otherwise be taken.
+  using SetDirectories = BOOL(WINAPI*)(DWORD);
+  if (auto set = reinterpret_cast<SetDirectories>(reinterpret_cast<void*>(
+          GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")))) {
+    set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  }
+  // The common controls load OLE by its bare name when the first window is made, and not
+  // every system (Wine) applies the rule above to that load: OLE is loaded here, from the
+  // system folder, so that the name is taken already.
+  LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   const std::string dir = nubera::LocalFileSystem::executableDirectory();
   nubera::LocalFileSystem files(dir);
   int status = 0;

@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
 # Under Wine and Xvfb: the Windows program starts, a click on the start-up frame shows the
 # main menu, every screen opens, and "終了" ends the program. With a second argument, a
-# screenshot of each screen is written there.
-#   tests/windows_gui_check.sh PROGRAM_DIR [SCREENSHOT_DIR]
+# screenshot of each screen is written there. With PLANTED naming a stand-in library, it lies
+# beside the program as ole32.dll, oleaut32.dll and uxtheme.dll, and must never be loaded.
+#   [PLANTED=dll] tests/windows_gui_check.sh PROGRAM_DIR [SCREENSHOT_DIR]
 set -euo pipefail
 program="$1"
 shots="${2:-}"
 [ -n "$shots" ] && mkdir -p "$shots"
 work=$(mktemp -d)
 cp -r "$program"/. "$work"/
+planted=(ole32.dll oleaut32.dll uxtheme.dll)
+if [ -n "${PLANTED:-}" ]; then
+  for name in "${planted[@]}"; do cp "$PLANTED" "$work/$name"; done
+  # Wine would take its own builtin library for a native one it finds; Windows takes the file.
+  export WINEDLLOVERRIDES="ole32,oleaut32,uxtheme=n,b"
+fi
 # Xvfb picks a free display itself and tells its number.
 Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$work/.display" >/dev/null 2>&1 &
 xvfb=$!
@@ -77,7 +84,13 @@ shoot 8-detailed-settings
 click_in "$form7" 80 332              # 戻る on the settings screen
 click_in "$form6" 400 324             # 終了
 for _ in $(seq 40); do
-  kill -0 "$app" 2>/dev/null || { echo "windows gui check: passed"; exit 0; }
+  if ! kill -0 "$app" 2>/dev/null; then
+    for name in "${planted[@]}"; do
+      [ ! -e "$work/$name.loaded" ] || { echo "the program loaded the planted $name" >&2; exit 1; }
+    done
+    echo "windows gui check: passed"
+    exit 0
+  fi
   sleep 0.5
 done
 echo "the program did not end after 終了" >&2
