@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QInputMethodEvent>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -189,7 +190,7 @@ TEST_F(QtRoad, EveryScreenIsDrawnFromItsDeclaration) {
   EXPECT_EQ(widget<QPushButton>(Form1, "Command1")->text(), QStringLiteral("一発　ヌベラ"));
   EXPECT_EQ(widget<QPushButton>(Form1, "Command4")->text(), QStringLiteral("? "));
   EXPECT_EQ(widget<QLabel>(Form1, "Label2")->text(), QStringLiteral("簡単メニュー"));
-  EXPECT_TRUE(widget<QLabel>(Form5, "Image1")->pixmap().size() == QSize(306, 230));
+  EXPECT_TRUE(widget<QLabel>(Form5, "Image1")->pixmap().size() == QSize(137, 94));
 }
 
 TEST_F(QtRoad, HelpOpensAtItsContents) {
@@ -655,7 +656,7 @@ TEST_F(QtProbe, PicturesFollowTheDisplayScale) {
     const char* file;
     int width, height;  // at 100 %
   };
-  for (const Case& c : {Case{Form4, "quick", 397, 91}, Case{Form5, "settings", 306, 230}}) {
+  for (const Case& c : {Case{Form4, "quick", 397, 91}, Case{Form5, "settings", 137, 94}}) {
     QWidget* picture = widget(c.screen, "Image1");
     ASSERT_TRUE(picture);
     picture->grab();
@@ -667,6 +668,22 @@ TEST_F(QtProbe, PicturesFollowTheDisplayScale) {
     EXPECT_TRUE(file.endsWith(QString("/") + c.file + (factor == 2 ? "@2x.jpg" : ".jpg")))
         << file.toStdString();
     EXPECT_EQ(picture->property("drawnSize").toSize(), QSize(c.width, c.height) * factor);
+  }
+}
+
+// Every picture file has the shape of its box, in the pixels of that box at 100 % and at twice
+// them, so that it is drawn neither squeezed nor cut.
+TEST(QtPictures, FilesHaveTheShapeOfTheirBoxes) {
+  for (const ScreenKind* kind : screens::all()) {
+    for (const ControlDecl& c : kind->decl.controls) {
+      if (c.picture.empty()) continue;
+      const QSize box(c.rect.width / 15, c.rect.height / 15);  // twips at 96 dpi
+      const QString base = QString(ASSET_DIR) + "/" + QString::fromStdString(c.picture);
+      EXPECT_EQ(QImageReader(base).size(), box) << c.picture;
+      QString twice = base;
+      twice.replace(".jpg", "@2x.jpg");
+      EXPECT_EQ(QImageReader(twice).size(), box * 2) << c.picture;
+    }
   }
 }
 

@@ -398,7 +398,7 @@ TEST_F(Win32Probe, PicturesFollowTheDisplayScale) {
     const char* file;
     int width, height;  // at 100 %
   };
-  for (const Case& c : {Case{Form4, "quick", 397, 91}, Case{Form5, "settings", 306, 230}}) {
+  for (const Case& c : {Case{Form4, "quick", 397, 91}, Case{Form5, "settings", 137, 94}}) {
     const auto [file, size] = desktop.pictureShown(c.screen, "Image1");
     const int factor = dpi > 96 ? 2 : 1;
     EXPECT_TRUE(file.ends_with(std::string("\\") + c.file + (factor == 2 ? "@2x.jpg" : ".jpg")))

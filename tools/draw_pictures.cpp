@@ -133,19 +133,20 @@ QByteArray icoFile(const QList<int>& sizes) {
   return out;
 }
 
-// The start-up logo, 141 x 176.
+// The start-up logo, 105 x 143: the shape of its box (1575 x 2145 twips), so that nothing is
+// squeezed, and every arc inside it.
 void drawLogo(QPainter& p) {
-  QLinearGradient sky(0, 0, 0, 176);
+  QLinearGradient sky(0, 0, 0, 143);
   sky.setColorAt(0, QColor(90, 140, 230));
   sky.setColorAt(1, QColor(200, 225, 255));
-  p.fillRect(QRect(0, 0, 141, 176), sky);
-  drawReel(p, {70, 70}, 44);
-  drawWaves(p, {112, 40}, 40, QColor(255, 255, 255));
+  p.fillRect(QRect(0, 0, 105, 143), sky);
+  drawReel(p, {50, 58}, 34);
+  drawWaves(p, {74, 30}, 26, QColor(255, 255, 255));
   p.setPen(QColor(20, 30, 80));
-  p.setFont(font(20));
-  p.drawText(QRect(0, 126, 141, 30), Qt::AlignCenter, QStringLiteral("ヌベラ"));
-  p.setFont(font(11, false));
-  p.drawText(QRect(0, 152, 141, 18), Qt::AlignCenter, QStringLiteral("streaming"));
+  p.setFont(font(17));
+  p.drawText(QRect(0, 98, 105, 24), Qt::AlignCenter, QStringLiteral("ヌベラ"));
+  p.setFont(font(10, false));
+  p.drawText(QRect(0, 122, 105, 16), Qt::AlignCenter, QStringLiteral("streaming"));
 }
 
 // The quick creation screen's banner, 397 x 91.
@@ -165,20 +166,21 @@ void drawBanner(QPainter& p) {
              QStringLiteral("ビデオ名を入れて「保存」"));
 }
 
-// The settings screens' picture, 306 x 230: a player window with its size arrows.
+// The settings screens' picture, 137 x 94, the shape of its box (2055 x 1410 twips): a player
+// window with its size arrows.
 void drawPlayer(QPainter& p) {
-  p.fillRect(QRect(0, 0, 306, 230), QColor(245, 245, 235));
-  p.setPen(QPen(QColor(70, 70, 70), 3));
+  p.fillRect(QRect(0, 0, 137, 94), QColor(245, 245, 235));
+  p.setPen(QPen(QColor(70, 70, 70), 2));
   p.setBrush(QColor(30, 30, 50));
-  p.drawRoundedRect(QRectF(40, 30, 226, 150), 8, 8);
-  drawReel(p, {153, 105}, 40);
-  p.setPen(QPen(QColor(200, 60, 60), 3));
-  p.drawLine(40, 205, 266, 205);
-  p.drawLine(40, 198, 40, 212);
-  p.drawLine(266, 198, 266, 212);
-  p.drawLine(285, 30, 285, 180);
-  p.drawLine(278, 30, 292, 30);
-  p.drawLine(278, 180, 292, 180);
+  p.drawRoundedRect(QRectF(16, 10, 100, 64), 5, 5);
+  drawReel(p, {66, 42}, 18);
+  p.setPen(QPen(QColor(200, 60, 60), 2));
+  p.drawLine(16, 84, 116, 84);
+  p.drawLine(16, 80, 16, 88);
+  p.drawLine(116, 80, 116, 88);
+  p.drawLine(127, 10, 127, 74);
+  p.drawLine(123, 10, 131, 10);
+  p.drawLine(123, 74, 131, 74);
 }
 
 // A picture of width x height drawn at `scale`: the same drawing, in scale times the pixels.
@@ -199,12 +201,12 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   const QString dir = argc > 1 ? argv[1] : ".";
 
-  // Each picture at its own size, and at twice its size for displays above 100 %.
+  // Each picture at the pixels of its box at 100 %, and at twice that for displays above it.
   for (int scale : {1, 2}) {
     const QString suffix = scale == 1 ? ".jpg" : "@2x.jpg";
-    save(render(141, 176, scale, drawLogo), dir + "/splash_logo" + suffix);
+    save(render(105, 143, scale, drawLogo), dir + "/splash_logo" + suffix);
     save(render(397, 91, scale, drawBanner), dir + "/quick" + suffix);
-    save(render(306, 230, scale, drawPlayer), dir + "/settings" + suffix);
+    save(render(137, 94, scale, drawPlayer), dir + "/settings" + suffix);
   }
   {  // the program's icon: for Windows in the sizes it uses, for Linux desktops as PNG
     QFile ico(dir + "/st_nubera.ico");
