@@ -125,6 +125,28 @@ TEST(Colours, DeclaredOnTheFormsOwnFaceOrTheSystemsInHighContrast) {
   EXPECT_NEAR(contrastRatio({0, 0, 255}, {240, 240, 240}), 7.54, 0.01);
 }
 
+// A Linux desktop's high-contrast choice: the theme names, as GTK_THEME or a settings file
+// gives them, and the scheme's colours (an inverse scheme is light on dark).
+TEST(Colours, HighContrastSchemesOfTheDesktop) {
+  EXPECT_EQ(schemeOfTheme("HighContrast"), ContrastScheme::Standard);
+  EXPECT_EQ(schemeOfTheme("highcontrastinverse"), ContrastScheme::Inverse);
+  EXPECT_EQ(schemeOfTheme("HighContrastInverse:dark"), ContrastScheme::Inverse);
+  EXPECT_EQ(schemeOfTheme("Adwaita:dark"), ContrastScheme::None);
+  EXPECT_EQ(schemeOfTheme("HighContrastX"), ContrastScheme::None);
+  EXPECT_EQ(themeInSettings("[Settings]\ngtk-theme-name=HighContrastInverse\n"),
+            "HighContrastInverse");
+  EXPECT_EQ(themeInSettings("# mine\r\n[Settings]\r\n gtk-theme-name = HighContrast \r\n"),
+            "HighContrast");
+  EXPECT_EQ(themeInSettings("[Other]\ngtk-theme-name=HighContrast\n[Settings]\n"), "");
+  EXPECT_EQ(themeInSettings("[Settings]\ngtk-theme-name-x=HighContrast"), "");
+  const SystemColours inverse = schemeColours(ContrastScheme::Inverse);
+  EXPECT_EQ(inverse.face, kBlack);
+  EXPECT_EQ(inverse.faceText, kWhite);
+  EXPECT_EQ(inverse.window, kBlack);
+  EXPECT_EQ(schemeColours(ContrastScheme::Standard).windowText, kBlack);
+  EXPECT_EQ(schemeColours(ContrastScheme::Standard).face, kWhite);
+}
+
 TEST(Focus, AHiddenControlHandsTheFocusOn) {
   const ScreenKind& kind = *screens::all()[static_cast<int>(ScreenId::Form4)];
   ScreenInstance quick{.kind = &kind, .visible = true, .modal = false, .controls = {}};
@@ -263,8 +285,7 @@ TEST(Placement, CentredWorkedExamples) {
   const PixelRect area{0, 0, 1024, 738};
   EXPECT_EQ(centredOver({0, 0, 300, 120}, {200, 100, 500, 400}, area),
             (PixelRect{300, 240, 300, 120}));
-  EXPECT_EQ(centredOver({0, 0, 300, 120}, {-1, -20, 100, 100}, area),
-            (PixelRect{0, 0, 300, 120}));
+  EXPECT_EQ(centredOver({0, 0, 300, 120}, {-1, -20, 100, 100}, area), (PixelRect{0, 0, 300, 120}));
   EXPECT_EQ(centredOver({0, 0, 300, 120}, {900, 700, 200, 100}, area),
             (PixelRect{724, 618, 300, 120}));
   EXPECT_EQ(centredOver({0, 0, 1100, 800}, {200, 100, 500, 400}, area),

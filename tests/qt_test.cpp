@@ -5,8 +5,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
-#include <QInputMethodEvent>
 #include <QImageReader>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -18,6 +18,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <filesystem>
+#include <fstream>
 #include <map>
 
 #include "core/names.h"
@@ -685,6 +686,23 @@ TEST(QtPictures, FilesHaveTheShapeOfTheirBoxes) {
       EXPECT_EQ(QImageReader(twice).size(), box * 2) << c.picture;
     }
   }
+}
+
+// High contrast chosen in the desktop's settings, with no GTK_THEME: the form is drawn in the
+// scheme the user chose, white on black for the inverse one.
+TEST_F(QtProbe, HighContrastFromTheSettingsFile) {
+  nubera::testing::TempDir config;
+  std::filesystem::create_directories(config.path() + "/gtk-3.0");
+  std::ofstream(config.path() + "/gtk-3.0/settings.ini")
+      << "[Settings]\ngtk-theme-name=HighContrastInverse\n";
+  const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+  qunsetenv("GTK_THEME");
+  qputenv("XDG_CONFIG_HOME", config.path().c_str());
+  rt.start(Form1);
+  const QImage image = desktop.window(Form1)->grab().toImage();
+  qputenv("XDG_CONFIG_HOME", oldConfig);
+  EXPECT_EQ(image.pixelColor(3, 3), QColor(0, 0, 0));
+  EXPECT_EQ(colourInside(Form1, "Command1"), (Rgb{0, 0, 0}));
 }
 
 // The forms' own face, whatever the desktop's theme.

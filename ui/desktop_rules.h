@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/geometry.h"
@@ -122,6 +123,17 @@ struct Colours {
 inline constexpr Rgb kFormFace{240, 240, 240};
 inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kWhite{255, 255, 255};
+
+// A high-contrast scheme a Linux desktop can choose: dark on light, or light on dark.
+enum class ContrastScheme { None, Standard, Inverse };
+// The scheme a GTK theme name stands for ("HighContrast", "HighContrastInverse", either with a
+// ":variant" after it); None for any other theme.
+ContrastScheme schemeOfTheme(std::string_view themeName);
+// The theme a GTK settings file (gtk-3.0/settings.ini) chooses: the value of gtk-theme-name in
+// its [Settings] group, or "" when it names none.
+std::string themeInSettings(std::string_view settingsFile);
+// The colours every program draws with in the scheme: black on white, or white on black.
+SystemColours schemeColours(ContrastScheme scheme);
 
 // The form's own colours: its face, or the system's face in high-contrast mode.
 Colours formColours(const std::optional<SystemColours>& highContrast);

@@ -32,21 +32,6 @@ QFont fontFor(const Font& f) {
   return font;
 }
 
-std::optional<SystemColours> systemHighContrast() {
-  // Qt has no high-contrast setting of its own: a high-contrast GTK theme is the user's
-  // choice, and the desktop's palette then carries its colours.
-  const QByteArray theme = qgetenv("GTK_THEME").toLower();
-  if (!theme.contains("highcontrast")) return std::nullopt;
-  const QPalette pal = QGuiApplication::palette();
-  auto rgb = [&](QPalette::ColorRole role) {
-    const QColor c = pal.color(QPalette::Active, role);
-    return Rgb{static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
-               static_cast<std::uint8_t>(c.blue())};
-  };
-  return SystemColours{rgb(QPalette::Base), rgb(QPalette::Text), rgb(QPalette::Window),
-                       rgb(QPalette::WindowText)};
-}
-
 namespace {
 
 QColor colorOf(Rgb c) {

@@ -10,6 +10,7 @@
 
 #include "ui/desktop_rules.h"
 #include "ui/geometry.h"
+#include "ui/qt/theme.h"
 #include "ui/runtime.h"
 
 namespace nubera {
@@ -17,9 +18,6 @@ namespace nubera {
 QString qs(const std::string& s);
 // The declared font, with the fallbacks of the shared rules.
 QFont fontFor(const Font& f);
-// The desktop's colours where the user chose a high-contrast theme; nullopt otherwise.
-std::optional<SystemColours> systemHighContrast();
-
 class ScreenWindow : public QWidget {
  public:
   // assetDir: the folder of the pictures.

@@ -1,0 +1,77 @@
+// Which high-contrast scheme the Linux desktop has chosen, read where the desktop keeps it.
+
+#include "ui/qt/theme.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QDir>
+#include <QFile>
+#include <QVariant>
+
+namespace nubera {
+
+namespace {
+
+// A value the desktop portal keeps, or nothing when no portal answers (no session bus, no
+// portal, or none within a moment: the start must not wait for it).
+std::optional<QVariant> portalSetting(const QString& group, const QString& key) {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) return std::nullopt;
+  QDBusMessage call = QDBusMessage::createMethodCall("org.freedesktop.portal.Desktop",
+                                                     "/org/freedesktop/portal/desktop",
+                                                     "org.freedesktop.portal.Settings", "Read");
+  call << group << key;
+  const QDBusMessage reply = bus.call(call, QDBus::Block, 250);
+  if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+    return std::nullopt;
+  }
+  QVariant value = reply.arguments().first();
+  // Read answers a variant in a variant.
+  while (value.canConvert<QDBusVariant>()) value = value.value<QDBusVariant>().variant();
+  return value;
+}
+
+// The scheme the desktop keeps: the portal's contrast (or GNOME's own key), light on dark
+// where the desktop also prefers a dark look.
+ContrastScheme portalScheme() {
+  const auto contrast = portalSetting("org.freedesktop.appearance", "contrast");
+  const auto gnome = portalSetting("org.gnome.desktop.a11y.interface", "high-contrast");
+  if (!(contrast && contrast->toUInt() == 1) && !(gnome && gnome->toBool())) {
+    return ContrastScheme::None;
+  }
+  const auto look = portalSetting("org.freedesktop.appearance", "color-scheme");
+  return look && look->toUInt() == 1 ? ContrastScheme::Inverse : ContrastScheme::Standard;
+}
+
+// The theme the GTK settings files choose, the newer GTK's first.
+ContrastScheme settingsScheme() {
+  QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+  if (config.isEmpty()) config = QDir::homePath() + "/.config";
+  for (const char* gtk : {"gtk-4.0", "gtk-3.0"}) {
+    QFile file(config + "/" + gtk + "/settings.ini");
+    if (!file.open(QIODevice::ReadOnly)) continue;
+    const std::string theme = themeInSettings(file.read(64 * 1024).toStdString());
+    if (!theme.empty()) return schemeOfTheme(theme);
+  }
+  return ContrastScheme::None;
+}
+
+}  // namespace
+
+std::optional<SystemColours> systemHighContrast() {
+  // Qt has no high-contrast setting of its own, and its palette does not follow a GTK theme:
+  // the scheme is read where the desktop keeps it and drawn in its own colours. GTK_THEME,
+  // where set, is the theme GTK programs use whatever the settings say.
+  ContrastScheme scheme = ContrastScheme::None;
+  if (qEnvironmentVariableIsSet("GTK_THEME")) {
+    scheme = schemeOfTheme(qgetenv("GTK_THEME").toStdString());
+  } else {
+    scheme = portalScheme();
+    if (scheme == ContrastScheme::None) scheme = settingsScheme();
+  }
+  if (scheme == ContrastScheme::None) return std::nullopt;
+  return schemeColours(scheme);
+}
+
+}  // namespace nubera
