@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QIcon>
 #include <QStyleFactory>
+#include <cstdio>
+#include <cstdlib>
 
 #include "platform/local_file_system.h"
 #include "screens/screens.h"
@@ -24,6 +26,10 @@ int main(int argc, char** argv) {
   desktop.attach(runtime);
   desktop.setOnEnded([] { QCoreApplication::exit(0); });
   runtime.start();
-  if (runtime.ended()) return 0;
-  return app.exec();
+  const int status = runtime.ended() ? 0 : app.exec();
+  // Every file was written, flushed and closed inside its handler, and no window is left: the
+  // process ends here, without the toolkit's teardown, which can wait on the display server
+  // (a Wayland connection) and leave a program that the user can neither see nor end.
+  std::fflush(nullptr);
+  std::_Exit(status);
 }

@@ -14,6 +14,7 @@ else
     fonts-ipafont-gothic
     desktop-file-utils
     xvfb xauth openbox
+    qt6-wayland sway wtype
   )
 fi
 

@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QWindow>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -251,6 +252,16 @@ TEST_F(QtRoad, MessageBoxIsModalOkOnlyWithTheApplicationTitle) {
   EXPECT_TRUE(onlyOk);
   EXPECT_TRUE(noIcon);
   EXPECT_TRUE(titleWhole);  // wide enough for the frame to show the whole title
+}
+
+// A settings screen belongs to its creation screen's window.
+TEST_F(QtRoad, SettingsScreensBelongToTheirCreationScreen) {
+  rt.start(Form1);
+  click(Form1, "Command1");
+  click(Form4, "Command2");
+  ASSERT_TRUE(desktop.window(Form5)->windowHandle());
+  EXPECT_EQ(desktop.window(Form5)->windowHandle()->transientParent(),
+            desktop.window(Form4)->windowHandle());
 }
 
 // A box stands over the screen whose button raised it, wholly on its display, also when that

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "ui/desktop_rules.h"
 #include "ui/qt/screen_window.h"
@@ -139,6 +140,22 @@ QWidget* QtDesktop::window(ScreenId id) const {
   return windows_[static_cast<std::size_t>(id)];
 }
 
+namespace {
+
+bool onWayland() {
+  return QGuiApplication::platformName().startsWith("wayland");
+}
+
+void bringForward(QWidget* w) {
+  w->raise();
+  // A Wayland compositor marks a window urgent for an activation asked without the user's
+  // token; while the program has the focus, the window it shows gets the focus anyway.
+  if (onWayland() && QGuiApplication::focusWindow()) return;
+  w->activateWindow();
+}
+
+}  // namespace
+
 QWidget* QtDesktop::ownerWindow(std::optional<ScreenId> owner) const {
   if (QWidget* w = owner ? window(*owner) : nullptr; w && w->isVisible()) return w;
   if (!runtime_) return nullptr;
@@ -191,8 +208,7 @@ void QtDesktop::help(ScreenId id, const std::string&, int, const std::string&) {
   // Over the screen whose "?" was pressed, each time it is asked for.
   placeOver(helpWindow_, ownerWindow(id));
   helpWindow_->show();
-  helpWindow_->raise();
-  helpWindow_->activateWindow();
+  bringForward(helpWindow_);
 }
 
 void QtDesktop::screenCreated(const ScreenInstance& screen) {
@@ -235,9 +251,16 @@ void QtDesktop::screenShown(const ScreenInstance& screen, bool modal) {
     other->move(pair.other.x, pair.other.y);
     w->move(pair.screen.x, pair.screen.y);
   }
+  // A settings screen belongs to its creation screen: a window manager keeps it with that
+  // screen, and a Wayland compositor, where a client cannot place its windows, puts it there
+  // instead of anywhere.
+  if (opening && decl.placement == Placement::Beside && other) {
+    w->winId();
+    other->winId();
+    w->windowHandle()->setTransientParent(other->windowHandle());
+  }
   w->show();
-  w->raise();
-  w->activateWindow();
+  bringForward(w);
   activation_.activated(screen.id());
   if (opening) w->focusFirst();
 }
@@ -249,7 +272,7 @@ void QtDesktop::screenHidden(ScreenId id) {
   if (modalLoop_ && modalScreen_ == id) modalLoop_->quit();
   if (!wasActive || !runtime_) return;
   if (auto next = activation_.next(*runtime_); next && window(*next)) {
-    window(*next)->activateWindow();
+    bringForward(window(*next));
   }
 }
 
