@@ -41,4 +41,11 @@ class LocalFileSystem : public FileSystem {
 // The system's reason for an error number, in Japanese where it is a common one.
 std::string reasonText(int errorNumber);
 
+#ifdef _WIN32
+// The Windows errors tried again every 20 ms for a second: by a save, whose target another
+// copy or program holds for a moment; by a read, while another copy renames the file.
+bool saveRetries(unsigned long error);
+bool readRetries(unsigned long error);
+#endif
+
 }  // namespace nubera

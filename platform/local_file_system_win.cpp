@@ -54,12 +54,17 @@ bool regularFile(const std::wstring& path) {
 constexpr int kTries = 50;
 constexpr DWORD kRetryMilliseconds = 20;
 
-bool heldByAnother(DWORD err) {
+}  // namespace
+
+bool saveRetries(unsigned long err) {
   return err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION ||
          err == ERROR_LOCK_VIOLATION || err == ERROR_USER_MAPPED_FILE;
 }
 
-}  // namespace
+bool readRetries(unsigned long err) {
+  return err == ERROR_SHARING_VIOLATION || err == ERROR_LOCK_VIOLATION ||
+         err == ERROR_DELETE_PENDING;
+}
 
 void LocalFileSystem::useNamedTemporaryFiles(bool) {}
 void LocalFileSystem::onFaultAfterNaming(void (*)()) {}
@@ -340,7 +345,7 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
     if (pending) setDeletePending(h, true);
     CloseHandle(h);
     DeleteFileW(temp.c_str());
-    if (heldByAnother(err)) failInUse(path);
+    if (saveRetries(err)) failInUse(path);
     throw FileError(Op::Write, path, reasonText(static_cast<int>(err)));
   };
   DWORD written = 0;
@@ -364,7 +369,7 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
       return;
     }
     renameError = GetLastError();
-    if (!heldByAnother(renameError) || attempt == kTries) break;
+    if (!saveRetries(renameError) || attempt == kTries) break;
     Sleep(kRetryMilliseconds);
   }
   if (renameError != ERROR_INVALID_PARAMETER && renameError != ERROR_NOT_SUPPORTED &&
@@ -379,12 +384,12 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
       return;
     }
     const DWORD err = GetLastError();
-    if (heldByAnother(err) && attempt < kTries) {
+    if (saveRetries(err) && attempt < kTries) {
       Sleep(kRetryMilliseconds);
       continue;
     }
     DeleteFileW(temp.c_str());
-    if (heldByAnother(err)) failInUse(path);
+    if (saveRetries(err)) failInUse(path);
     throw FileError(Op::Write, path, reasonText(static_cast<int>(err)));
   }
 }
@@ -405,9 +410,7 @@ std::optional<std::string> LocalFileSystem::readPrefix(const std::string& path,
     if (h != INVALID_HANDLE_VALUE) break;
     const DWORD err = GetLastError();
     if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND) return std::nullopt;
-    const bool sharing = err == ERROR_SHARING_VIOLATION || err == ERROR_LOCK_VIOLATION ||
-                         err == ERROR_DELETE_PENDING;
-    if (!sharing || attempt == kTries) fail(FileError::Operation::Read, path, err);
+    if (!readRetries(err) || attempt == kTries) fail(FileError::Operation::Read, path, err);
     Sleep(kRetryMilliseconds);
   }
   if (GetFileType(h) != FILE_TYPE_DISK) {

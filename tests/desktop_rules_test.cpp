@@ -147,6 +147,15 @@ TEST(Colours, HighContrastSchemesOfTheDesktop) {
   EXPECT_EQ(schemeColours(ContrastScheme::Standard).face, kWhite);
 }
 
+// Typing replaces a value reached by the keyboard, an opening or a reactivation; a click
+// puts the caret where it was clicked.
+TEST(Focus, WhichWaysInSelectTheWholeText) {
+  EXPECT_TRUE(selectsWholeText(FocusCause::Keyboard));
+  EXPECT_TRUE(selectsWholeText(FocusCause::Opening));
+  EXPECT_TRUE(selectsWholeText(FocusCause::Reactivation));
+  EXPECT_FALSE(selectsWholeText(FocusCause::Click));
+}
+
 TEST(Focus, AHiddenControlHandsTheFocusOn) {
   const ScreenKind& kind = *screens::all()[static_cast<int>(ScreenId::Form4)];
   ScreenInstance quick{.kind = &kind, .visible = true, .modal = false, .controls = {}};

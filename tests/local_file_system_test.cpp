@@ -365,16 +365,92 @@ TEST(LocalFileSystem, StateFilesThatAreNotSmallPlainFiles) {
 
 // The reasons a user meets are said in Japanese on both systems, also where the system itself
 // speaks English; a state file that is a link to itself is one of them.
-TEST(LocalFileSystem, ReasonsInJapanese) {
 #ifdef _WIN32
-  EXPECT_EQ(reasonText(32), "ほかのプログラムがこのファイルを使用中です。");  // sharing violation
-  EXPECT_EQ(reasonText(112), "ディスクの空き容量が足りません。");
-  EXPECT_EQ(reasonText(206), "名前が長すぎます。");
-  EXPECT_EQ(reasonText(5), "アクセスが拒否されました。");
+// Each error the retries wait out, and ones at their edge that fail at once.
+TEST(LocalFileSystem, WhatSavesAndReadsTryAgain) {
+  for (unsigned long err : {5ul, 32ul, 33ul, 1224ul}) EXPECT_TRUE(saveRetries(err)) << err;
+  for (unsigned long err : {2ul, 3ul, 112ul, 303ul}) EXPECT_FALSE(saveRetries(err)) << err;
+  for (unsigned long err : {32ul, 33ul, 303ul}) EXPECT_TRUE(readRetries(err)) << err;
+  for (unsigned long err : {2ul, 5ul, 1224ul}) EXPECT_FALSE(readRetries(err)) << err;
+}
+#endif
+
+// Every entry of the table of reasons, by the system's error number.
+TEST(LocalFileSystem, ReasonsInJapanese) {
+  const std::string notFound = "ファイルまたはフォルダーが見つかりません。";
+  const std::string denied = "アクセスが拒否されました。";
+  const std::string inUse = "ほかのプログラムがこのファイルを使用中です。";
+  const std::string full = "ディスクの空き容量が足りません。";
+  const std::string quota = "ディスクの使用量の上限に達しました。";
+  const std::string tooLong = "名前が長すぎます。";
+  const std::string loop = "リンクが多すぎるか、リンクが自分自身を指しています。";
+  const std::string memory = "メモリが足りません。";
+  const std::string io = "入出力エラーが発生しました。";
+  const std::string files =
+      "開いているファイルが多すぎます。ほかのプログラムを閉じてから、もう一度試してください。";
+#ifdef _WIN32
+  const std::pair<int, std::string> table[] = {
+      {2, notFound},
+      {3, notFound},
+      {53, notFound},
+      {15, notFound},
+      {5, denied},
+      {32, inUse},
+      {33, inUse},
+      {1224, inUse},
+      {19, "読み取り専用の場所です。"},
+      {39, full},
+      {112, full},
+      {1295, quota},
+      {1816, quota},
+      {223, "ファイルが大きすぎます。"},
+      {206, tooLong},
+      {111, tooLong},
+      {123, "ファイル名、フォルダー名の構文が間違っています。"},
+      {161, "ファイル名、フォルダー名の構文が間違っています。"},
+      {183, "同じ名前のファイルが既にあります。"},
+      {80, "同じ名前のファイルが既にあります。"},
+      {267, "途中の名前がフォルダーではありません。"},
+      {1921, loop},
+      {1142, loop},
+      {21, "ドライブの準備ができていません。"},
+      {4, files},
+      {8, memory},
+      {14, memory},
+      {23, io},
+      {31, io},
+      {1117, io},
+      {65, "ネットワーク上の場所へのアクセスが拒否されました。"},
+  };
 #else
-  EXPECT_EQ(reasonText(ELOOP), "リンクが多すぎるか、リンクが自分自身を指しています。");
-  EXPECT_EQ(reasonText(EDQUOT), "ディスクの使用量の上限に達しました。");
-  EXPECT_EQ(reasonText(ENOENT), "ファイルまたはフォルダーが見つかりません。");
+  const std::pair<int, std::string> table[] = {
+      {ENOENT, notFound},
+      {EACCES, denied},
+      {EPERM, denied},
+      {EEXIST, "同じ名前のファイルが既にあります。"},
+      {ENOTDIR, "途中の名前がフォルダーではありません。"},
+      {EISDIR, "同じ名前のフォルダーがあります。"},
+      {ENOSPC, full},
+      {EDQUOT, quota},
+      {EFBIG, "ファイルが大きすぎます。"},
+      {EROFS, "読み取り専用の場所です。"},
+      {ENAMETOOLONG, tooLong},
+      {ELOOP, loop},
+      {EMLINK, "リンクが多すぎます。"},
+      {ETXTBSY, "ほかのプログラムが使用中です。"},
+      {EBUSY, "ほかのプログラムが使用中です。"},
+      {ENXIO, "通常のファイルではありません。"},
+      {ENODEV, "通常のファイルではありません。"},
+      {EMFILE, files},
+      {ENFILE, files},
+      {ENOMEM, memory},
+      {EINTR, "処理が中断されました。もう一度試してください。"},
+      {EAGAIN, "処理が中断されました。もう一度試してください。"},
+      {EIO, io},
+  };
+#endif
+  for (const auto& [number, reason] : table) EXPECT_EQ(reasonText(number), reason) << number;
+#ifndef _WIN32
   nubera::testing::TempDir tmp;
   LocalFileSystem fs(tmp.path());
   const std::string self = fs.join(tmp.path(), "out01.dat");

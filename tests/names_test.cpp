@@ -84,11 +84,23 @@ TEST(Names, TheSameRulesOnEverySystem) {
 // only look alike (〜 and ～, ｱ and ア) stay apart.
 TEST(Names, LetterCaseFoldsAsWindowsFoldsIt) {
   const std::pair<const char*, const char*> folded[] = {
-      {"ABC", "abc"}, {"ＡＢＣ", "ａｂｃ"}, {"ΑΩ", "αω"},
-      {"ЖЁ", "жё"},   {"動画Ⅱ", "動画ⅱ"},   {"Ⅹ", "ⅹ"},
+      {"ABC", "abc"},
+      {"ＡＢＣ", "ａｂｃ"},
+      {"ΑΩ", "αω"},
+      {"ЖЁ", "жё"},
+      {"動画Ⅱ", "動画ⅱ"},
+      {"Ⅹ", "ⅹ"},
+      // the last letter of each range
+      {"Z", "z"},
+      {"Ｚ", "ｚ"},
+      {"Ω", "ω"},
+      {"Я", "я"},
+      {"Џ", "џ"},
   };
   for (const auto& [upper, lower] : folded) EXPECT_EQ(foldCase(upper), foldCase(lower)) << upper;
   EXPECT_EQ(foldCase("動画Ⅱ"), "動画ⅱ");
+  // Just past each range nothing folds: "[" is not "{", nor "@" "`", nor "［" "｛".
+  for (const char* beside : {"[", "@", "［", "＠", "Ⅺ", "а"}) EXPECT_EQ(foldCase(beside), beside);
   for (const auto& [a, b] : {std::pair{"〜", "～"}, {"ｱ", "ア"}, {"Ⅰ", "ⅱ"}, {"a", "ａ"}}) {
     EXPECT_NE(foldCase(a), foldCase(b)) << a << " " << b;
   }

@@ -711,9 +711,20 @@ TEST_F(QtProbe, HighContrastFromTheSettingsFile) {
   qputenv("XDG_CONFIG_HOME", config.path().c_str());
   rt.start(Form1);
   const QImage image = desktop.window(Form1)->grab().toImage();
-  qputenv("XDG_CONFIG_HOME", oldConfig);
   EXPECT_EQ(image.pixelColor(3, 3), QColor(0, 0, 0));
   EXPECT_EQ(colourInside(Form1, "Command1"), (Rgb{0, 0, 0}));
+  // Each role a widget draws with: a field's base and text, a button's, a label's.
+  click(Form1, "Command2");
+  const QPalette field = widget(Form2, "Text1")->palette();
+  const QPalette button = widget(Form2, "Command1")->palette();
+  const QPalette label = widget(Form2, "Label1")->palette();
+  EXPECT_EQ(field.color(QPalette::Base), QColor(Qt::black));
+  EXPECT_EQ(field.color(QPalette::Text), QColor(Qt::white));
+  EXPECT_EQ(button.color(QPalette::Button), QColor(Qt::black));
+  EXPECT_EQ(button.color(QPalette::ButtonText), QColor(Qt::white));
+  EXPECT_EQ(label.color(QPalette::Window), QColor(Qt::black));
+  EXPECT_EQ(label.color(QPalette::WindowText), QColor(Qt::white));
+  qputenv("XDG_CONFIG_HOME", oldConfig);
 }
 
 // The forms' own face, whatever the desktop's theme.

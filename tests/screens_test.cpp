@@ -190,6 +190,40 @@ TEST_F(ScreensTest, AFolderInsideThatCannotBeWrittenIsNamed) {
             "確かめてください。");
 }
 
+// After the program folder moved (nout04.dat still names D:\old), the preview line names the
+// server folder the page set is written to.
+TEST_F(ScreensTest, QuickPreviewNamesTheFilesWhereTheyAre) {
+  files.makeDirectory("C:\\Apps\\Tool\\srv");
+  files.makeDirectory("C:\\Apps\\Tool\\srv\\acc");
+  files.makeDirectory("C:\\Apps\\Tool\\srv\\acc\\vid");
+  for (auto [file, text] : {std::pair{"out01.dat", "srv"},
+                            {"nout02.dat", "acc"},
+                            {"nout03.dat", "vid"},
+                            {"nout04.dat", "D:\\old\\srv"}}) {
+    files.replaceFile(std::string("C:\\Apps\\Tool\\") + file, std::string(text) + "\r\n");
+  }
+  rt.userClick(Form1, "Command1");
+  rt.userEdit(Form4, "Text3", "a");
+  rt.userClick(Form4, "Command1");
+  EXPECT_EQ(desktop.messages(), (std::vector<std::string>{"保存しました。", "完成しました"}));
+  EXPECT_EQ(files.readFile("C:\\Apps\\Tool\\srv\\acc\\vid\\a.ram"),
+            "file://C:\\Apps\\Tool\\srv\\acc\\vid\\a.rm\r\n");
+}
+
+// A control character in the video address is refused on its own, with the server name fine.
+TEST_F(ScreensTest, DetailedAddressWithAControlCharacter) {
+  rt.userClick(Form1, "Command5");
+  rt.userEdit(Form6, "Text1", "www.example.jp");
+  rt.userEdit(Form6, "Text2", "/a\tb/");
+  rt.userEdit(Form6, "Text3", "v");
+  rt.userClick(Form6, "Command1");
+  desktop.clear();
+  rt.userClick(Form6, "Command5");
+  EXPECT_EQ(desktop.messages(), std::vector<std::string>{"ビデオのアドレスに制御文字は使えません。"
+                                                         "別の文字に置き換えてください。"});
+  EXPECT_TRUE(files.readFile("C:\\Apps\\Tool\\v.ram")->starts_with("file://"));
+}
+
 // Started from a copy in the user's temporary folder (Explorer's "open" inside a zip), the
 // program says so before its first screen, which still opens.
 TEST(StartUp, FromTheTemporaryFolderTheUserIsWarned) {

@@ -503,6 +503,15 @@ TEST_F(Win32Probe, RescalesWhenTheDisplayScaleChanges) {
   EXPECT_EQ(-lf.lfHeight, MulDiv(900, dpi, 7200));
 }
 
+// The system's high-contrast flags as they are read: a scheme only available is no scheme.
+TEST(Win32HighContrast, OnlyASchemeTurnedOnCounts) {
+  EXPECT_FALSE(highContrastOn(0));
+  EXPECT_FALSE(highContrastOn(HCF_AVAILABLE));
+  EXPECT_FALSE(highContrastOn(HCF_AVAILABLE | HCF_HOTKEYACTIVE | HCF_CONFIRMHOTKEY));
+  EXPECT_TRUE(highContrastOn(HCF_HIGHCONTRASTON));
+  EXPECT_TRUE(highContrastOn(HCF_AVAILABLE | HCF_HIGHCONTRASTON));
+}
+
 TEST_F(Win32Probe, EscOnTheStartUpScreenEndsTheProgram) {
   rt.start(frmSplash);
   key(frmSplash, Key::Escape);

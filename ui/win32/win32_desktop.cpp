@@ -83,19 +83,27 @@ Rgb rgbOf(COLORREF c) {
   return {GetRValue(c), GetGValue(c), GetBValue(c)};
 }
 
+void moveTo(HWND h, const PixelRect& r) {
+  SetWindowPos(h, nullptr, r.x, r.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+bool highContrastOn(unsigned long flags) {
+  return (flags & HCF_HIGHCONTRASTON) != 0;
+}
+
+namespace {
+
 std::optional<SystemColours> systemHighContrast() {
   HIGHCONTRASTW hc{};
   hc.cbSize = sizeof hc;
   if (!SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) ||
-      !(hc.dwFlags & HCF_HIGHCONTRASTON)) {
+      !highContrastOn(hc.dwFlags)) {
     return std::nullopt;
   }
   return SystemColours{rgbOf(GetSysColor(COLOR_WINDOW)), rgbOf(GetSysColor(COLOR_WINDOWTEXT)),
                        rgbOf(GetSysColor(COLOR_BTNFACE)), rgbOf(GetSysColor(COLOR_BTNTEXT))};
-}
-
-void moveTo(HWND h, const PixelRect& r) {
-  SetWindowPos(h, nullptr, r.x, r.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace

@@ -22,6 +22,10 @@ struct IAccPropServices;
 
 namespace nubera {
 
+// Whether the HIGHCONTRAST flags say the user has turned the scheme on; a scheme that is only
+// available (HCF_AVAILABLE) is not on.
+bool highContrastOn(unsigned long flags);
+
 class Win32Desktop : public Desktop {
  public:
   // assetDir: the folder with the pictures and the help, beside the program.
