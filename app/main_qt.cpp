@@ -23,7 +23,6 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(QString::fromStdString(dir + "/st_nubera.png")));
   nubera::QtDesktop desktop(dir);
   nubera::Runtime runtime(nubera::screens::all(), files, desktop);
-  desktop.attach(runtime);
   desktop.setOnEnded([] { QCoreApplication::exit(0); });
   runtime.start();
   const int status = runtime.ended() ? 0 : app.exec();

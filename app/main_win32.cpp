@@ -27,7 +27,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   {
     nubera::Win32Desktop desktop(instance, dir);
     nubera::Runtime runtime(nubera::screens::all(), files, desktop);
-    desktop.attach(runtime);
     runtime.start();
     if (!runtime.ended()) status = desktop.run();
   }

@@ -18,7 +18,6 @@ int main(int argc, char** argv) {
   nubera::LocalFileSystem files(std::filesystem::temp_directory_path().string());
   nubera::QtDesktop desktop(dir);
   nubera::Runtime runtime(nubera::screens::all(), files, desktop);
-  desktop.attach(runtime);
   runtime.start();
   // Once the first paint of the shown screen has gone through the event loop, leave.
   QTimer::singleShot(0, [] { QCoreApplication::exit(0); });

@@ -46,7 +46,6 @@ struct QtRoad : ::testing::Test {
   std::vector<std::string> messages;
 
   void SetUp() override {
-    desktop.attach(rt);
     desktop.setMessageAnswerer([this](const std::string& m) { messages.push_back(m); });
   }
   void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

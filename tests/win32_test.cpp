@@ -35,7 +35,6 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     MSG quit;
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
-    desktop.attach(rt);
     desktop.setMessageAnswerer([this](const std::string& m) { said.push_back(m); });
   }
   void TestBody() override {}

@@ -10,6 +10,7 @@
 namespace nubera {
 
 struct ScreenInstance;
+class Runtime;
 
 inline constexpr const char* kApplicationTitle = "ストリーミング　";
 inline constexpr const char* kHelpFile = "NUBERA.hlp";
@@ -36,6 +37,15 @@ class Desktop {
   // Waits while the screen, shown modally, stays shown; returns at once if it is not.
   virtual void runModal(ScreenId) {}
   virtual void programEnded() {}
+
+ protected:
+  // The runtime that drives this desktop. The runtime sets it when it is made, before it
+  // makes any screen, so every window a desktop draws has it.
+  Runtime& runtime() const { return *runtime_; }
+
+ private:
+  friend class Runtime;
+  Runtime* runtime_ = nullptr;
 };
 
 }  // namespace nubera

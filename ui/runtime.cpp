@@ -24,9 +24,13 @@ int ScreenInstance::index(std::string_view control) const {
 }
 
 Runtime::Runtime(const ScreenSet& screens, FileSystem& files, Desktop& desktop)
-    : screens_(screens), files_(files), desktop_(desktop) {}
+    : screens_(screens), files_(files), desktop_(desktop) {
+  desktop_.runtime_ = this;
+}
 
-Runtime::~Runtime() = default;
+Runtime::~Runtime() {
+  desktop_.runtime_ = nullptr;
+}
 
 template <class F>
 void Runtime::userEvent(std::optional<ScreenId> id, F&& body) {

@@ -158,8 +158,7 @@ void bringForward(QWidget* w) {
 
 QWidget* QtDesktop::ownerWindow(std::optional<ScreenId> owner) const {
   if (QWidget* w = owner ? window(*owner) : nullptr; w && w->isVisible()) return w;
-  if (!runtime_) return nullptr;
-  const auto active = activation_.next(*runtime_);
+  const auto active = activation_.next(runtime());
   QWidget* w = active ? window(*active) : nullptr;
   return w && w->isVisible() ? w : nullptr;
 }
@@ -212,7 +211,7 @@ void QtDesktop::help(ScreenId id, const std::string&, int, const std::string&) {
 }
 
 void QtDesktop::screenCreated(const ScreenInstance& screen) {
-  auto* w = new ScreenWindow(runtime_, assetDir_, screen);
+  auto* w = new qt::ScreenWindow(runtime(), assetDir_, screen);
   const ScreenId id = screen.id();
   w->onActivated = [this, id] { activation_.activated(id); };
   windows_[static_cast<std::size_t>(id)] = w;
@@ -228,12 +227,12 @@ void QtDesktop::screenDestroyed(ScreenId id) {
 }
 
 void QtDesktop::screenShown(const ScreenInstance& screen, bool modal) {
-  ScreenWindow* w = windows_[static_cast<std::size_t>(screen.id())];
+  qt::ScreenWindow* w = windows_[static_cast<std::size_t>(screen.id())];
   if (!w) return;
   const ScreenDecl& decl = screen.decl();
   const bool opening = !w->isVisible();
   if (modal) w->setWindowModality(Qt::ApplicationModal);
-  ScreenWindow* other = windows_[static_cast<std::size_t>(decl.besideOf)];
+  qt::ScreenWindow* other = windows_[static_cast<std::size_t>(decl.besideOf)];
   QScreen* display =
       other && other->isVisible() ? other->screen() : QGuiApplication::primaryScreen();
   const PixelRect area = pixelRect(display->availableGeometry());
@@ -244,7 +243,7 @@ void QtDesktop::screenShown(const ScreenInstance& screen, bool modal) {
     const QMargins margins = frameMargins(other);
     const QPoint client = other->mapToGlobal(QPoint(0, 0));
     const auto parts =
-        workingParts(runtime_->find(decl.besideOf)->decl(), 96, client.x(), client.y());
+        workingParts(runtime().find(decl.besideOf)->decl(), 96, client.x(), client.y());
     const PairPlacement pair =
         placeBeside(frameOf(other, margins), parts, frameOf(w, margins), area);
     // A window's position is that of its frame.
@@ -270,8 +269,8 @@ void QtDesktop::screenHidden(ScreenId id) {
   const bool wasActive = w && w->isActiveWindow();
   if (w) w->hide();
   if (modalLoop_ && modalScreen_ == id) modalLoop_->quit();
-  if (!wasActive || !runtime_) return;
-  if (auto next = activation_.next(*runtime_); next && window(*next)) {
+  if (!wasActive) return;
+  if (auto next = activation_.next(runtime()); next && window(*next)) {
     bringForward(window(*next));
   }
 }
@@ -281,7 +280,7 @@ void QtDesktop::controlChanged(const ScreenInstance& screen, int i) {
 }
 
 void QtDesktop::runModal(ScreenId id) {
-  const ScreenInstance* s = runtime_ ? runtime_->find(id) : nullptr;
+  const ScreenInstance* s = runtime().find(id);
   if (!s || !s->visible) return;
   QEventLoop loop;
   QEventLoop* outer = modalLoop_;

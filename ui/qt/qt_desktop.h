@@ -18,7 +18,9 @@ class QTextBrowser;
 
 namespace nubera {
 
+namespace qt {
 class ScreenWindow;
+}
 
 class QtDesktop : public Desktop {
  public:
@@ -26,7 +28,6 @@ class QtDesktop : public Desktop {
   explicit QtDesktop(std::string assetDir);
   ~QtDesktop() override;
 
-  void attach(Runtime& runtime) { runtime_ = &runtime; }
   // Called once the program has ended (the program leaves its event loop there).
   void setOnEnded(std::function<void()> onEnded) { onEnded_ = std::move(onEnded); }
 
@@ -53,9 +54,8 @@ class QtDesktop : public Desktop {
   // The window a box or the help stands over: the owner's, if shown, else the active screen's.
   QWidget* ownerWindow(std::optional<ScreenId> owner) const;
 
-  Runtime* runtime_ = nullptr;
   std::string assetDir_;
-  std::array<ScreenWindow*, kScreenCount> windows_{};
+  std::array<qt::ScreenWindow*, kScreenCount> windows_{};
   QPointer<QWidget> helpWindow_;
   QTextBrowser* helpBrowser_ = nullptr;
   QEventLoop* modalLoop_ = nullptr;

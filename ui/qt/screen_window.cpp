@@ -140,21 +140,6 @@ class FlatButton : public QPushButton {
   }
 };
 
-FocusCause causeOf(Qt::FocusReason reason) {
-  switch (reason) {
-    case Qt::TabFocusReason:
-    case Qt::BacktabFocusReason:
-    case Qt::ShortcutFocusReason:
-      return FocusCause::Keyboard;
-    case Qt::ActiveWindowFocusReason:
-      return FocusCause::Reactivation;
-    case Qt::MouseFocusReason:
-      return FocusCause::Click;
-    default:
-      return FocusCause::Opening;
-  }
-}
-
 class LineWidget : public QWidget {
  public:
   using QWidget::QWidget;
@@ -169,10 +154,12 @@ class LineWidget : public QWidget {
 
 }  // namespace
 
+namespace qt {
+
 // Qt draws at 96 logical dots per inch and scales them for the display itself.
 constexpr int kLogicalDpi = 96;
 
-ScreenWindow::ScreenWindow(Runtime* runtime, const std::string& assetDir,
+ScreenWindow::ScreenWindow(Runtime& runtime, const std::string& assetDir,
                            const ScreenInstance& screen)
     : runtime_(runtime),
       assetDir_(assetDir),
@@ -225,7 +212,7 @@ int ScreenWindow::indexOf(const QWidget* w) const {
 }
 
 void ScreenWindow::focusFirst() {
-  const ScreenInstance* s = runtime_ ? runtime_->find(id_) : nullptr;
+  const ScreenInstance* s = runtime_.find(id_);
   if (QWidget* w = s ? widgetOf(firstFocus(*s)) : nullptr) focus(w, FocusCause::Opening);
 }
 
@@ -283,78 +270,15 @@ void ScreenWindow::refresh(const ScreenInstance& screen, int i) {
   w->setVisible(state.visible);
 }
 
-void ScreenWindow::closeEvent(QCloseEvent* e) {
-  e->ignore();
-  if (!retired_ && runtime_) runtime_->userClose(id_);
-}
-
-bool ScreenWindow::eventFilter(QObject* target, QEvent* e) {
-  if (e->type() == QEvent::KeyPress && target->isWidgetType()) {
-    return key(static_cast<QWidget*>(target), static_cast<QKeyEvent*>(e));
-  }
-  if (e->type() == QEvent::FocusIn) {
-    auto* edit = qobject_cast<QLineEdit*>(target);
-    if (edit && selectsWholeText(causeOf(static_cast<QFocusEvent*>(e)->reason()))) {
-      edit->selectAll();
-    }
-  }
-  return QWidget::eventFilter(target, e);
-}
-
-bool ScreenWindow::event(QEvent* e) {
-  if (e->type() == QEvent::KeyPress && key(this, static_cast<QKeyEvent*>(e))) return true;
-  if (e->type() == QEvent::WindowActivate && onActivated) onActivated();
-  return QWidget::event(e);
-}
-
-// Carries out what the keyboard rules say of the key; true when it is used up.
-bool ScreenWindow::key(QWidget* target, QKeyEvent* e) {
-  Runtime* rt = runtime_;
-  const ScreenInstance* s = rt && !retired_ ? rt->find(id_) : nullptr;
-  if (!s) return false;
-  Key k = Key::Other;
-  const bool plain = (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
-  if (plain && e->key() == Qt::Key_Tab && !(e->modifiers() & Qt::ShiftModifier)) k = Key::Tab;
-  if (plain && (e->key() == Qt::Key_Backtab ||
-                (e->key() == Qt::Key_Tab && (e->modifiers() & Qt::ShiftModifier)))) {
-    k = Key::BackTab;
-  }
-  if (plain && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) k = Key::Enter;
-  if (plain && e->key() == Qt::Key_Space) k = Key::Space;
-  if (plain && e->key() == Qt::Key_Up) k = Key::Up;
-  if (plain && e->key() == Qt::Key_Down) k = Key::Down;
-  if (plain && e->key() == Qt::Key_Left) k = Key::Left;
-  if (plain && e->key() == Qt::Key_Right) k = Key::Right;
-  if (e->key() == Qt::Key_Escape) k = Key::Escape;
-  struct Target : KeyTarget {
-    ScreenWindow& w;
-    Runtime& rt;
-    explicit Target(ScreenWindow& window, Runtime& runtime) : w(window), rt(runtime) {}
-    void focusControl(int c) override {
-      if (QWidget* widget = w.widgetOf(c)) w.focus(widget, FocusCause::Keyboard);
-    }
-    void clickControl(int c) override {
-      const ScreenInstance* screen = rt.find(w.id_);
-      if (!screen) return;
-      rt.userClick(w.id_, screen->decl().controls[c].name);
-      if (!w.retired_) w.resync(c);
-    }
-    void screenKey() override { rt.userKey(w.id_); }
-  } dispatch(*this, *rt);
-  return carryOut(keyAction(*s, indexOf(target), k, !e->text().isEmpty()), dispatch);
-}
-
 void ScreenWindow::build(const ScreenInstance& screen, int i) {
   const ControlDecl& c = screen.decl().controls[i];
   if (isField(c)) return;
   const ControlPlace& place = places_[i];
   QWidget* parent = place.parent >= 0 ? widgets_[place.parent] : this;
-  Runtime* rt = runtime_;
+  Runtime* rt = &runtime_;
   const ScreenId id = id_;
   const std::string name = c.name;
-  auto click = [rt, id, name] {
-    if (rt) rt->userClick(id, name);
-  };
+  auto click = [rt, id, name] { rt->userClick(id, name); };
   QWidget* w = nullptr;
   switch (c.kind) {
     case ControlKind::Label: {
@@ -379,7 +303,7 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
         edit->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly);
       }
       QObject::connect(edit, &QLineEdit::textEdited, edit, [rt, id, name](const QString& t) {
-        if (rt) rt->userEdit(id, name, t.toStdString());
+        rt->userEdit(id, name, t.toStdString());
       });
       w = edit;
       break;
@@ -427,7 +351,9 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
 }
 
 void ScreenWindow::resync(int i) {
-  if (const ScreenInstance* s = runtime_->find(id_)) refresh(*s, i);
+  if (const ScreenInstance* s = runtime_.find(id_)) refresh(*s, i);
 }
+
+}  // namespace qt
 
 }  // namespace nubera

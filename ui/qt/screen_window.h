@@ -18,10 +18,15 @@ namespace nubera {
 QString qs(const std::string& s);
 // The declared font, with the fallbacks of the shared rules.
 QFont fontFor(const Font& f);
+namespace qt {
+
+// One screen's window.
+//   screen_window.cpp  its widgets: made from the declaration, shown as the runtime holds them
+//   screen_input.cpp   its keys, the focus a field gets, and the close through its frame
 class ScreenWindow : public QWidget {
  public:
   // assetDir: the folder of the pictures.
-  ScreenWindow(Runtime* runtime, const std::string& assetDir, const ScreenInstance& screen);
+  ScreenWindow(Runtime& runtime, const std::string& assetDir, const ScreenInstance& screen);
 
   // The control a widget stands for, or -1.
   int indexOf(const QWidget* w) const;
@@ -51,7 +56,7 @@ class ScreenWindow : public QWidget {
   // Qt toggles a radio button on its own; the runtime's state is the one that counts.
   void resync(int i);
 
-  Runtime* runtime_;
+  Runtime& runtime_;
   std::string assetDir_;
   ScreenId id_;
   std::vector<ControlPlace> places_;
@@ -59,5 +64,7 @@ class ScreenWindow : public QWidget {
   std::vector<QWidget*> widgets_;
   bool retired_ = false;
 };
+
+}  // namespace qt
 
 }  // namespace nubera

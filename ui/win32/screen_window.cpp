@@ -9,20 +9,11 @@
 #include "ui/win32/system_library.h"
 #include "ui/win32/win32_desktop.h"
 
-namespace nubera {
-
-using win32::wide;
+namespace nubera::win32 {
 
 namespace {
 
 constexpr wchar_t kScreenClass[] = L"NuberaScreen";
-constexpr UINT kDestroyLater = WM_APP + 1;
-constexpr UINT kAfterFirstPaint = WM_APP + 2;
-constexpr int kFirstControlId = 100;
-
-COLORREF ref(Rgb c) {
-  return RGB(c.r, c.g, c.b);
-}
 
 // The scale of the display a window stands on; Windows 10 and later tell it per window.
 int dpiOf(HWND hwnd, int fallback) {
@@ -41,6 +32,8 @@ void adjustForDpi(RECT& rc, DWORD style, DWORD exStyle, int dpi) {
   }
 }
 
+}  // namespace
+
 std::wstring windowText(HWND h) {
   const int n = GetWindowTextLengthW(h);
   std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
@@ -49,9 +42,7 @@ std::wstring windowText(HWND h) {
   return text;
 }
 
-}  // namespace
-
-void Win32ScreenWindow::registerClass(HINSTANCE instance) {
+void ScreenWindow::registerClass(HINSTANCE instance) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = proc;
@@ -69,7 +60,7 @@ void Win32ScreenWindow::registerClass(HINSTANCE instance) {
   RegisterClassExW(&wc);
 }
 
-Win32ScreenWindow::Win32ScreenWindow(Win32Desktop& desktop, const ScreenInstance& screen)
+ScreenWindow::ScreenWindow(Win32Desktop& desktop, const ScreenInstance& screen)
     : desktop_(desktop), id_(screen.id()), decl_(&screen.decl()) {
   const ScreenDecl& decl = *decl_;
   const std::string& title = decl.caption.empty() ? decl.spokenName : decl.caption;
@@ -83,12 +74,7 @@ Win32ScreenWindow::Win32ScreenWindow(Win32Desktop& desktop, const ScreenInstance
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   // Sized for the display the system put it on.
   dpi_ = dpiOf(hwnd_, desktop_.systemDpi());
-  places_ = placeControls(decl, dpi_);
-  controls_.assign(decl.controls.size(), nullptr);
-  captions_.resize(decl.controls.size());
-  pictures_.resize(decl.controls.size());
-  pictureFiles_.resize(decl.controls.size());
-  namers_.assign(decl.controls.size(), nullptr);
+  controls_.resize(decl.controls.size());
   for (std::size_t i = 0; i < decl.controls.size(); ++i) build(screen, static_cast<int>(i));
   const PixelRect client = clientSize(decl, dpi_);
   RECT rc{0, 0, client.width, client.height};
@@ -97,29 +83,40 @@ Win32ScreenWindow::Win32ScreenWindow(Win32Desktop& desktop, const ScreenInstance
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   layout();
   for (std::size_t i = 0; i < decl.controls.size(); ++i) refresh(screen, static_cast<int>(i));
-  // Names for screen readers. A button's and a picture's window text is what they are called
-  // (a button draws its caption itself); a field is called by the static text just before it
-  // in the window order, so each named field gets a hidden one with its label's caption.
+  nameForScreenReaders(screen);
+}
+
+ScreenWindow::~ScreenWindow() {
+  // Messages sent while it goes (WM_DESTROY and its children's) no longer reach this object.
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
+// Names for screen readers. A button's and a picture's window text is what they are called
+// (a button draws its caption itself); a field is called by the static text just before it
+// in the window order, so each named field gets a hidden one with its label's caption.
+void ScreenWindow::nameForScreenReaders(const ScreenInstance& screen) {
+  const ScreenDecl& decl = *decl_;
   for (std::size_t i = 0; i < decl.controls.size(); ++i) {
-    HWND h = controls_[i];
+    Control& control = controls_[i];
     const ControlDecl& c = decl.controls[i];
-    if (!h) continue;
+    if (!control.window) continue;
     const std::wstring name = wide(accessibleName(screen, static_cast<int>(i)));
     const std::string description = accessibleDescription(screen, static_cast<int>(i));
-    if (!description.empty()) desktop_.describe(h, description);
+    if (!description.empty()) desktop_.describe(control.window, description);
     if (drawsOwnCaption(static_cast<int>(i)) || c.kind == ControlKind::Picture) {
-      SetWindowTextW(h, name.c_str());
+      SetWindowTextW(control.window, name.c_str());
     } else if (c.kind == ControlKind::TextBox && !name.empty()) {
-      namers_[i] = CreateWindowExW(0, L"STATIC", name.c_str(), WS_CHILD, 0, 0, 0, 0, hwnd_, nullptr,
-                                   desktop_.instance(), nullptr);
+      control.namer = CreateWindowExW(0, L"STATIC", name.c_str(), WS_CHILD, 0, 0, 0, 0, hwnd_,
+                                      nullptr, desktop_.instance(), nullptr);
     }
   }
   if (!decl.spokenDescription.empty()) desktop_.describe(hwnd_, decl.spokenDescription);
   // Screen readers walk the children in window order: it is the declared order, each field's
   // naming text just before it.
   HWND previous = HWND_TOP;
-  for (std::size_t i = 0; i < decl.controls.size(); ++i) {
-    for (HWND h : {namers_[i], controls_[i]}) {
+  for (const Control& control : controls_) {
+    for (HWND h : {control.namer, control.window}) {
       if (!h) continue;
       SetWindowPos(h, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       previous = h;
@@ -127,43 +124,27 @@ Win32ScreenWindow::Win32ScreenWindow(Win32Desktop& desktop, const ScreenInstance
   }
 }
 
-LRESULT CALLBACK Win32ScreenWindow::pictureProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_USERDATA));
-  switch (msg) {
-    case WM_NCHITTEST:
-      return HTTRANSPARENT;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      BeginPaint(h, &ps);
-      EndPaint(h, &ps);
-      return 0;
-    }
-    default:
-      return CallWindowProcW(original, h, msg, wp, lp);
-  }
-}
-
 // Every control at its place and in its font for the window's scale: positions stay true to
 // the twips of the declaration, fonts to their points.
-void Win32ScreenWindow::layout() {
-  places_ = placeControls(*decl_, dpi_);
+void ScreenWindow::layout() {
+  const auto places = placeControls(*decl_, dpi_);
   GdiCache& gdi = desktop_.gdi();
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(gdi.font(decl_->font, dpi_)), FALSE);
   for (std::size_t i = 0; i < controls_.size(); ++i) {
-    HWND h = controls_[i];
-    if (!h) continue;
+    Control& control = controls_[i];
+    control.place = places[i];
+    if (!control.window) continue;
     const ControlDecl& c = decl_->controls[i];
     // Every control is a child of the window itself, so it stands at its place in the screen.
-    const PixelRect& r = places_[i].inScreen;
-    SetWindowPos(h, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(h, WM_SETFONT,
+    const PixelRect& r = control.place.inScreen;
+    SetWindowPos(control.window, nullptr, r.x, r.y, r.width, r.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(control.window, WM_SETFONT,
                  reinterpret_cast<WPARAM>(gdi.font(c.font ? *c.font : decl_->font, dpi_)), TRUE);
   }
 }
 
-void Win32ScreenWindow::build(const ScreenInstance& screen, int i) {
+void ScreenWindow::build(const ScreenInstance& screen, int i) {
   const ControlDecl& c = screen.decl().controls[i];
   if (isField(c)) return;
   // A band is painted by the window itself, under everything declared after it.
@@ -219,17 +200,18 @@ void Win32ScreenWindow::build(const ScreenInstance& screen, int i) {
         win32::systemFunction<Associate>(L"imm32.dll", "ImmAssociateContextEx");
     if (associate) associate(h, nullptr, 0);
   }
-  controls_[i] = h;
+  controls_[i].window = h;
 }
 
-void Win32ScreenWindow::refresh(const ScreenInstance& screen, int i) {
-  HWND h = controls_[i];
+void ScreenWindow::refresh(const ScreenInstance& screen, int i) {
+  Control& control = controls_[i];
+  HWND h = control.window;
   if (!h) return;
   const ControlState& state = screen.controls[i];
   const ControlKind kind = screen.decl().controls[i].kind;
   if (drawsOwnCaption(i)) {
-    if (captions_[i] != wide(state.text)) {
-      captions_[i] = wide(state.text);
+    if (control.caption != wide(state.text)) {
+      control.caption = wide(state.text);
       InvalidateRect(h, nullptr, FALSE);
     }
   } else if (kind != ControlKind::Picture && kind != ControlKind::Line) {
@@ -258,7 +240,7 @@ void Win32ScreenWindow::refresh(const ScreenInstance& screen, int i) {
   ShowWindow(h, state.visible ? SW_SHOWNA : SW_HIDE);
 }
 
-void Win32ScreenWindow::focus(int control, FocusCause cause) {
+void ScreenWindow::focus(int control, FocusCause cause) {
   HWND h = this->control(control);
   if (!h) return;
   SetFocus(h);
@@ -267,247 +249,29 @@ void Win32ScreenWindow::focus(int control, FocusCause cause) {
   }
 }
 
-int Win32ScreenWindow::focusedControl() const {
+int ScreenWindow::focusedControl() const {
   HWND focus = GetFocus();
   for (std::size_t i = 0; i < controls_.size(); ++i) {
-    if (controls_[i] && controls_[i] == focus) return static_cast<int>(i);
+    if (controls_[i].window && controls_[i].window == focus) return static_cast<int>(i);
   }
   return -1;
 }
 
-void Win32ScreenWindow::retire() {
+void ScreenWindow::retire() {
   ShowWindow(hwnd_, SW_HIDE);
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-  PostMessageW(hwnd_, kDestroyLater, 0, 0);
 }
 
-// The form's face, and what lies under the controls declared after it: the bands and the
-// pictures, in declared order.
-// The pictures for the window's scale (at 150 % and 200 % those drawn at twice the size),
-// each decoded at its own pixels. Done after the first paint, so that the window shows at
-// once and its pictures follow a moment later.
-void Win32ScreenWindow::loadPictures() {
-  picturesPending_ = false;
-  picturesDpi_ = dpi_;
-  desktop_.ensureCom();  // OLE decodes them
-  for (std::size_t i = 0; i < decl_->controls.size(); ++i) {
-    const ControlDecl& c = decl_->controls[i];
-    if (c.kind != ControlKind::Picture) continue;
-    std::string file = desktop_.assetDir() + "\\" + pictureFile(c.picture, dpi_ / 96.0);
-    if (GetFileAttributesW(wide(file).c_str()) == INVALID_FILE_ATTRIBUTES) {
-      file = desktop_.assetDir() + "\\" + c.picture;
-    }
-    if (pictures_[i] && pictureFiles_[i] == file) continue;
-    pictures_[i] = std::make_unique<Picture>(wide(file));
-    pictureFiles_[i] = file;
-    const PixelRect& r = places_[i].inScreen;
-    const RECT rc{r.x, r.y, r.right(), r.bottom()};
-    InvalidateRect(hwnd_, &rc, TRUE);
-  }
+std::pair<std::string, PixelRect> ScreenWindow::pictureShown(int i) const {
+  const Control& control = controls_[static_cast<std::size_t>(i)];
+  if (!control.picture) return {"", {}};
+  return {control.pictureFile, {0, 0, control.picture->width(), control.picture->height()}};
 }
 
-std::pair<std::string, PixelRect> Win32ScreenWindow::pictureShown(int i) const {
-  const auto& p = pictures_[static_cast<std::size_t>(i)];
-  if (!p) return {"", {}};
-  return {pictureFiles_[static_cast<std::size_t>(i)], {0, 0, p->width(), p->height()}};
-}
-
-void Win32ScreenWindow::paintUnderneath(HDC dc) {
-  if (picturesDpi_ != dpi_ && !picturesPending_) {
-    picturesPending_ = true;
-    PostMessageW(hwnd_, kAfterFirstPaint, 0, 0);
-  }
-  const auto& hc = desktop_.highContrast();
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  FillRect(dc, &client, desktop_.gdi().brush(formColours(hc).back));
-  const ScreenInstance* screen = desktop_.runtime() ? desktop_.runtime()->find(id_) : nullptr;
-  for (std::size_t i = 0; i < decl_->controls.size(); ++i) {
-    const ControlDecl& c = decl_->controls[i];
-    if (screen && !screen->controls[i].visible) continue;
-    const PixelRect& r = places_[i].inScreen;
-    const RECT rc{r.x, r.y, r.right(), r.bottom()};
-    if (isBand(c)) {
-      FillRect(dc, &rc, desktop_.gdi().brush(controlColours(*decl_, static_cast<int>(i), hc).back));
-    } else if (c.kind == ControlKind::Picture && pictures_[i]) {
-      pictures_[i]->draw(dc, rc);
-    }
-  }
-}
-
-bool Win32ScreenWindow::drawsOwnCaption(int i) const {
+bool ScreenWindow::drawsOwnCaption(int i) const {
   const ControlDecl& c = decl_->controls[static_cast<std::size_t>(i)];
   return c.kind == ControlKind::Button ||
          (c.kind == ControlKind::Label && !c.accessibleName.empty());
 }
 
-// An owner-drawn control's back colour and caption, in its own font.
-void Win32ScreenWindow::drawCaption(const DRAWITEMSTRUCT& item, UINT format) {
-  const int i = static_cast<int>(item.CtlID) - kFirstControlId;
-  const Colours colours = controlColours(*decl_, i, desktop_.highContrast());
-  HDC dc = item.hDC;
-  RECT rc = item.rcItem;
-  FillRect(dc, &rc, desktop_.gdi().brush(colours.back));
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ref(colours.text));
-  // The drawing context comes with the system font: the control's own is chosen here.
-  HGDIOBJ old =
-      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-  const std::wstring& text = captions_[static_cast<std::size_t>(i)];
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, format);
-  SelectObject(dc, old);
-}
-
-void Win32ScreenWindow::drawItem(const DRAWITEMSTRUCT& item) {
-  const int i = static_cast<int>(item.CtlID) - kFirstControlId;
-  if (i < 0 || i >= static_cast<int>(controls_.size())) return;
-  const ControlDecl& c = decl_->controls[i];
-  HDC dc = item.hDC;
-  RECT rc = item.rcItem;
-  switch (c.kind) {
-    case ControlKind::Button:
-      drawCaption(item, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-      DrawEdge(dc, &rc, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-      if (item.itemState & ODS_FOCUS) {
-        RECT focus = rc;
-        InflateRect(&focus, -3, -3);
-        DrawFocusRect(dc, &focus);
-      }
-      break;
-    case ControlKind::Label:
-      drawCaption(item, DT_LEFT | DT_WORDBREAK);
-      break;
-    case ControlKind::Line: {
-      HPEN pen = static_cast<HPEN>(SelectObject(dc, GetStockObject(BLACK_PEN)));
-      MoveToEx(dc, rc.left, rc.top, nullptr);
-      LineTo(dc, rc.right - 1, rc.bottom - 1);
-      SelectObject(dc, pen);
-      break;
-    }
-    default:
-      break;
-  }
-}
-
-LRESULT CALLBACK Win32ScreenWindow::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == kDestroyLater) {
-    DestroyWindow(hwnd);
-    return 0;
-  }
-  auto* w = reinterpret_cast<Win32ScreenWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!w) return DefWindowProcW(hwnd, msg, wp, lp);
-  return w->handle(msg, wp, lp);
-}
-
-LRESULT Win32ScreenWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
-  const ScreenId id = id_;
-  Runtime* runtime = desktop_.runtime();
-  switch (msg) {
-    case WM_COMMAND: {
-      const int i = LOWORD(wp) - kFirstControlId;
-      if (i < 0 || i >= static_cast<int>(controls_.size()) || !runtime) return 0;
-      const ControlDecl& c = decl_->controls[i];
-      const std::string name = c.name;  // the window may be gone after the event
-      const ControlKind kind = c.kind;
-      const WORD code = HIWORD(wp);
-      if (kind == ControlKind::TextBox) {
-        if (code == EN_CHANGE && !updating_) {
-          runtime->userEdit(id, name, win32::utf8(windowText(controls_[i])));
-        }
-      } else if (code == BN_CLICKED || code == STN_CLICKED) {
-        runtime->userClick(id, name);
-        // Windows may have toggled a radio button on its own: the runtime's state counts.
-        if (kind == ControlKind::OptionButton) desktop_.resync(id, i);
-      }
-      return 0;
-    }
-    case WM_LBUTTONDOWN: {
-      // A group box lets clicks through: a click on a frame's free area lands here.
-      const POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-      for (std::size_t i = 0; i < decl_->controls.size(); ++i) {
-        const ControlDecl& c = decl_->controls[i];
-        const PixelRect& r = places_[i].inScreen;
-        if (c.kind == ControlKind::Frame && p.x >= r.x && p.x < r.right() && p.y >= r.y &&
-            p.y < r.bottom() && runtime) {
-          runtime->userClick(id, c.name);
-          return 0;
-        }
-      }
-      return 0;
-    }
-    case WM_CHAR:
-      // A character key on the window itself (no control has the focus).
-      if (const ScreenInstance* s = runtime ? runtime->find(id) : nullptr;
-          s && keyAction(*s, -1, Key::Other, true).kind == KeyAction::ScreenKey) {
-        runtime->userKey(id);
-      }
-      return 0;
-    case WM_CLOSE:
-      if (runtime) runtime->userClose(id);
-      return 0;
-    case WM_ACTIVATE:
-      // As a dialog does: the focus is kept when the window is left (for a message box,
-      // another window) and given back when it becomes active again.
-      if (LOWORD(wp) == WA_INACTIVE) {
-        if (const int f = focusedControl(); f >= 0) lastFocus_ = f;
-        return 0;
-      }
-      desktop_.noteActive(id);
-      // The first time, the control the opening gave the focus to, or the first one.
-      if (lastFocus_ < 0) lastFocus_ = focusedControl();
-      if (const ScreenInstance* s = runtime ? runtime->find(id) : nullptr; s && lastFocus_ < 0) {
-        lastFocus_ = firstFocus(*s);
-      }
-      if (lastFocus_ >= 0 && IsWindowVisible(controls_[lastFocus_])) {
-        focus(lastFocus_, FocusCause::Reactivation);
-        return 0;
-      }
-      break;
-    case WM_DPICHANGED: {
-      // Moved to a display of another scale: the window takes the size Windows suggests, and
-      // the controls their places and fonts at the new scale.
-      dpi_ = HIWORD(wp);
-      const RECT* suggested = reinterpret_cast<const RECT*>(lp);
-      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
-                   suggested->right - suggested->left, suggested->bottom - suggested->top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-      layout();
-      InvalidateRect(hwnd_, nullptr, TRUE);
-      return 0;
-    }
-    case kAfterFirstPaint:
-      // What the window does not need to show itself: screen-reader descriptions, pictures.
-      desktop_.afterFirstPaint();
-      loadPictures();
-      return 0;
-    case WM_DRAWITEM:
-      drawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
-      return TRUE;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT: {
-      // Every colour from the shared rule: a caption never stands in a system colour on a
-      // declared one, and a high-contrast scheme replaces them all.
-      HDC dc = reinterpret_cast<HDC>(wp);
-      const int i = GetDlgCtrlID(reinterpret_cast<HWND>(lp)) - kFirstControlId;
-      const Colours colours = i >= 0 && i < static_cast<int>(controls_.size())
-                                  ? controlColours(*decl_, i, desktop_.highContrast())
-                                  : formColours(desktop_.highContrast());
-      SetTextColor(dc, ref(colours.text));
-      SetBkColor(dc, ref(colours.back));
-      return reinterpret_cast<LRESULT>(desktop_.gdi().brush(colours.back));
-    }
-    case WM_ERASEBKGND:
-      paintUnderneath(reinterpret_cast<HDC>(wp));
-      return 1;
-    case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:
-      desktop_.systemColoursChanged();
-      break;
-    default:
-      break;
-  }
-  return DefWindowProcW(hwnd_, msg, wp, lp);
-}
-
-}  // namespace nubera
+}  // namespace nubera::win32

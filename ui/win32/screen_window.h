@@ -1,7 +1,10 @@
 #pragma once
 // One screen's window on plain Win32: its controls made from the declaration and laid out at
 // the scale of the display it stands on, owner-drawn buttons, pictures and lines, and its
-// messages turned into runtime events. Keys go by the desktop's message loop.
+// messages and keys turned into runtime events through the shared keyboard rules.
+//   screen_window.cpp  the window and its controls: made, laid out, shown as the runtime holds
+//   screen_input.cpp   its messages and keys
+//   screen_paint.cpp   what it paints: the face, bands, pictures and owner-drawn captions
 
 #include <windows.h>
 
@@ -16,43 +19,62 @@
 #include "ui/win32/gdi.h"
 
 namespace nubera {
-
 class Win32Desktop;
+}
 
-class Win32ScreenWindow {
+namespace nubera::win32 {
+
+// The window owns its system window: made by the constructor, destroyed by the destructor.
+// The desktop owns the ScreenWindow and deletes it only while none of its messages is being
+// handled, so a handler that unloads its own screen finishes on a window that is still there.
+class ScreenWindow {
  public:
   // The window class of every screen, with the program's icon; registered once.
   static void registerClass(HINSTANCE instance);
 
-  Win32ScreenWindow(Win32Desktop& desktop, const ScreenInstance& screen);
-  Win32ScreenWindow(const Win32ScreenWindow&) = delete;
-  Win32ScreenWindow& operator=(const Win32ScreenWindow&) = delete;
+  ScreenWindow(Win32Desktop& desktop, const ScreenInstance& screen);
+  ~ScreenWindow();
+  ScreenWindow(const ScreenWindow&) = delete;
+  ScreenWindow& operator=(const ScreenWindow&) = delete;
 
   ScreenId id() const { return id_; }
   HWND hwnd() const { return hwnd_; }
   const ScreenDecl& decl() const { return *decl_; }
   int dpi() const { return dpi_; }
-  HWND control(int i) const { return i >= 0 ? controls_[i] : nullptr; }
+  HWND control(int i) const { return i >= 0 ? controls_[i].window : nullptr; }
   // The control that has the keyboard focus, or -1.
   int focusedControl() const;
   // The focus moves to the control; a text field selects its text where the shared rule says.
   void focus(int control, FocusCause cause);
+  // A key the message loop took for this window, carried out by the keyboard rules; true when
+  // it is used up.
+  bool key(const MSG& msg);
 
   // Shows the control as the runtime holds it.
   void refresh(const ScreenInstance& screen, int i);
-  // The screen was unloaded: hidden now, cut off from the runtime, and destroyed once the
-  // message that caused this has been handled.
+  // The screen was unloaded: hidden now, and cut off from the runtime.
   void retire();
+  // Whether one of its messages is being handled now (it may not be deleted then).
+  bool busy() const { return busy_ > 0; }
   // For tests: the file a picture was decoded from and its decoded size (at 0, 0); none before
   // the window has been painted.
   std::pair<std::string, PixelRect> pictureShown(int i) const;
-  // Whether the system window is gone.
-  bool destroyed() const { return !IsWindow(hwnd_); }
 
  private:
+  // What the window keeps of one declared control.
+  struct Control {
+    HWND window = nullptr;  // none for a working field or a band, which the window paints
+    HWND namer = nullptr;   // the hidden text that names a field for a screen reader
+    std::wstring caption;   // what an owner-drawn control shows; its window text is its name
+    std::unique_ptr<Picture> picture;  // decoded after the first paint
+    std::string pictureFile;
+    ControlPlace place;  // at the window's scale
+  };
+
   static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
   void build(const ScreenInstance& screen, int i);
+  void nameForScreenReaders(const ScreenInstance& screen);
   void layout();
   void drawItem(const DRAWITEMSTRUCT& item);
   void drawCaption(const DRAWITEMSTRUCT& item, UINT format);
@@ -66,17 +88,21 @@ class Win32ScreenWindow {
   ScreenId id_;
   HWND hwnd_ = nullptr;
   const ScreenDecl* decl_ = nullptr;
-  std::vector<HWND> controls_;
-  std::vector<HWND> namers_;            // the hidden text that names a field for a screen reader
-  std::vector<std::wstring> captions_;  // what a button shows; its window text is its name
-  std::vector<std::unique_ptr<Picture>> pictures_;  // decoded after the first paint
-  std::vector<std::string> pictureFiles_;
+  std::vector<Control> controls_;  // one per declared control
   bool picturesPending_ = false;
-  int picturesDpi_ = 0;               // the scale the pictures were chosen for
-  std::vector<ControlPlace> places_;  // at the window's scale
+  int picturesDpi_ = 0;  // the scale the pictures were chosen for
   int dpi_ = 96;
   int lastFocus_ = -1;     // the control that had the focus when the window was left
   bool updating_ = false;  // the program, not the user, is changing a text
+  int busy_ = 0;           // messages being handled now
 };
 
-}  // namespace nubera
+// Shared by the window's three files.
+inline constexpr UINT kAfterFirstPaint = WM_APP + 2;
+inline constexpr int kFirstControlId = 100;
+inline COLORREF ref(Rgb c) {
+  return RGB(c.r, c.g, c.b);
+}
+std::wstring windowText(HWND h);
+
+}  // namespace nubera::win32

@@ -21,7 +21,7 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, std::string assetDir)
   HDC screen = GetDC(nullptr);
   dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
-  Win32ScreenWindow::registerClass(instance_);
+  win32::ScreenWindow::registerClass(instance_);
   systemColoursChanged();
 }
 
@@ -31,22 +31,17 @@ Win32Desktop::~Win32Desktop() {
     using Uninitialize = void(WINAPI*)();
     if (auto f = win32::systemFunction<Uninitialize>(L"ole32.dll", "CoUninitialize")) f();
   }
-  for (auto& w : windows_) {
-    if (w) DestroyWindow(w->hwnd());
-  }
-  for (auto& w : retired_) {
-    if (!w->destroyed()) DestroyWindow(w->hwnd());
-  }
+  // The screen windows go with windows_ and retired_, each destroying its own.
 }
 
 void Win32Desktop::screenCreated(const ScreenInstance& screen) {
   windows_[static_cast<std::size_t>(screen.id())] =
-      std::make_unique<Win32ScreenWindow>(*this, screen);
+      std::make_unique<win32::ScreenWindow>(*this, screen);
 }
 
 void Win32Desktop::resync(ScreenId id, int control) {
-  Win32ScreenWindow* w = window(id);
-  const ScreenInstance* s = runtime_ ? runtime_->find(id) : nullptr;
+  win32::ScreenWindow* w = window(id);
+  const ScreenInstance* s = runtime().find(id);
   if (w && s) w->refresh(*s, control);
 }
 
@@ -109,14 +104,14 @@ std::optional<SystemColours> systemHighContrast() {
 }  // namespace
 
 void Win32Desktop::screenShown(const ScreenInstance& screen, bool) {
-  Win32ScreenWindow* w = window(screen.id());
+  win32::ScreenWindow* w = window(screen.id());
   if (!w) return;
   const ScreenDecl& decl = screen.decl();
   const bool opening = !IsWindowVisible(w->hwnd());
   if (opening && decl.placement == Placement::Centred) {
     moveTo(w->hwnd(), centredIn(windowRect(w->hwnd()), workArea(w->hwnd())));
   } else if (opening && decl.placement == Placement::Beside) {
-    Win32ScreenWindow* other = window(decl.besideOf);
+    win32::ScreenWindow* other = window(decl.besideOf);
     if (other && IsWindowVisible(other->hwnd())) {
       POINT client{0, 0};
       ClientToScreen(other->hwnd(), &client);
@@ -140,19 +135,19 @@ void Win32Desktop::screenShown(const ScreenInstance& screen, bool) {
 }
 
 void Win32Desktop::screenHidden(ScreenId id) {
-  Win32ScreenWindow* w = window(id);
+  win32::ScreenWindow* w = window(id);
   if (!w) return;
   const bool wasActive = GetActiveWindow() == w->hwnd();
   ShowWindow(w->hwnd(), SW_HIDE);
-  if (!wasActive || !runtime_) return;
-  if (auto next = activation_.next(*runtime_); next && window(*next)) {
+  if (!wasActive) return;
+  if (auto next = activation_.next(runtime()); next && window(*next)) {
     SetForegroundWindow(window(*next)->hwnd());
     SetActiveWindow(window(*next)->hwnd());
   }
 }
 
 void Win32Desktop::controlChanged(const ScreenInstance& screen, int i) {
-  if (Win32ScreenWindow* w = window(screen.id())) w->refresh(screen, i);
+  if (win32::ScreenWindow* w = window(screen.id())) w->refresh(screen, i);
 }
 
 HWND Win32Desktop::activeScreenWindow() const {
@@ -217,14 +212,14 @@ void Win32Desktop::systemColoursChanged() {
 void Win32Desktop::messageBox(std::optional<ScreenId> owner, const std::string& prompt) {
   if (answerer_) return answerer_(prompt);
   // The system places the box over its owner, on the owner's display.
-  Win32ScreenWindow* w = owner ? window(*owner) : nullptr;
+  win32::ScreenWindow* w = owner ? window(*owner) : nullptr;
   HWND ownerWindow = w && IsWindowVisible(w->hwnd()) ? w->hwnd() : activeScreenWindow();
   MessageBoxW(ownerWindow, wide(prompt).c_str(), wide(kApplicationTitle).c_str(), MB_OK);
 }
 
 void Win32Desktop::help(ScreenId id, const std::string& file, int command,
                         const std::string& data) {
-  Win32ScreenWindow* w = window(id);
+  win32::ScreenWindow* w = window(id);
   HWND owner = w ? w->hwnd() : nullptr;
   // Where the help file lies beside the program, the Windows help viewer shows it.
   if (GetFileAttributesW(wide(assetDir_ + "\\" + file).c_str()) != INVALID_FILE_ATTRIBUTES) {
@@ -250,74 +245,23 @@ bool Win32Desktop::pump() {
     ended_ = true;
     return false;
   }
-  // Windows of unloaded screens, once destroyed, are forgotten.
-  retired_.erase(std::remove_if(retired_.begin(), retired_.end(),
-                                [](const auto& w) { return w->destroyed(); }),
-                 retired_.end());
+  // The windows of unloaded screens go once none of their messages is being handled: this is
+  // the one place where a screen's window is deleted while the program runs.
+  std::erase_if(retired_, [](const auto& w) { return !w->busy(); });
   HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-  Win32ScreenWindow* screen = nullptr;
+  win32::ScreenWindow* screen = nullptr;
   for (auto& w : windows_) {
     if (w && w->hwnd() == root) screen = w.get();
   }
-  if (screen && runtime_ && msg.message == WM_KEYDOWN && key(*screen, msg)) return true;
+  if (screen && msg.message == WM_KEYDOWN && screen->key(msg)) return true;
   if (screen && !screen->decl().frameless && IsDialogMessageW(root, &msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
   return true;
 }
 
-bool Win32Desktop::key(Win32ScreenWindow& w, const MSG& msg) {
-  Key k = Key::Other;
-  const bool ctrlOrAlt = (GetKeyState(VK_CONTROL) & 0x8000) || (GetKeyState(VK_MENU) & 0x8000);
-  switch (msg.wParam) {
-    case VK_TAB:
-      k = (GetKeyState(VK_SHIFT) & 0x8000) ? Key::BackTab : Key::Tab;
-      break;
-    case VK_RETURN:
-      k = Key::Enter;
-      break;
-    case VK_SPACE:
-      k = Key::Space;
-      break;
-    case VK_ESCAPE:
-      k = Key::Escape;
-      break;
-    case VK_UP:
-      k = Key::Up;
-      break;
-    case VK_DOWN:
-      k = Key::Down;
-      break;
-    case VK_LEFT:
-      k = Key::Left;
-      break;
-    case VK_RIGHT:
-      k = Key::Right;
-      break;
-    default:
-      return false;
-  }
-  if (ctrlOrAlt && k != Key::Escape) return false;
-  const ScreenInstance* s = runtime_->find(w.id());
-  if (!s) return false;
-  struct Target : KeyTarget {
-    Win32Desktop& desktop;
-    Win32ScreenWindow& w;
-    Target(Win32Desktop& d, Win32ScreenWindow& window) : desktop(d), w(window) {}
-    void focusControl(int c) override { w.focus(c, FocusCause::Keyboard); }
-    void clickControl(int c) override {
-      const ScreenId id = w.id();
-      desktop.runtime_->userClick(id, w.decl().controls[c].name);
-      desktop.resync(id, c);
-    }
-    void screenKey() override { desktop.runtime_->userKey(w.id()); }
-  } dispatch(*this, w);
-  // Whether the key makes a character is told by WM_CHAR, which only a passed key gets.
-  return carryOut(keyAction(*s, w.focusedControl(), k, false), dispatch);
-}
-
 void Win32Desktop::runModal(ScreenId id) {
-  Win32ScreenWindow* modal = window(id);
+  win32::ScreenWindow* modal = window(id);
   if (!modal) return;
   std::vector<HWND> disabled;
   for (auto& w : windows_) {
@@ -326,8 +270,8 @@ void Win32Desktop::runModal(ScreenId id) {
       disabled.push_back(w->hwnd());
     }
   }
-  while (!ended_ && runtime_) {
-    const ScreenInstance* s = runtime_->find(id);
+  while (!ended_) {
+    const ScreenInstance* s = runtime().find(id);
     if (!s || !s->visible) break;
     if (!pump()) break;
   }
@@ -352,28 +296,24 @@ void Win32Desktop::processPending() {
 }
 
 HWND Win32Desktop::windowOf(ScreenId id) const {
-  Win32ScreenWindow* w = window(id);
+  win32::ScreenWindow* w = window(id);
   return w ? w->hwnd() : nullptr;
 }
 
 HWND Win32Desktop::controlOf(ScreenId id, const std::string& name) const {
-  Win32ScreenWindow* w = window(id);
+  win32::ScreenWindow* w = window(id);
   return w ? w->control(w->decl().indexOf(name)) : nullptr;
 }
 
 std::pair<std::string, PixelRect> Win32Desktop::pictureShown(ScreenId id,
                                                              const std::string& name) const {
-  Win32ScreenWindow* w = window(id);
+  win32::ScreenWindow* w = window(id);
   return w ? w->pictureShown(w->decl().indexOf(name)) : std::pair<std::string, PixelRect>{};
 }
 
 int Win32Desktop::run() {
   while (!ended_ && pump()) {
   }
-  for (auto& w : retired_) {
-    if (!w->destroyed()) DestroyWindow(w->hwnd());
-  }
-  retired_.clear();
   return 0;
 }
 

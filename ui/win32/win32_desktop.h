@@ -32,7 +32,6 @@ class Win32Desktop : public Desktop {
   Win32Desktop(HINSTANCE instance, std::string assetDir);
   ~Win32Desktop() override;
 
-  void attach(Runtime& runtime) { runtime_ = &runtime; }
   // Runs the message loop until the program ends.
   int run();
 
@@ -66,7 +65,7 @@ class Win32Desktop : public Desktop {
   void setHighContrastForTest(std::optional<SystemColours> colours);
 
   // For the screen windows: what they draw with and whom they tell.
-  Runtime* runtime() const { return runtime_; }
+  using Desktop::runtime;
   GdiCache& gdi() { return gdi_; }
   HINSTANCE instance() const { return instance_; }
   const std::string& assetDir() const { return assetDir_; }
@@ -93,18 +92,16 @@ class Win32Desktop : public Desktop {
 
  private:
   bool pump();
-  bool key(Win32ScreenWindow& w, const MSG& msg);
-  Win32ScreenWindow* window(ScreenId id) const {
+  win32::ScreenWindow* window(ScreenId id) const {
     return windows_[static_cast<std::size_t>(id)].get();
   }
   HWND activeScreenWindow() const;
 
   HINSTANCE instance_;
   std::string assetDir_;
-  Runtime* runtime_ = nullptr;
   GdiCache gdi_;
-  std::array<std::unique_ptr<Win32ScreenWindow>, kScreenCount> windows_{};
-  std::vector<std::unique_ptr<Win32ScreenWindow>> retired_;
+  std::array<std::unique_ptr<win32::ScreenWindow>, kScreenCount> windows_{};
+  std::vector<std::unique_ptr<win32::ScreenWindow>> retired_;
   std::function<void(const std::string&)> answerer_;
   std::function<bool(const std::string&)> helpOpener_;
   ActivationOrder activation_;

@@ -1,0 +1,127 @@
+// What a screen's window paints: its face, the bands and pictures under the controls declared
+// after them, and the captions of the controls that draw their own.
+
+#include "platform/win32/utf.h"
+#include "ui/desktop_rules.h"
+#include "ui/win32/screen_window.h"
+#include "ui/win32/win32_desktop.h"
+
+namespace nubera::win32 {
+
+LRESULT CALLBACK ScreenWindow::pictureProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_USERDATA));
+  switch (msg) {
+    case WM_NCHITTEST:
+      return HTTRANSPARENT;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(h, &ps);
+      EndPaint(h, &ps);
+      return 0;
+    }
+    default:
+      return CallWindowProcW(original, h, msg, wp, lp);
+  }
+}
+
+// The form's face, and what lies under the controls declared after it: the bands and the
+// pictures, in declared order.
+// The pictures for the window's scale (at 150 % and 200 % those drawn at twice the size),
+// each decoded at its own pixels. Done after the first paint, so that the window shows at
+// once and its pictures follow a moment later.
+void ScreenWindow::loadPictures() {
+  picturesPending_ = false;
+  picturesDpi_ = dpi_;
+  desktop_.ensureCom();  // OLE decodes them
+  for (std::size_t i = 0; i < decl_->controls.size(); ++i) {
+    const ControlDecl& c = decl_->controls[i];
+    if (c.kind != ControlKind::Picture) continue;
+    std::string file = desktop_.assetDir() + "\\" + pictureFile(c.picture, dpi_ / 96.0);
+    if (GetFileAttributesW(wide(file).c_str()) == INVALID_FILE_ATTRIBUTES) {
+      file = desktop_.assetDir() + "\\" + c.picture;
+    }
+    Control& control = controls_[i];
+    if (control.picture && control.pictureFile == file) continue;
+    control.picture = std::make_unique<Picture>(wide(file));
+    control.pictureFile = file;
+    const PixelRect& r = control.place.inScreen;
+    const RECT rc{r.x, r.y, r.right(), r.bottom()};
+    InvalidateRect(hwnd_, &rc, TRUE);
+  }
+}
+
+void ScreenWindow::paintUnderneath(HDC dc) {
+  if (picturesDpi_ != dpi_ && !picturesPending_) {
+    picturesPending_ = true;
+    PostMessageW(hwnd_, kAfterFirstPaint, 0, 0);
+  }
+  const auto& hc = desktop_.highContrast();
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  FillRect(dc, &client, desktop_.gdi().brush(formColours(hc).back));
+  const ScreenInstance* screen = desktop_.runtime().find(id_);
+  for (std::size_t i = 0; i < decl_->controls.size(); ++i) {
+    const ControlDecl& c = decl_->controls[i];
+    if (screen && !screen->controls[i].visible) continue;
+    const Control& control = controls_[i];
+    const PixelRect& r = control.place.inScreen;
+    const RECT rc{r.x, r.y, r.right(), r.bottom()};
+    if (isBand(c)) {
+      FillRect(dc, &rc, desktop_.gdi().brush(controlColours(*decl_, static_cast<int>(i), hc).back));
+    } else if (c.kind == ControlKind::Picture && control.picture) {
+      control.picture->draw(dc, rc);
+    }
+  }
+}
+
+// An owner-drawn control's back colour and caption, in its own font.
+void ScreenWindow::drawCaption(const DRAWITEMSTRUCT& item, UINT format) {
+  const int i = static_cast<int>(item.CtlID) - kFirstControlId;
+  const Colours colours = controlColours(*decl_, i, desktop_.highContrast());
+  HDC dc = item.hDC;
+  RECT rc = item.rcItem;
+  FillRect(dc, &rc, desktop_.gdi().brush(colours.back));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ref(colours.text));
+  // The drawing context comes with the system font: the control's own is chosen here.
+  HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+  const std::wstring& text = controls_[static_cast<std::size_t>(i)].caption;
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, format);
+  SelectObject(dc, old);
+}
+
+void ScreenWindow::drawItem(const DRAWITEMSTRUCT& item) {
+  const int i = static_cast<int>(item.CtlID) - kFirstControlId;
+  if (i < 0 || i >= static_cast<int>(controls_.size())) return;
+  const ControlDecl& c = decl_->controls[i];
+  HDC dc = item.hDC;
+  RECT rc = item.rcItem;
+  switch (c.kind) {
+    case ControlKind::Button:
+      drawCaption(item, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      DrawEdge(dc, &rc, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+      if (item.itemState & ODS_FOCUS) {
+        RECT focus = rc;
+        InflateRect(&focus, -3, -3);
+        DrawFocusRect(dc, &focus);
+      }
+      break;
+    case ControlKind::Label:
+      drawCaption(item, DT_LEFT | DT_WORDBREAK);
+      break;
+    case ControlKind::Line: {
+      HPEN pen = static_cast<HPEN>(SelectObject(dc, GetStockObject(BLACK_PEN)));
+      MoveToEx(dc, rc.left, rc.top, nullptr);
+      LineTo(dc, rc.right - 1, rc.bottom - 1);
+      SelectObject(dc, pen);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+}  // namespace nubera::win32
