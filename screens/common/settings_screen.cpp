@@ -57,7 +57,6 @@ void addHandlers(ScreenKind& k, const SettingsTarget& t) {
     rt.setText(t.self, Text14, "");
     rt.setText(t.self, Text17, "true");
     rt.choose(t.self, t.optionAtLoad);
-    rt.setText(t.self, Text1, "center");
   };
 
   // The height follows the width. A width that is no number yet (the user is still typing)
