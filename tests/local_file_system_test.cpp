@@ -241,6 +241,17 @@ TEST(LocalFileSystem, PathsNearTheWindowsLimit) {
   }
 }
 #else
+// Runs the body in a child process, as a program of its own that may die; true when the child
+// ended with status 0.
+template <class Body>
+bool inChild(Body body) {
+  pid_t child = fork();
+  if (child == 0) _exit(body());
+  int status = 0;
+  waitpid(child, &status, 0);
+  return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 // A write past the file-size limit fails with a message instead of ending the program, keeps
 // the old bytes and leaves nothing, on either way of naming the temporary file.
 TEST(LocalFileSystem, WriteFailingHalfWayKeepsTheOldFile) {
@@ -248,9 +259,7 @@ TEST(LocalFileSystem, WriteFailingHalfWayKeepsTheOldFile) {
     nubera::testing::TempDir tmp;
     const std::string file = tmp.path() + "/abc.ram";
     LocalFileSystem(tmp.path()).replaceFile(file, "old\r\n");
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    EXPECT_TRUE(inChild([&] {
       signal(SIGXFSZ, SIG_DFL);  // as a program starts
       LocalFileSystem::useNamedTemporaryFiles(named);
       LocalFileSystem fs(tmp.path());
@@ -259,13 +268,11 @@ TEST(LocalFileSystem, WriteFailingHalfWayKeepsTheOldFile) {
       try {
         fs.replaceFile(file, std::string(10000, 'x'));
       } catch (const FileError&) {
-        _exit(0);
+        return 0;
       }
-      _exit(1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "named " << named;
+      return 1;
+    })) << "named "
+        << named;
     EXPECT_EQ(LocalFileSystem(tmp.path()).readFile(file), "old\r\n");
     EXPECT_EQ(namesIn(tmp.path()), std::vector<std::string>{"abc.ram"});
   }
@@ -278,16 +285,11 @@ TEST(LocalFileSystem, AKillBeforeTheRenameLeavesNothingForLong) {
   nubera::testing::TempDir tmp;
   const std::string file = tmp.path() + "/abc.ram";
   LocalFileSystem(tmp.path()).replaceFile(file, "old\r\n");
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
+  ASSERT_TRUE(inChild([&] {
     LocalFileSystem::onFaultAfterNaming([] { _exit(0); });
     LocalFileSystem(tmp.path()).replaceFile(file, "new\r\n");
-    _exit(1);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    return 1;
+  }));
   const auto left = namesIn(tmp.path());
   ASSERT_EQ(left.size(), 2u);
   if (!isTempName(left[1], kLinkedPrefix)) GTEST_SKIP() << "no unnamed temporary files here";
