@@ -127,7 +127,6 @@ LRESULT ScreenWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
-
 // Carries out what the keyboard rules say of the key; true when it is used up.
 bool ScreenWindow::key(const MSG& msg) {
   Key k = Key::Other;

@@ -258,7 +258,11 @@ int ScreenWindow::focusedControl() const {
 }
 
 void ScreenWindow::retire() {
+  detach();
   ShowWindow(hwnd_, SW_HIDE);
+}
+
+void ScreenWindow::detach() {
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
 }
 

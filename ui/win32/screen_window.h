@@ -54,6 +54,8 @@ class ScreenWindow {
   void refresh(const ScreenInstance& screen, int i);
   // The screen was unloaded: hidden now, and cut off from the runtime.
   void retire();
+  // Its messages no longer reach it (the desktop is going).
+  void detach();
   // Whether one of its messages is being handled now (it may not be deleted then).
   bool busy() const { return busy_ > 0; }
   // For tests: the file a picture was decoded from and its decoded size (at 0, 0); none before

@@ -31,7 +31,12 @@ Win32Desktop::~Win32Desktop() {
     using Uninitialize = void(WINAPI*)();
     if (auto f = win32::systemFunction<Uninitialize>(L"ole32.dll", "CoUninitialize")) f();
   }
-  // The screen windows go with windows_ and retired_, each destroying its own.
+  // The runtime is gone by now: every window is cut off from it before any is destroyed,
+  // since destroying one activates another. They go with windows_ and retired_.
+  for (auto& w : windows_) {
+    if (w) w->detach();
+  }
+  for (auto& w : retired_) w->detach();
 }
 
 void Win32Desktop::screenCreated(const ScreenInstance& screen) {
