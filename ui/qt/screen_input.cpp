@@ -5,6 +5,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 
 #include "ui/desktop_rules.h"
 #include "ui/qt/screen_window.h"
@@ -82,8 +83,11 @@ bool ScreenWindow::key(QWidget* target, QKeyEvent* e) {
     void clickControl(int c) override {
       const ScreenInstance* screen = rt.find(w.id_);
       if (!screen) return;
+      // The click may unload this screen and open a modal one, whose loop deletes this window
+      // (the start-up screen's Enter): it is looked at again only if it is still there.
+      QPointer<ScreenWindow> alive(&w);
       rt.userClick(w.id_, screen->decl().controls[c].name);
-      if (!w.retired_) w.resync(c);
+      if (alive && !w.retired_) w.resync(c);
     }
     void screenKey() override { rt.userKey(w.id_); }
   } dispatch(*this, runtime_);

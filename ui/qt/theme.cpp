@@ -16,6 +16,8 @@ namespace {
 // A value the desktop portal keeps, or nothing when no portal answers (no session bus, no
 // portal, or none within a moment: the start must not wait for it).
 std::optional<QVariant> portalSetting(const QString& group, const QString& key) {
+  // No session bus named: no portal to ask, and no D-Bus thread started for nothing.
+  if (!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS")) return std::nullopt;
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) return std::nullopt;
   QDBusMessage call = QDBusMessage::createMethodCall("org.freedesktop.portal.Desktop",
