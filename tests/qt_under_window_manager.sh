@@ -16,6 +16,10 @@ export DISPLAY=":$(cat "$work/display")"
 openbox >/dev/null 2>&1 &
 wm=$!
 sleep 1
-# Under the sanitizers: system libraries of a real display keep some memory to the end.
+# Under the sanitizers: system libraries of a real display keep some memory to the end, and
+# LeakSanitizer's thread tracer sometimes crashes at exit among the X client's threads (1 run
+# in 4 here, after every case had passed). These runs are for placement: leaks are checked by
+# the same cases on the offscreen platform.
 export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$0")/lsan_system.supp"
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 QT_QPA_PLATFORM=xcb NUBERA_WINDOW_MANAGER=1 "$tests" --gtest_filter='QtProbe.*Beside*:QtProbe.*Usable*'
