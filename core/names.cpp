@@ -163,7 +163,7 @@ std::optional<std::string> folderNameProblem(const FileSystem& fs, const std::st
 std::optional<std::string> pageSetTwin(const FileSystem& fs, const std::string& folder,
                                        const std::string& videoName) {
   for (const auto& file : fs.fileNames(folder)) {
-    for (std::string_view suffix : {".ram", ".rpm", "pop.htm", "enb.htm"}) {
+    for (std::string_view suffix : kPageSetEndings) {
       const std::string wanted = videoName + std::string(suffix);
       if (file != wanted && foldCase(file) == foldCase(wanted)) {
         return file.substr(0, file.size() - suffix.size());

@@ -50,6 +50,10 @@ std::string caseTwinSentence(const std::string& subject, const std::string& name
 std::optional<std::string> folderNameProblem(const FileSystem& fs, const std::string& parent,
                                              const std::string& name, const std::string& subject);
 
+// The endings that make the page set's four file names from the video name: the two
+// metafiles, then the link page and the player page.
+inline constexpr std::string_view kPageSetEndings[] = {".ram", ".rpm", "pop.htm", "enb.htm"};
+
 // A page set in `folder` whose video name differs from `videoName` in letter case alone: on
 // Windows its files would be overwritten under their old names while the pages named the new.
 std::optional<std::string> pageSetTwin(const FileSystem& fs, const std::string& folder,

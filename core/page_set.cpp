@@ -294,7 +294,7 @@ std::optional<std::string> videoFileNameProblem(const FileSystem& fs, const std:
   if (!bad) return std::nullopt;
   const auto there = fs.fileNames(folder);
   if (std::find(there.begin(), there.end(), base + ".rm") == there.end()) return std::nullopt;
-  const std::string written = cp932::decode(cp932::encode(*bad)).value_or("?");
+  const std::string written = cp932::windowsForm(*bad);
   return "ビデオファイル「" + base + ".rm」の名前の「" + *bad +
          "」は、Windows のメタファイルには「" + written +
          "」と書かれ、ないファイルを指してしまいます。ビデオファイルの名前の「" + *bad + "」を「" +
@@ -321,8 +321,8 @@ std::vector<std::string> missingPages(const FileSystem& fs, const std::string& f
                                       const std::string& videoName) {
   const auto there = fs.fileNames(folder);
   std::vector<std::string> missing;
-  for (const char* suffix : {"pop.htm", "enb.htm"}) {
-    const std::string page = videoName + suffix;
+  for (std::string_view pageEnding : {kPageSetEndings[2], kPageSetEndings[3]}) {
+    const std::string page = videoName + std::string(pageEnding);
     if (std::find(there.begin(), there.end(), page) == there.end()) missing.push_back(page);
   }
   return missing;
@@ -330,8 +330,8 @@ std::vector<std::string> missingPages(const FileSystem& fs, const std::string& f
 
 std::optional<std::string> pageSetAliasProblem(const FileSystem& fs, const std::string& folder,
                                                const std::string& videoName) {
-  for (const char* suffix : {".ram", ".rpm", "pop.htm", "enb.htm"}) {
-    const std::string name = videoName + suffix;
+  for (std::string_view ending : kPageSetEndings) {
+    const std::string name = videoName + std::string(ending);
     const auto onDisk = fs.nameOnDisk(fs.join(folder, name));
     if (!onDisk || *onDisk == name) continue;
     return "ビデオ名「" + videoName + "」のファイル「" + name + "」は、既にあるファイル「" +

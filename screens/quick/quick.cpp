@@ -44,11 +44,6 @@ struct PassInputs {
   FragmentTable rows;
 };
 
-// "保存" is gone once pressed, so a refusal tells the way back to it.
-constexpr const char* kReopenToSave =
-    "\n\n保存をやり直すには、「戻る」を押してメインメニューに戻り、「一発　ヌベラ」で"
-    "この画面を開き直してください。";
-
 // The inputs of a pass, or why it cannot run. The preview line names the server folder in the
 // program folder, where the files go (the stored path may be one from before a move); the
 // published address needs a server name that is a host name and the pages of a preview.
@@ -103,6 +98,11 @@ std::variant<PassInputs, std::string> passInputs(Runtime& rt, bool preview) {
   return PassInputs{video, videoFileBase(fs, folder, video), site, folder,
                     fragmentsFromFields(rt, Form4, quickFragments())};
 }
+
+// "保存" is gone once pressed, so a refusal tells the way back to it.
+constexpr const char* kReopenToSave =
+    "\n\n保存をやり直すには、「戻る」を押してメインメニューに戻り、「一発　ヌベラ」で"
+    "この画面を開き直してください。";
 
 ScreenKind build() {
   using namespace decl;
