@@ -65,22 +65,27 @@ void placeOver(QWidget* w, QWidget* over) {
   w->move(at.x, at.y);
 }
 
-// Qt breaks a line only where a word ends, and cuts a longer word at the box's edge: a long
-// path without blanks would lose its end. Such a word gets a break opportunity (U+200B, which
-// is neither drawn nor spoken) after every character, as the Windows message box breaks it.
+// Qt breaks Japanese text between its characters, but Latin text only where a word ends, and
+// cuts a longer word at the box's edge: a long path without blanks would lose its end. Such a
+// run of Latin characters gets a break opportunity (U+200B, neither drawn nor spoken) after
+// each character, as the Windows message box breaks it; Japanese keeps Qt's own breaking, so
+// no line starts with 」 or 。.
 QString breakableAnywhere(const QString& text) {
   constexpr int kLongWord = 24;
+  auto latin = [](QChar c) { return c.unicode() > 0x20 && c.unicode() < 0x7F; };
   QString out;
-  int run = 0;
-  for (int i = 0; i < text.size(); ++i) {
-    const QChar c = text[i];
-    run = c.isSpace() ? 0 : run + 1;
-    if (run == kLongWord) {  // the word turns out long: break its start too
-      for (int k = out.size() - (kLongWord - 1); k < out.size(); k += 2)
-        out.insert(k, QChar(0x200B));
+  for (int i = 0; i < text.size();) {
+    int end = i;
+    while (end < text.size() && latin(text[end])) ++end;
+    if (end == i) {
+      out += text[i++];
+      continue;
     }
-    out += c;
-    if (run >= kLongWord && !c.isHighSurrogate()) out += QChar(0x200B);
+    const bool longWord = end - i >= kLongWord;
+    for (; i < end; ++i) {
+      out += text[i];
+      if (longWord) out += QChar(0x200B);
+    }
   }
   return out;
 }
