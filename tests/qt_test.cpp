@@ -27,6 +27,7 @@
 #include "core/text_file.h"
 #include "desktop_cases.h"
 #include "platform/local_file_system.h"
+#include "screens/controls.h"
 #include "screens/screens.h"
 #include "test_support.h"
 #include "ui/qt/qt_desktop.h"
@@ -192,6 +193,20 @@ TEST_F(QtRoad, EveryScreenIsDrawnFromItsDeclaration) {
   EXPECT_EQ(widget<QPushButton>(Form1, "Command4")->text(), QStringLiteral("? "));
   EXPECT_EQ(widget<QLabel>(Form1, "Label2")->text(), QStringLiteral("簡単メニュー"));
   EXPECT_TRUE(widget<QLabel>(Form5, "Image1")->pixmap().size() == QSize(137, 94));
+}
+
+// Captions are drawn by their own font alone, which spares the fallback search; a letter that
+// font lacks (Armenian here, from a folder name) still reaches the screen through another.
+TEST_F(QtRoad, LettersTheCaptionFontLacksAreStillDrawn) {
+  using namespace screens::ctl::splash;
+  rt.show(frmSplash);
+  auto* version = widget<QLabel>(frmSplash, lblVersion.data());
+  ASSERT_TRUE(version);
+  EXPECT_EQ(version->font().styleStrategy() & QFont::NoFontMerging, QFont::NoFontMerging);
+  rt.setText(frmSplash, lblVersion, "ﾊﾞｰｼﾞｮﾝ \u0531");
+  EXPECT_TRUE(QFontMetrics(version->font()).inFontUcs4(0x531));
+  rt.setText(frmSplash, lblVersion, "ﾊﾞｰｼﾞｮﾝ 1.0.0");
+  EXPECT_EQ(version->font().styleStrategy() & QFont::NoFontMerging, QFont::NoFontMerging);
 }
 
 TEST_F(QtRoad, HelpOpensAtItsContents) {

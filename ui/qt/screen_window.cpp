@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFocusEvent>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <functional>
+#include <map>
 
 #include "ui/desktop_rules.h"
 
@@ -23,9 +25,22 @@ QString qs(const std::string& s) {
 }
 
 QFont fontFor(const Font& f) {
+  // Only the installed families are asked for: each missing one costs Qt a fontconfig
+  // fallback search per font, most of the start-up time. None installed: Qt's own fallback.
+  static std::map<std::string, QStringList> installed;
+  auto [found, added] = installed.try_emplace(f.name);
+  QStringList& families = found->second;
+  if (added) {
+    // The plain list, not hasFamily: that asks fontconfig to resolve each name as an alias.
+    static const QStringList present = QFontDatabase::families();
+    QStringList all;
+    for (const std::string& family : fontFamilies(f)) all << qs(family);
+    for (const QString& family : all) {
+      if (present.contains(family, Qt::CaseInsensitive)) families << family;
+    }
+    if (families.isEmpty()) families = all;
+  }
   QFont font;
-  QStringList families;
-  for (const std::string& family : fontFamilies(f)) families << qs(family);
   font.setFamilies(families);
   font.setPointSizeF(f.points);
   font.setBold(f.bold);
@@ -33,6 +48,22 @@ QFont fontFor(const Font& f) {
 }
 
 namespace {
+
+// Font merging has Qt ask fontconfig for a list of fallback fonts for each font and script:
+// most of the time a screen takes to appear. A caption its own font draws whole needs none;
+// any other text (a path with letters the font lacks) keeps it. Typed text always keeps it.
+void mergeFontsOnlyWhereNeeded(QWidget* w, const QString& text) {
+  QFont font = w->font();
+  font.setStyleStrategy(QFont::NoFontMerging);
+  const QFontMetrics single(font);
+  for (char32_t c : text.toUcs4()) {
+    if (QChar::isPrint(c) && !single.inFontUcs4(c)) {
+      font.setStyleStrategy(QFont::PreferDefault);
+      break;
+    }
+  }
+  if (font.styleStrategy() != w->font().styleStrategy()) w->setFont(font);
+}
 
 QColor colorOf(Rgb c) {
   return QColor(c.r, c.g, c.b);
@@ -234,7 +265,9 @@ void ScreenWindow::refresh(const ScreenInstance& screen, int i) {
   if (!w) return;
   const ControlState& state = screen.controls[i];
   const QString text = qs(state.text);
-  switch (screen.decl().controls[i].kind) {
+  const ControlKind kind = screen.decl().controls[i].kind;
+  if (kind != ControlKind::TextBox) mergeFontsOnlyWhereNeeded(w, text);
+  switch (kind) {
     case ControlKind::Label:
       static_cast<QLabel*>(w)->setText(text);
       break;
