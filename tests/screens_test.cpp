@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/memory_file_system.h"
+#include "screens/controls.h"
 #include "ui/recording_desktop.h"
 #include "ui/runtime.h"
 
@@ -115,9 +116,14 @@ TEST_F(ScreensTest, TypingAWidthWritesEveryKeystrokeThrough) {
                                 "Form5.Text14=360",
                                 "Form4.Text161=360",
                             }));
-  // A text put into the creation screen's field is replaced by the settings screen's value.
-  rt.setText(Form4, "Text171", "999");
-  EXPECT_EQ(rt.text(Form4, "Text171"), "480");
+  // A text put into a player field of the creation screen is replaced by the settings
+  // screen's value.
+  using namespace screens::ctl::quick;
+  for (auto [field, kept] :
+       {std::pair{Text151, "center"}, {Text161, "360"}, {Text171, "480"}, {Text211, "false"}}) {
+    rt.setText(Form4, field, "999");
+    EXPECT_EQ(rt.text(Form4, field), kept) << field;
+  }
 }
 
 TEST_F(ScreensTest, DetailedRoadLoadsAndChainsThroughBothScreens) {
@@ -147,6 +153,13 @@ TEST_F(ScreensTest, DetailedRoadLoadsAndChainsThroughBothScreens) {
                                 "Form7.Text14=48",
                                 "Form6.Text13=48",
                             }));
+  // The same here, but for the height, which only the settings screen's push sets.
+  using namespace screens::ctl::detailed;
+  for (auto [field, kept] :
+       {std::pair{Text15, "64"}, {Text20, "true"}, {Text35, "center"}, {Text13, "999"}}) {
+    rt.setText(Form6, field, "999");
+    EXPECT_EQ(rt.text(Form6, field), kept) << field;
+  }
 }
 
 // Started from a folder it may not write (Program Files), the program says so at the first

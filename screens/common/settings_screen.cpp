@@ -1,6 +1,5 @@
 #include "screens/common/settings_screen.h"
 
-#include "core/number_text.h"
 #include "screens/common/common.h"
 #include "screens/controls.h"
 #include "ui/runtime.h"
@@ -50,34 +49,25 @@ std::vector<ControlDecl> controls(const SettingsLayout& at, const std::string& a
 }
 
 void addHandlers(ScreenKind& k, const SettingsTarget& t) {
-  const ScreenId self = t.self;
-  k.load = [t](Runtime& rt) {
-    rt.setText(t.self, Text1, "center");
-    rt.setText(t.self, Text12, "320");
-    rt.setText(t.self, Text14, "");
-    rt.setText(t.self, Text17, "true");
-    rt.choose(t.self, t.optionAtLoad);
+  const PlayerLink& link = t.link;
+  const ScreenId self = link.settings;
+  k.load = [self, option = t.optionAtLoad](Runtime& rt) {
+    rt.setText(self, Text1, "center");
+    rt.setText(self, Text12, "320");
+    rt.setText(self, Text14, "");
+    rt.setText(self, Text17, "true");
+    rt.choose(self, option);
   };
-
-  // The height follows the width. A width that is no number yet (the user is still typing)
-  // leaves the height as it is, without a message.
-  auto followWidth = [self](Runtime& rt) {
-    if (auto height = heightForWidth(rt.text(self, Text12))) rt.setText(self, Text14, *height);
-  };
-  k.changes[Text12] = [t, followWidth](Runtime& rt) {
-    rt.setText(t.target, t.width, rt.text(t.self, Text12));
-    followWidth(rt);
-  };
-  k.changes[Text14] = [t, followWidth](Runtime& rt) {
-    rt.setText(t.target, t.height, rt.text(t.self, Text14));
-    followWidth(rt);
-  };
-  k.changes[Text17] = [t](Runtime& rt) {
-    rt.setText(t.target, t.autostart, rt.text(t.self, Text17));
-  };
-  k.changes[Text1] = [t](Runtime& rt) {
-    rt.setText(t.target, t.alignment, rt.text(t.self, Text1));
-  };
+  // A typed height is put back at once: the height only ever follows the width.
+  for (ControlName size : {Text12, Text14}) {
+    k.changes[size] = [&link, size](Runtime& rt) {
+      pushPlayerValue(rt, link, size);
+      followWidth(rt, link.settings);
+    };
+  }
+  for (ControlName value : {Text17, Text1}) {
+    k.changes[value] = [&link, value](Runtime& rt) { pushPlayerValue(rt, link, value); };
+  }
 
   for (auto [marker, alignment] :
        {std::pair{Label1, "center"}, {Label2, "left"}, {Label8, "right"}}) {

@@ -1,11 +1,12 @@
 #pragma once
 // The two player settings screens behave alike: four fields whose every change
-// is written into a creation screen, a height that follows the width, markers
-// for the alignment and option buttons for autostart. Only the target screen,
-// the autostart chosen at load, "戻る" and the layout differ.
+// is written into a creation screen (player_values.h), a height that follows the
+// width, markers for the alignment and option buttons for autostart. Only the
+// creation screen, the autostart chosen at load, "戻る" and the layout differ.
 
 #include <string>
 
+#include "screens/common/player_values.h"
 #include "ui/screen_decl.h"
 
 namespace nubera::screens {
@@ -19,12 +20,7 @@ struct SettingsLayout {
 };
 
 struct SettingsTarget {
-  ScreenId self;
-  ScreenId target;
-  ControlName width;          // field of the target that takes Text12
-  ControlName height;         // ... Text14
-  ControlName autostart;      // ... Text17
-  ControlName alignment;      // ... Text1
+  const PlayerLink& link;     // this screen, its creation screen and the fields between them
   ControlName optionAtLoad;   // Option1 (on) or Option2 (off)
   std::string alignmentText;  // initial text of Text1
 };

@@ -4,9 +4,9 @@
 #include "core/cp932.h"
 #include "core/fragment_table.h"
 #include "core/names.h"
-#include "core/number_text.h"
 #include "core/page_set.h"
 #include "screens/common/common.h"
+#include "screens/common/player_values.h"
 #include "screens/controls.h"
 #include "screens/screens.h"
 
@@ -16,7 +16,6 @@ namespace {
 
 using enum ScreenId;
 using namespace ctl::detailed;
-namespace settings = ctl::settings;
 
 // Why the typed video name cannot name a page set in the program folder; nullopt when it can.
 std::optional<std::string> videoRefusal(Runtime& rt, const std::string& video) {
@@ -28,10 +27,7 @@ std::optional<std::string> videoRefusal(Runtime& rt, const std::string& video) {
 }
 
 PlayerSettings playerValues(Runtime& rt) {
-  return {.width = rt.text(Form6, Text15),
-          .height = rt.text(Form6, Text13),
-          .autostart = rt.text(Form6, Text20),
-          .alignment = rt.text(Form6, Text35)};
+  return screens::playerValues(rt, detailedPlayerLink());
 }
 
 ScreenKind build() {
@@ -72,9 +68,7 @@ ScreenKind build() {
   addFragmentFields(k.decl, detailedFragments());
 
   k.load = [](Runtime& rt) {
-    rt.setText(Form6, Text15, rt.text(Form7, settings::Text12));
-    rt.setText(Form6, Text13, rt.text(Form7, settings::Text14));
-    rt.setText(Form6, Text20, rt.text(Form7, settings::Text17));
+    pullPlayerValuesAtLoad(rt, detailedPlayerLink());
     rt.setVisible(Form6, Command5, false);
     rt.setVisible(Form6, Label9, false);
   };
@@ -142,20 +136,7 @@ ScreenKind build() {
   k.close = k.clicks[Command3];
   k.clicks[Command4] = [](Runtime& rt) { rt.help(Form6); };
 
-  // The width is pulled back and sets the settings screen's height; a width that is no
-  // number yet leaves the height as it is.
-  k.changes[Text15] = [](Runtime& rt) {
-    rt.setText(Form6, Text15, rt.text(Form7, settings::Text12));
-    if (auto height = heightForWidth(rt.text(Form6, Text15))) {
-      rt.setText(Form7, settings::Text14, *height);
-    }
-  };
-  k.changes[Text20] = [](Runtime& rt) {
-    rt.setText(Form6, Text20, rt.text(Form7, settings::Text17));
-  };
-  k.changes[Text35] = [](Runtime& rt) {
-    rt.setText(Form6, Text35, rt.text(Form7, settings::Text1));
-  };
+  addPlayerPulls(k, detailedPlayerLink());
   return k;
 }
 

@@ -9,6 +9,7 @@
 #include "core/page_set.h"
 #include "core/site_state.h"
 #include "screens/common/common.h"
+#include "screens/common/player_values.h"
 #include "screens/controls.h"
 #include "screens/screens.h"
 
@@ -18,7 +19,6 @@ namespace {
 
 using enum ScreenId;
 using namespace ctl::quick;
-namespace settings = ctl::settings;
 
 SiteState siteFacts(Runtime& rt) {
   return {.serverName = rt.text(Form4, Text1),
@@ -28,10 +28,7 @@ SiteState siteFacts(Runtime& rt) {
 }
 
 PlayerSettings playerValues(Runtime& rt) {
-  return {.width = rt.text(Form4, Text171),
-          .height = rt.text(Form4, Text161),
-          .autostart = rt.text(Form4, Text211),
-          .alignment = rt.text(Form4, Text151)};
+  return screens::playerValues(rt, quickPlayerLink());
 }
 
 // What both passes take from the screen, once the name, the site facts and the video folder
@@ -143,9 +140,7 @@ ScreenKind build() {
   addFragmentFields(k.decl, quickFragments());
 
   k.load = [](Runtime& rt) {
-    rt.setText(Form4, Text211, rt.text(Form5, settings::Text17));
-    rt.setText(Form4, Text171, rt.text(Form5, settings::Text12));
-    rt.setText(Form4, Text161, rt.text(Form5, settings::Text14));
+    pullPlayerValuesAtLoad(rt, quickPlayerLink());
     rt.setVisible(Form4, Command5, false);
     rt.setVisible(Form4, Label2, false);
     readSiteFields(rt, Form4,
@@ -192,15 +187,7 @@ ScreenKind build() {
   };
   k.clicks[Command6] = [](Runtime& rt) { rt.help(Form4); };
 
-  // The player fields always equal the settings screen's: any other text is replaced at once.
-  for (auto [here, there] : {std::pair{Text151, settings::Text1},
-                             {Text161, settings::Text14},
-                             {Text171, settings::Text12},
-                             {Text211, settings::Text17}}) {
-    k.changes[here] = [here, there](Runtime& rt) {
-      rt.setText(Form4, here, rt.text(Form5, there));
-    };
-  }
+  addPlayerPulls(k, quickPlayerLink());
   return k;
 }
 
