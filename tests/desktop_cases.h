@@ -14,17 +14,21 @@
 #include <utility>
 #include <vector>
 
+#include "screens/controls.h"
+#include "screens/screens.h"
 #include "ui/desktop_rules.h"
 #include "ui/runtime.h"
 
 namespace nubera::testing {
+
+namespace ctl = screens::ctl;
 
 class DesktopProbe {
  public:
   virtual ~DesktopProbe() = default;
   virtual Runtime& runtime() = 0;
   // A mouse click on a control; a key to whatever has the focus in the screen's window.
-  virtual void click(ScreenId screen, const char* control) = 0;
+  virtual void click(ScreenId screen, ControlName control) = 0;
   virtual void key(ScreenId screen, Key key) = 0;
   // Characters typed, one key each, into the control that has the focus.
   virtual void type(ScreenId screen, const std::string& ascii) = 0;
@@ -33,12 +37,12 @@ class DesktopProbe {
   // Desktop coordinates, in pixels: a window's frame, and a control; the work area.
   virtual PixelRect frame(ScreenId screen) = 0;
   virtual PixelRect workArea() = 0;
-  virtual PixelRect control(ScreenId screen, const char* name) = 0;
+  virtual PixelRect control(ScreenId screen, ControlName name) = 0;
   virtual std::vector<std::string>& messages() = 0;
   // Whether the control's text, drawn in the font the desktop really uses, is whole inside it.
-  virtual bool textFits(ScreenId screen, const char* name) = 0;
+  virtual bool textFits(ScreenId screen, ControlName name) = 0;
   // Whether typing in the field goes past the input method (no full-width digits).
-  virtual bool inputMethodOff(ScreenId screen, const char* name) = 0;
+  virtual bool inputMethodOff(ScreenId screen, ControlName name) = 0;
   // The screen's window closed through its frame (the close box, Alt+F4).
   virtual void closeFrame(ScreenId screen) = 0;
   // Another window becomes active for a moment (a message box, another program), then the
@@ -46,23 +50,23 @@ class DesktopProbe {
   virtual void reactivate(ScreenId screen) = 0;
 
   // What a screen reader is told the control is called, what it adds after the name, and
-  // what kind of control it says it is; for no name, of the screen's window itself.
-  virtual std::string spokenName(ScreenId screen, const char* name) = 0;
-  virtual std::string spokenDescription(ScreenId screen, const char* name) = 0;
+  // what kind of control it says it is; for an empty name, of the screen's window itself.
+  virtual std::string spokenName(ScreenId screen, ControlName name) = 0;
+  virtual std::string spokenDescription(ScreenId screen, ControlName name) = 0;
   enum class Role { Radio, Check, Button, Other };
-  virtual Role spokenRole(ScreenId screen, const char* name) = 0;
+  virtual Role spokenRole(ScreenId screen, ControlName name) = 0;
   // The colours the desktop draws with, chosen before any screen is made: the light theme, a
   // dark desktop theme, or a high-contrast scheme of white on black.
   enum class Theme { Light, Dark, HighContrast };
   virtual void useTheme(Theme theme) = 0;
   // The pixels the control shows, a little inside its edges.
-  virtual std::vector<Rgb> pixelsInside(ScreenId screen, const char* name) = 0;
+  virtual std::vector<Rgb> pixelsInside(ScreenId screen, ControlName name) = 0;
   // Whether the control is drawn on the screen now; nullopt for a control that has no widget
   // of its own (a working field, a band painted by its window).
   virtual std::optional<bool> drawnVisible(ScreenId screen, const std::string& name) = 0;
 
   // The colour the control shows most: its back colour.
-  Rgb colourInside(ScreenId screen, const char* name) {
+  Rgb colourInside(ScreenId screen, ControlName name) {
     return mostFrequent(pixelsInside(screen, name));
   }
   static Rgb mostFrequent(const std::vector<Rgb>& pixels) {
@@ -97,13 +101,13 @@ inline void checkShown(DesktopProbe& p) {
 inline constexpr SystemColours kWhiteOnBlack{
     {0, 0, 0}, {255, 255, 255}, {0, 0, 0}, {255, 255, 255}};
 
-using Step = std::pair<ScreenId, const char*>;  // a click
+using Step = std::pair<ScreenId, ControlName>;  // a click
 
 struct FocusCase {
   const char* name;
   std::vector<Step> road;  // from the main menu
   ScreenId screen;
-  std::vector<const char*> order;  // the shown controls in the declared focus order
+  std::vector<ControlName> order;  // the shown controls in the declared focus order
 };
 
 inline void PrintTo(const FocusCase& c, std::ostream* os) {
@@ -113,28 +117,42 @@ inline void PrintTo(const FocusCase& c, std::ostream* os) {
 inline const std::vector<FocusCase>& focusCases() {
   using enum ScreenId;
   static const std::vector<FocusCase> cases = {
-      {"Menu", {}, Form1, {"Command2", "Command1", "Command5", "Command3", "Command4"}},
-      {"ServerFolder", {{Form1, "Command2"}}, Form2, {"Text1", "Command1", "Command2", "Command3"}},
+      {"Menu",
+       {},
+       Form1,
+       {ctl::menu::Command2, ctl::menu::Command1, ctl::menu::Command5, ctl::menu::Command3,
+        ctl::menu::Command4}},
+      {"ServerFolder",
+       {{Form1, ctl::menu::Command2}},
+       Form2,
+       {ctl::serverFolder::Text1, ctl::serverFolder::Command1, ctl::serverFolder::Command2,
+        ctl::serverFolder::Command3}},
       {"SiteFolder",
-       {{Form1, "Command2"}, {Form2, "Command2"}},
+       {{Form1, ctl::menu::Command2}, {Form2, ctl::serverFolder::Command2}},
        Form3,
-       {"Text1", "Text2", "Command1", "Command2", "Command3"}},
+       {ctl::siteFolder::Text1, ctl::siteFolder::Text2, ctl::siteFolder::Command1,
+        ctl::siteFolder::Command2, ctl::siteFolder::Command3}},
       {"Quick",
-       {{Form1, "Command1"}},
+       {{Form1, ctl::menu::Command1}},
        Form4,
-       {"Text3", "Command1", "Command2", "Command3", "Command4", "Command6"}},
+       {ctl::quick::Text3, ctl::quick::Command1, ctl::quick::Command2, ctl::quick::Command3,
+        ctl::quick::Command4, ctl::quick::Command6}},
       {"QuickSettings",
-       {{Form1, "Command1"}, {Form4, "Command2"}},
+       {{Form1, ctl::menu::Command1}, {Form4, ctl::quick::Command2}},
        Form5,
-       {"Text12", "Text14", "Text1", "Option2", "Text17", "Command1", "Command2"}},  // オフ chosen
+       {ctl::settings::Text12, ctl::settings::Text14, ctl::settings::Text1, ctl::settings::Option2,
+        ctl::settings::Text17, ctl::settings::Command1, ctl::settings::Command2}},  // オフ chosen
       {"Detailed",
-       {{Form1, "Command5"}},
+       {{Form1, ctl::menu::Command5}},
        Form6,
-       {"Text1", "Text2", "Text3", "Command1", "Command2", "Command3", "Command4", "Command6"}},
+       {ctl::detailed::Text1, ctl::detailed::Text2, ctl::detailed::Text3, ctl::detailed::Command1,
+        ctl::detailed::Command2, ctl::detailed::Command3, ctl::detailed::Command4,
+        ctl::detailed::Command6}},
       {"DetailedSettings",
-       {{Form1, "Command5"}, {Form6, "Command2"}},
+       {{Form1, ctl::menu::Command5}, {Form6, ctl::detailed::Command2}},
        Form7,
-       {"Text12", "Text14", "Text1", "Option1", "Text17", "Command1", "Command2"}},  // オン chosen
+       {ctl::settings::Text12, ctl::settings::Text14, ctl::settings::Text1, ctl::settings::Option1,
+        ctl::settings::Text17, ctl::settings::Command1, ctl::settings::Command2}},  // オン chosen
   };
   return cases;
 }
@@ -190,11 +208,11 @@ inline void checkKeyboardRoad(DesktopProbe& p) {
   p.type(Form4, "abc");
   p.key(Form4, Key::Escape);  // no key throws typed work away
   ASSERT_TRUE(shown(p, Form4));
-  EXPECT_EQ(rt.text(ScreenId::Form4, "Text3"), "abc");
+  EXPECT_EQ(rt.text(ScreenId::Form4, ctl::quick::Text3), "abc");
   p.key(Form4, Key::Tab);
   p.key(Form4, Key::Enter);  // 保存
   EXPECT_EQ(p.messages().back(), "完成しました");
-  EXPECT_TRUE(rt.find(Form4)->controls[rt.find(Form4)->index("Command5")].visible);
+  EXPECT_TRUE(rt.find(Form4)->controls[rt.find(Form4)->index(ctl::quick::Command5)].visible);
   p.key(Form4, Key::Tab);  // 保存 is gone: the focus moves on from where it stood
   EXPECT_FALSE(rt.ended());
 }
@@ -204,22 +222,22 @@ inline void checkEscape(DesktopProbe& p) {
   using enum ScreenId;
   Runtime& rt = p.runtime();
   rt.start(Form1);
-  p.click(Form1, "Command5");
+  p.click(Form1, ctl::menu::Command5);
   p.type(Form6, "example.jp");
   p.key(Form6, Key::Escape);
-  p.click(Form6, "Command2");
+  p.click(Form6, ctl::detailed::Command2);
   p.key(Form7, Key::Escape);
   EXPECT_TRUE(shown(p, Form6));
   EXPECT_TRUE(shown(p, Form7));
-  EXPECT_EQ(rt.text(Form6, "Text1"), "example.jp");
+  EXPECT_EQ(rt.text(Form6, ctl::detailed::Text1), "example.jp");
 }
 
 // The settings screen leaves its creation screen's buttons and input field uncovered, on
 // whatever work area the desktop has.
 inline void checkSettingsBeside(DesktopProbe& p, ScreenId creation, ScreenId settings) {
   p.runtime().start(ScreenId::Form1);
-  p.click(ScreenId::Form1, creation == ScreenId::Form4 ? "Command1" : "Command5");
-  p.click(creation, "Command2");
+  p.click(ScreenId::Form1, creation == ScreenId::Form4 ? ctl::menu::Command1 : ctl::menu::Command5);
+  p.click(creation, creation == ScreenId::Form4 ? ctl::quick::Command2 : ctl::detailed::Command2);
   ASSERT_TRUE(shown(p, settings));
   const PixelRect over = p.frame(settings);
   const PixelRect area = p.workArea();
@@ -241,7 +259,8 @@ inline void checkSettingsBeside(DesktopProbe& p, ScreenId creation, ScreenId set
 inline void makeEveryScreen(Runtime& rt) {
   using enum ScreenId;
   rt.start(frmSplash);
-  for (ScreenId id : {Form1, Form2, Form3, Form4, Form5, Form6, Form7}) rt.text(id, "Command2");
+  // Reading a control of a screen creates it, hidden: its first declared control will do.
+  for (const ScreenKind* kind : screens::all()) rt.text(kind->decl.id, kind->decl.controls[0].name);
 }
 
 // Every caption, and every value the program itself puts in a field, is readable whole.
@@ -261,12 +280,14 @@ inline void checkTextsFit(DesktopProbe& p) {
     }
   }
   // The program's own values in the settings fields: the widest of each.
-  const std::pair<const char*, const char*> values[] = {
-      {"Text12", "320"}, {"Text14", "240.75"}, {"Text1", "center"}, {"Text17", "false"}};
+  const std::pair<ControlName, const char*> values[] = {{ctl::settings::Text12, "320"},
+                                                        {ctl::settings::Text14, "240.75"},
+                                                        {ctl::settings::Text1, "center"},
+                                                        {ctl::settings::Text17, "false"}};
   for (ScreenId id : {Form5, Form7}) {
     for (auto [field, value] : values) {
       rt.setText(id, field, value);
-      if (std::string(field) == "Text14") rt.setText(id, "Text12", "321");
+      if (field == ctl::settings::Text14) rt.setText(id, ctl::settings::Text12, "321");
       EXPECT_TRUE(p.textFits(id, field))
           << screenName(id) << " " << field << " " << rt.text(id, field);
     }
@@ -278,11 +299,13 @@ inline void checkTextsFit(DesktopProbe& p) {
 inline void checkNumberFields(DesktopProbe& p) {
   using enum ScreenId;
   p.runtime().start(Form1);
-  p.click(Form1, "Command1");
-  p.click(Form4, "Command2");
-  for (const char* field : {"Text12", "Text14"}) EXPECT_TRUE(p.inputMethodOff(Form5, field));
-  for (const char* field : {"Text1", "Text17"}) EXPECT_FALSE(p.inputMethodOff(Form5, field));
-  EXPECT_FALSE(p.inputMethodOff(Form4, "Text3"));
+  p.click(Form1, ctl::menu::Command1);
+  p.click(Form4, ctl::quick::Command2);
+  for (ControlName field : {ctl::settings::Text12, ctl::settings::Text14})
+    EXPECT_TRUE(p.inputMethodOff(Form5, field));
+  for (ControlName field : {ctl::settings::Text1, ctl::settings::Text17})
+    EXPECT_FALSE(p.inputMethodOff(Form5, field));
+  EXPECT_FALSE(p.inputMethodOff(Form4, ctl::quick::Text3));
 }
 
 // Closing the detailed creation screen through its frame ends the program, also while its
@@ -290,8 +313,8 @@ inline void checkNumberFields(DesktopProbe& p) {
 inline void checkDetailedFrameClose(DesktopProbe& p) {
   using enum ScreenId;
   p.runtime().start(Form1);
-  p.click(Form1, "Command5");
-  p.click(Form6, "Command2");
+  p.click(Form1, ctl::menu::Command5);
+  p.click(Form6, ctl::detailed::Command2);
   p.closeFrame(Form6);
   EXPECT_TRUE(p.runtime().ended());
 }
@@ -302,25 +325,25 @@ inline void checkTypingReplaces(DesktopProbe& p) {
   using enum ScreenId;
   Runtime& rt = p.runtime();
   rt.start(Form1);
-  p.click(Form1, "Command1");
+  p.click(Form1, ctl::menu::Command1);
   p.key(Form4, Key::Tab);
   p.key(Form4, Key::Tab);  // 設定
   p.key(Form4, Key::Enter);
-  ASSERT_EQ(p.focused(Form5), "Text12");
+  ASSERT_EQ(p.focused(Form5), ctl::settings::Text12);
   p.type(Form5, "640");  // over the "320" the screen opened with
-  EXPECT_EQ(rt.text(Form4, "Text171"), "640");
-  EXPECT_EQ(rt.text(Form4, "Text161"), "480");
+  EXPECT_EQ(rt.text(Form4, ctl::quick::Text171), "640");
+  EXPECT_EQ(rt.text(Form4, ctl::quick::Text161), "480");
   p.key(Form5, Key::Tab);
   p.key(Form5, Key::Tab);
   p.type(Form5, "left");  // over "center", reached by Tab
-  EXPECT_EQ(rt.text(Form4, "Text151"), "left");
+  EXPECT_EQ(rt.text(Form4, ctl::quick::Text151), "left");
   p.reactivate(Form5);
-  EXPECT_EQ(p.focused(Form5), "Text1");
+  EXPECT_EQ(p.focused(Form5), ctl::settings::Text1);
   p.type(Form5, "right");
-  EXPECT_EQ(rt.text(Form4, "Text151"), "right");
+  EXPECT_EQ(rt.text(Form4, ctl::quick::Text151), "right");
   // 戻る: the creation screen takes the focus back where it was, on 設定.
-  p.click(Form5, "Command1");
-  EXPECT_EQ(p.focused(Form4), "Command2");
+  p.click(Form5, ctl::settings::Command1);
+  EXPECT_EQ(p.focused(Form4), ctl::quick::Command2);
   p.key(Form4, Key::Enter);
   EXPECT_TRUE(shown(p, Form5));
 }
@@ -330,14 +353,14 @@ inline void checkTypingReplaces(DesktopProbe& p) {
 inline void checkFocusAfterSaveHides(DesktopProbe& p) {
   using enum ScreenId;
   p.runtime().start(Form1);
-  p.click(Form1, "Command1");
+  p.click(Form1, ctl::menu::Command1);
   p.key(Form4, Key::Tab);
-  ASSERT_EQ(p.focused(Form4), "Command1");
+  ASSERT_EQ(p.focused(Form4), ctl::quick::Command1);
   p.key(Form4, Key::Enter);  // no name: "記入しましょう。"
   EXPECT_EQ(p.messages().size(), 1u);
-  EXPECT_EQ(p.focused(Form4), "Command2");
+  EXPECT_EQ(p.focused(Form4), ctl::quick::Command2);
   p.reactivate(Form4);
-  EXPECT_EQ(p.focused(Form4), "Command2");
+  EXPECT_EQ(p.focused(Form4), ctl::quick::Command2);
 }
 
 // An option group is one Tab stop, its chosen button; the arrows move in it and choose.
@@ -345,18 +368,18 @@ inline void checkOptionGroup(DesktopProbe& p) {
   using enum ScreenId;
   Runtime& rt = p.runtime();
   rt.start(Form1);
-  p.click(Form1, "Command1");
-  p.click(Form4, "Command2");
+  p.click(Form1, ctl::menu::Command1);
+  p.click(Form4, ctl::quick::Command2);
   for (int i = 0; i < 3; ++i) p.key(Form5, Key::Tab);
-  ASSERT_EQ(p.focused(Form5), "Option2");  // オフ, chosen at load
+  ASSERT_EQ(p.focused(Form5), ctl::settings::Option2);  // オフ, chosen at load
   p.key(Form5, Key::Up);
-  EXPECT_EQ(p.focused(Form5), "Option1");
-  EXPECT_EQ(rt.text(Form4, "Text211"), "true");
+  EXPECT_EQ(p.focused(Form5), ctl::settings::Option1);
+  EXPECT_EQ(rt.text(Form4, ctl::quick::Text211), "true");
   p.key(Form5, Key::Down);
-  EXPECT_EQ(p.focused(Form5), "Option2");
-  EXPECT_EQ(rt.text(Form4, "Text211"), "false");
+  EXPECT_EQ(p.focused(Form5), ctl::settings::Option2);
+  EXPECT_EQ(rt.text(Form4, ctl::quick::Text211), "false");
   p.key(Form5, Key::Tab);
-  EXPECT_EQ(p.focused(Form5), "Text17");
+  EXPECT_EQ(p.focused(Form5), ctl::settings::Text17);
 }
 
 // Buttons show their declared colours.
@@ -364,11 +387,11 @@ inline void checkButtonColours(DesktopProbe& p) {
   using enum ScreenId;
   Runtime& rt = p.runtime();
   rt.start(Form1);
-  EXPECT_EQ(p.colourInside(Form1, "Command5"), (Rgb{0, 192, 0}));  // 詳細作成
-  p.click(Form1, "Command1");
-  p.click(Form4, "Command1");  // 保存 with no name: 完成ボタン shows
-  EXPECT_EQ(p.colourInside(Form4, "Command5"), (Rgb{255, 192, 255}));  // 完成ボタン
-  EXPECT_EQ(p.colourInside(Form4, "Command3"), (Rgb{255, 128, 0}));    // 戻る
+  EXPECT_EQ(p.colourInside(Form1, ctl::menu::Command5), (Rgb{0, 192, 0}));  // 詳細作成
+  p.click(Form1, ctl::menu::Command1);
+  p.click(Form4, ctl::quick::Command1);  // 保存 with no name: 完成ボタン shows
+  EXPECT_EQ(p.colourInside(Form4, ctl::quick::Command5), (Rgb{255, 192, 255}));  // 完成ボタン
+  EXPECT_EQ(p.colourInside(Form4, ctl::quick::Command3), (Rgb{255, 128, 0}));    // 戻る
 }
 
 // A screen reader names every field by its label, every button by its caption, every help
@@ -393,10 +416,10 @@ inline void checkSpokenNames(DesktopProbe& p) {
       }
     }
   }
-  EXPECT_EQ(p.spokenName(Form4, "Text3"), "拡張子抜きのビデオ名");
-  EXPECT_EQ(p.spokenName(Form5, "Text12"), "幅");
-  EXPECT_EQ(p.spokenName(Form2, "Text1"), "あなたのサーバー名記入");
-  EXPECT_EQ(p.spokenName(Form1, "Command5"), "詳細作成");
+  EXPECT_EQ(p.spokenName(Form4, ctl::quick::Text3), "拡張子抜きのビデオ名");
+  EXPECT_EQ(p.spokenName(Form5, ctl::settings::Text12), "幅");
+  EXPECT_EQ(p.spokenName(Form2, ctl::serverFolder::Text1), "あなたのサーバー名記入");
+  EXPECT_EQ(p.spokenName(Form1, ctl::menu::Command5), "詳細作成");
 }
 
 // What a screen reader says beyond the names: オン and オフ are radio buttons of the group
@@ -405,18 +428,18 @@ inline void checkSpokenNames(DesktopProbe& p) {
 inline void checkSpokenRoles(DesktopProbe& p) {
   using enum ScreenId;
   makeEveryScreen(p.runtime());
-  for (const char* option : {"Option1", "Option2"}) {
+  for (ControlName option : {ctl::settings::Option1, ctl::settings::Option2}) {
     EXPECT_EQ(p.spokenRole(Form5, option), DesktopProbe::Role::Radio) << option;
     EXPECT_EQ(p.spokenDescription(Form5, option), "オート起動") << option;
   }
-  EXPECT_EQ(p.spokenName(Form7, "Option1"), "オン");
-  EXPECT_EQ(p.spokenName(Form5, "Label2"), "左");
-  EXPECT_EQ(p.spokenName(Form5, "Label1"), "中心");
-  EXPECT_EQ(p.spokenName(Form7, "Label8"), "右");
-  EXPECT_NE(p.spokenDescription(Form5, "Text1").find("center"), std::string::npos);
-  EXPECT_EQ(p.spokenRole(Form4, "Command1"), DesktopProbe::Role::Button);
-  EXPECT_EQ(p.spokenName(frmSplash, nullptr), "ストリーミング　ヌベラ");
-  EXPECT_NE(p.spokenDescription(frmSplash, nullptr).find("クリック"), std::string::npos);
+  EXPECT_EQ(p.spokenName(Form7, ctl::settings::Option1), "オン");
+  EXPECT_EQ(p.spokenName(Form5, ctl::settings::Label2), "左");
+  EXPECT_EQ(p.spokenName(Form5, ctl::settings::Label1), "中心");
+  EXPECT_EQ(p.spokenName(Form7, ctl::settings::Label8), "右");
+  EXPECT_NE(p.spokenDescription(Form5, ctl::settings::Text1).find("center"), std::string::npos);
+  EXPECT_EQ(p.spokenRole(Form4, ctl::quick::Command1), DesktopProbe::Role::Button);
+  EXPECT_EQ(p.spokenName(frmSplash, {}), "ストリーミング　ヌベラ");
+  EXPECT_NE(p.spokenDescription(frmSplash, {}).find("クリック"), std::string::npos);
 }
 
 // Every caption stays readable in the light theme, a dark desktop theme and a high-contrast

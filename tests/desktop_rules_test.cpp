@@ -8,10 +8,12 @@
 #include <cmath>
 
 #include "platform/memory_file_system.h"
+#include "screens/controls.h"
 #include "screens/screens.h"
 #include "ui/recording_desktop.h"
 
 using namespace nubera;
+namespace ctl = nubera::screens::ctl;
 
 namespace {
 
@@ -69,7 +71,7 @@ TEST(Placement, SettingsBesideTheirCreationScreen) {
 // 3840, 735, 375, stands where a Windows dialog of that scale would put it.
 TEST(Geometry, WorkedExamplesAtTwoScales) {
   const ScreenDecl& quick = screens::all()[static_cast<int>(ScreenId::Form4)]->decl;
-  const int save = quick.indexOf("Command1");
+  const int save = quick.indexOf(ctl::quick::Command1);
   EXPECT_EQ(placeControls(quick, 96)[save].inScreen, (PixelRect{456, 256, 49, 25}));
   EXPECT_EQ(placeControls(quick, 144)[save].inScreen, (PixelRect{684, 384, 74, 38}));
   const auto parts = workingParts(quick, 144, 300, 200);
@@ -77,7 +79,7 @@ TEST(Geometry, WorkedExamplesAtTwoScales) {
   EXPECT_EQ(clientSize(quick, 144), (PixelRect{0, 0, 863, 467}));
   // Inside a frame: the settings screen's hint, 120, 240 in its frame at 5280, 480.
   const ScreenDecl& settings = screens::all()[static_cast<int>(ScreenId::Form5)]->decl;
-  const auto hint = placeControls(settings, 96)[settings.indexOf("Label7")];
+  const auto hint = placeControls(settings, 96)[settings.indexOf(ctl::settings::Label7)];
   EXPECT_EQ(hint.inParent, (PixelRect{8, 16, 105, 81}));
   EXPECT_EQ(hint.inScreen, (PixelRect{360, 48, 105, 81}));
 }
@@ -89,7 +91,7 @@ TEST(Geometry, EveryParentIsADeclaredFrame) {
     EXPECT_EQ(declarationFault(kind->decl), std::nullopt);
   }
   ScreenDecl bad = screens::all()[static_cast<int>(ScreenId::Form5)]->decl;
-  bad.controls[static_cast<std::size_t>(bad.indexOf("Label7"))].in("Frame9");
+  bad.controls[static_cast<std::size_t>(bad.indexOf(ctl::settings::Label7))].in("Frame9");
   ASSERT_TRUE(declarationFault(bad));
   EXPECT_NE(declarationFault(bad)->find("Frame9"), std::string::npos);
   EXPECT_THROW(placeControls(bad, 96), std::logic_error);
@@ -102,18 +104,24 @@ TEST(Colours, DeclaredOnTheFormsOwnFaceOrTheSystemsInHighContrast) {
   const SystemColours hc{{0, 0, 0}, {255, 255, 0}, {0, 0, 128}, {255, 255, 255}};
   struct Case {
     const ScreenDecl& decl;
-    const char* control;
+    ControlName control;
     Colours light, highContrast;
   };
   const Case cases[] = {
-      {quick, "Command1", {{0, 255, 0}, {0, 0, 0}}, {{0, 0, 128}, {255, 255, 255}}},  // 保存
       {quick,
-       "Label2",
+       ctl::quick::Command1,
+       {{0, 255, 0}, {0, 0, 0}},
+       {{0, 0, 128}, {255, 255, 255}}},  // 保存
+      {quick,
+       ctl::quick::Label2,
        {{192, 192, 255}, {0, 0, 0}},
        {{0, 0, 128}, {255, 255, 255}}},  // on the band
-      {quick, "Label3", {{240, 240, 240}, {0, 0, 0}}, {{0, 0, 128}, {255, 255, 255}}},
-      {quick, "Text3", {{255, 255, 255}, {0, 0, 0}}, {{0, 0, 0}, {255, 255, 0}}},
-      {settings, "Label2", {{240, 240, 240}, {255, 0, 0}}, {{0, 0, 128}, {255, 255, 255}}},  // ■
+      {quick, ctl::quick::Label3, {{240, 240, 240}, {0, 0, 0}}, {{0, 0, 128}, {255, 255, 255}}},
+      {quick, ctl::quick::Text3, {{255, 255, 255}, {0, 0, 0}}, {{0, 0, 0}, {255, 255, 0}}},
+      {settings,
+       ctl::settings::Label2,
+       {{240, 240, 240}, {255, 0, 0}},
+       {{0, 0, 128}, {255, 255, 255}}},  // ■
   };
   for (const auto& c : cases) {
     const int i = c.decl.indexOf(c.control);
@@ -160,17 +168,19 @@ TEST(Focus, AHiddenControlHandsTheFocusOn) {
   const ScreenKind& kind = *screens::all()[static_cast<int>(ScreenId::Form4)];
   ScreenInstance quick{.kind = &kind, .visible = true, .modal = false, .controls = {}};
   for (const auto& c : kind.decl.controls) quick.controls.push_back({c.text, c.visible});
-  auto hide = [&](const char* name) {
+  auto hide = [&](ControlName name) {
     const int i = kind.decl.indexOf(name);
     quick.controls[static_cast<std::size_t>(i)].visible = false;
     return i;
   };
-  hide("Command5");  // 完成ボタン, hidden at load
-  hide("Label2");
+  hide(ctl::quick::Command5);  // 完成ボタン, hidden at load
+  hide(ctl::quick::Label2);
   // 保存 (tab 1) hides itself: 設定 (tab 2) follows.
-  EXPECT_EQ(focusAfterHiding(quick, hide("Command1")), kind.decl.indexOf("Command2"));
+  EXPECT_EQ(focusAfterHiding(quick, hide(ctl::quick::Command1)),
+            kind.decl.indexOf(ctl::quick::Command2));
   // The last in the order hands on round to the first: the video name.
-  EXPECT_EQ(focusAfterHiding(quick, hide("Command6")), kind.decl.indexOf("Text3"));
+  EXPECT_EQ(focusAfterHiding(quick, hide(ctl::quick::Command6)),
+            kind.decl.indexOf(ctl::quick::Text3));
 }
 
 TEST(Pictures, TheLargerFileAbove100Percent) {

@@ -34,6 +34,7 @@
 #include "ui/runtime.h"
 
 using namespace nubera;
+namespace ctl = nubera::screens::ctl;
 using enum ScreenId;
 using nubera::testing::fileBytes;
 
@@ -52,20 +53,20 @@ struct QtRoad : ::testing::Test {
   void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
   template <class T = QWidget>
-  T* widget(ScreenId s, const char* name) {
+  T* widget(ScreenId s, ControlName name) {
     QWidget* w = desktop.window(s);
     if (!w) ADD_FAILURE() << screenName(s) << " has no window";
-    T* child = w ? w->findChild<T*>(name) : nullptr;
+    T* child = w ? w->findChild<T*>(QString::fromUtf8(name.data(), std::ssize(name))) : nullptr;
     if (w && !child) ADD_FAILURE() << screenName(s) << " has no widget " << name;
     return child;
   }
-  void click(ScreenId s, const char* name) {
+  void click(ScreenId s, ControlName name) {
     auto* b = widget<QAbstractButton>(s, name);
     ASSERT_TRUE(b && b->isVisible()) << name;
     QTest::mouseClick(b, Qt::LeftButton);
   }
   // Selects the whole text and types over it, key by key.
-  void typeInto(ScreenId s, const char* name, const QString& text) {
+  void typeInto(ScreenId s, ControlName name, const QString& text) {
     auto* e = widget<QLineEdit>(s, name);
     ASSERT_TRUE(e && e->isVisible()) << name;
     e->setFocus();
@@ -113,9 +114,10 @@ TEST_F(QtRoad, FrameClickShowsTheMenuModallyUntilItCloses) {
   QWidget* splash = desktop.window(frmSplash);
   ASSERT_TRUE(splash && splash->isVisible());
   EXPECT_TRUE(splash->windowTitle().isEmpty());
-  EXPECT_EQ(widget<QLabel>(frmSplash, "lblVersion")->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.0"));
+  EXPECT_EQ(widget<QLabel>(frmSplash, ctl::splash::lblVersion)->text(),
+            QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.0"));
   // A click on a label inside the frame does nothing.
-  QTest::mouseClick(widget(frmSplash, "lblVersion"), Qt::LeftButton);
+  QTest::mouseClick(widget(frmSplash, ctl::splash::lblVersion), Qt::LeftButton);
   EXPECT_TRUE(desktop.window(frmSplash));
 
   bool menuWasModal = false;
@@ -124,11 +126,11 @@ TEST_F(QtRoad, FrameClickShowsTheMenuModallyUntilItCloses) {
          QWidget* menu = desktop.window(Form1);
          menuWasModal = menu && menu->isVisible() && menu->isModal();
          EXPECT_EQ(desktop.window(frmSplash), nullptr);
-         click(Form1, "Command3");  // 終了
+         click(Form1, ctl::menu::Command3);  // 終了
        });
   // The free area of the frame, away from its labels and picture. Only the press: the frame
   // acts on it, and its window is gone once the menu has closed.
-  QTest::mousePress(widget(frmSplash, "Frame1"), Qt::LeftButton, {}, QPoint(20, 260));
+  QTest::mousePress(widget(frmSplash, ctl::splash::Frame1), Qt::LeftButton, {}, QPoint(20, 260));
   EXPECT_TRUE(menuWasModal);
   EXPECT_TRUE(rt.ended());
   EXPECT_EQ(desktop.window(Form1), nullptr);
@@ -150,7 +152,7 @@ void startUpKeyOpensTheMenu(QtRoad& t, Qt::Key key) {
   t.when([&] { return t.desktop.window(Form1) != nullptr; },
          [&] {
            menuWasModal = t.desktop.window(Form1)->isModal() && !t.desktop.window(frmSplash);
-           t.click(Form1, "Command3");  // 終了
+           t.click(Form1, ctl::menu::Command3);  // 終了
          });
   QTest::keyClick(t.desktop.window(frmSplash), key);
   EXPECT_TRUE(menuWasModal);
@@ -189,10 +191,11 @@ TEST_F(QtRoad, EveryScreenIsDrawnFromItsDeclaration) {
   }
   // The main menu's captions as the user reads them.
   EXPECT_EQ(desktop.window(Form1)->windowTitle(), QStringLiteral("ソラトーン　ヌベラ"));
-  EXPECT_EQ(widget<QPushButton>(Form1, "Command1")->text(), QStringLiteral("一発　ヌベラ"));
-  EXPECT_EQ(widget<QPushButton>(Form1, "Command4")->text(), QStringLiteral("? "));
-  EXPECT_EQ(widget<QLabel>(Form1, "Label2")->text(), QStringLiteral("簡単メニュー"));
-  EXPECT_TRUE(widget<QLabel>(Form5, "Image1")->pixmap().size() == QSize(137, 94));
+  EXPECT_EQ(widget<QPushButton>(Form1, ctl::menu::Command1)->text(),
+            QStringLiteral("一発　ヌベラ"));
+  EXPECT_EQ(widget<QPushButton>(Form1, ctl::menu::Command4)->text(), QStringLiteral("? "));
+  EXPECT_EQ(widget<QLabel>(Form1, ctl::menu::Label2)->text(), QStringLiteral("簡単メニュー"));
+  EXPECT_TRUE(widget<QLabel>(Form5, ctl::settings::Image1)->pixmap().size() == QSize(137, 94));
 }
 
 // Captions are drawn by their own font alone, which spares the fallback search; a letter that
@@ -211,7 +214,7 @@ TEST_F(QtRoad, LettersTheCaptionFontLacksAreStillDrawn) {
 
 TEST_F(QtRoad, HelpOpensAtItsContents) {
   rt.start(Form1);
-  click(Form1, "Command4");
+  click(Form1, ctl::menu::Command4);
   QWidget* help = desktop.helpWindow();
   ASSERT_TRUE(help && help->isVisible());
   auto* browser = help->findChild<QTextBrowser*>("HelpBrowser");
@@ -230,15 +233,15 @@ TEST_F(QtRoad, HelpOverTheModalMenu) {
   bool usable = false, closed = false;
   when([&] { return desktop.window(Form1) != nullptr; },
        [&] {
-         click(Form1, "Command4");
+         click(Form1, ctl::menu::Command4);
          QWidget* help = desktop.helpWindow();
          // The newest modal window is the one not blocked.
          usable = help && help->isVisible() && QApplication::activeModalWidget() == help;
          QTest::keyClick(help->findChild<QTextBrowser*>("HelpBrowser"), Qt::Key_Escape);
          closed = !help->isVisible();
-         click(Form1, "Command3");  // 終了
+         click(Form1, ctl::menu::Command3);  // 終了
        });
-  QTest::mousePress(widget(frmSplash, "Frame1"), Qt::LeftButton, {}, QPoint(20, 260));
+  QTest::mousePress(widget(frmSplash, ctl::splash::Frame1), Qt::LeftButton, {}, QPoint(20, 260));
   EXPECT_TRUE(usable);
   EXPECT_TRUE(closed);
 }
@@ -246,7 +249,7 @@ TEST_F(QtRoad, HelpOverTheModalMenu) {
 TEST_F(QtRoad, MessageBoxIsModalOkOnlyWithTheApplicationTitle) {
   desktop.setMessageAnswerer({});
   rt.start(Form1);
-  click(Form1, "Command2");
+  click(Form1, ctl::menu::Command2);
   QString title, text;
   bool onlyOk = false, noIcon = false, titleWhole = false;
   when([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
@@ -260,7 +263,7 @@ TEST_F(QtRoad, MessageBoxIsModalOkOnlyWithTheApplicationTitle) {
          noIcon = box->icon() == QMessageBox::NoIcon;
          box->button(QMessageBox::Ok)->click();
        });
-  click(Form2, "Command1");  // 作成 with no name
+  click(Form2, ctl::serverFolder::Command1);  // 作成 with no name
   EXPECT_EQ(title, QStringLiteral("ストリーミング　"));
   EXPECT_EQ(text, QStringLiteral("記入しましょう。"));
   EXPECT_TRUE(onlyOk);
@@ -271,8 +274,8 @@ TEST_F(QtRoad, MessageBoxIsModalOkOnlyWithTheApplicationTitle) {
 // A settings screen belongs to its creation screen's window.
 TEST_F(QtRoad, SettingsScreensBelongToTheirCreationScreen) {
   rt.start(Form1);
-  click(Form1, "Command1");
-  click(Form4, "Command2");
+  click(Form1, ctl::menu::Command1);
+  click(Form4, ctl::quick::Command2);
   ASSERT_TRUE(desktop.window(Form5)->windowHandle());
   EXPECT_EQ(desktop.window(Form5)->windowHandle()->transientParent(),
             desktop.window(Form4)->windowHandle());
@@ -283,7 +286,7 @@ TEST_F(QtRoad, SettingsScreensBelongToTheirCreationScreen) {
 TEST_F(QtRoad, BoxesAndHelpStandOverTheirScreen) {
   desktop.setMessageAnswerer({});
   rt.start(Form1);
-  click(Form1, "Command2");
+  click(Form1, ctl::menu::Command2);
   QWidget* screen = desktop.window(Form2);
   const QRect area = screen->screen()->availableGeometry();
   for (QPoint at : {area.topLeft(), area.center() - QPoint(100, 100)}) {
@@ -297,14 +300,14 @@ TEST_F(QtRoad, BoxesAndHelpStandOverTheirScreen) {
            box = b->frameGeometry();
            b->button(QMessageBox::Ok)->click();
          });
-    click(Form2, "Command1");  // 作成 with no name
+    click(Form2, ctl::serverFolder::Command1);  // 作成 with no name
     EXPECT_EQ(parent, screen);
     EXPECT_TRUE(area.contains(box)) << box.x() << "," << box.y();
     EXPECT_TRUE(box.intersects(screen->frameGeometry())) << box.x() << "," << box.y();
   }
   screen->move(area.bottomRight() -
                QPoint(screen->frameGeometry().width(), screen->frameGeometry().height()));
-  click(Form2, "Command3");  // ?
+  click(Form2, ctl::serverFolder::Command3);  // ?
   QWidget* help = desktop.helpWindow();
   ASSERT_TRUE(help);
   EXPECT_TRUE(area.contains(help->frameGeometry()));
@@ -363,43 +366,43 @@ TEST_F(QtRoad, MessagesAreShownWhole) {
 TEST_F(QtRoad, QuickPageMakerWritesAndPublishes) {
   prepareVirtualServer();
   rt.start(Form1);
-  click(Form1, "Command1");
+  click(Form1, ctl::menu::Command1);
   EXPECT_EQ(desktop.window(Form1), nullptr);
   EXPECT_EQ(rt.find(Form5), nullptr);
-  typeInto(Form4, "Text3", "abc");
-  click(Form4, "Command1");  // 保存
+  typeInto(Form4, ctl::quick::Text3, "abc");
+  click(Form4, ctl::quick::Command1);  // 保存
   EXPECT_EQ(messages, (std::vector<std::string>{"保存しました。", "完成しました"}));
   const std::string dir = "example-server/user01/movie/";
   EXPECT_EQ(file(dir + "abc.ram"),
             fileBytes({"file://" + tmp.path() + "/example-server/user01/movie/abc.rm"}));
   EXPECT_NE(file(dir + "abcenb.htm"), "<missing>");
-  EXPECT_FALSE(widget(Form4, "Command1")->isVisible());
-  EXPECT_TRUE(widget(Form4, "Label2")->isVisible());
-  click(Form4, "Command5");  // 完成ボタン
+  EXPECT_FALSE(widget(Form4, ctl::quick::Command1)->isVisible());
+  EXPECT_TRUE(widget(Form4, ctl::quick::Label2)->isVisible());
+  click(Form4, ctl::quick::Command5);  // 完成ボタン
   EXPECT_EQ(file(dir + "abc.rpm"), fileBytes({"http://example-server/user01/movie/abc.rm"}));
 }
 
 TEST_F(QtRoad, QuickSettingsWidthReachesThePlayerPage) {
   prepareVirtualServer();
   rt.start(Form1);
-  click(Form1, "Command1");
-  click(Form4, "Command2");  // 設定
+  click(Form1, ctl::menu::Command1);
+  click(Form4, ctl::quick::Command2);  // 設定
   ASSERT_TRUE(desktop.window(Form5)->isVisible());
-  EXPECT_TRUE(widget<QRadioButton>(Form5, "Option2")->isChecked());
-  typeInto(Form5, "Text12", "640");
-  EXPECT_EQ(widget<QLineEdit>(Form5, "Text14")->text(), "480");
+  EXPECT_TRUE(widget<QRadioButton>(Form5, ctl::settings::Option2)->isChecked());
+  typeInto(Form5, ctl::settings::Text12, "640");
+  EXPECT_EQ(widget<QLineEdit>(Form5, ctl::settings::Text14)->text(), "480");
   // A typed height is put back by the program, and the field shows the program's value.
-  typeInto(Form5, "Text14", "5");
-  EXPECT_EQ(widget<QLineEdit>(Form5, "Text14")->text(), "480");
-  QTest::mouseClick(widget(Form5, "Option1"), Qt::LeftButton, {}, QPoint(8, 16));
-  EXPECT_TRUE(widget<QRadioButton>(Form5, "Option1")->isChecked());
-  EXPECT_FALSE(widget<QRadioButton>(Form5, "Option2")->isChecked());
-  QTest::mouseClick(widget(Form5, "Label8"), Qt::LeftButton);  // 右
-  EXPECT_EQ(widget<QLineEdit>(Form5, "Text1")->text(), "right");
-  click(Form5, "Command1");  // 戻る
+  typeInto(Form5, ctl::settings::Text14, "5");
+  EXPECT_EQ(widget<QLineEdit>(Form5, ctl::settings::Text14)->text(), "480");
+  QTest::mouseClick(widget(Form5, ctl::settings::Option1), Qt::LeftButton, {}, QPoint(8, 16));
+  EXPECT_TRUE(widget<QRadioButton>(Form5, ctl::settings::Option1)->isChecked());
+  EXPECT_FALSE(widget<QRadioButton>(Form5, ctl::settings::Option2)->isChecked());
+  QTest::mouseClick(widget(Form5, ctl::settings::Label8), Qt::LeftButton);  // 右
+  EXPECT_EQ(widget<QLineEdit>(Form5, ctl::settings::Text1)->text(), "right");
+  click(Form5, ctl::settings::Command1);  // 戻る
   EXPECT_FALSE(desktop.window(Form5)->isVisible());
-  typeInto(Form4, "Text3", QStringLiteral("動画"));
-  click(Form4, "Command1");
+  typeInto(Form4, ctl::quick::Text3, QStringLiteral("動画"));
+  click(Form4, ctl::quick::Command1);
   const std::string page = file("example-server/user01/movie/動画enb.htm");
   EXPECT_NE(page.find("height=\"480\" width=\"640\""), std::string::npos);
   EXPECT_NE(page.find("<BODY><DIV align=\"right\">"), std::string::npos);
@@ -408,35 +411,35 @@ TEST_F(QtRoad, QuickSettingsWidthReachesThePlayerPage) {
 
 TEST_F(QtRoad, TypicalRoadFromAnEmptyFolder) {
   rt.start(Form1);
-  click(Form1, "Command2");  // 仮想サーバー作成
-  typeInto(Form2, "Text1", "example-server");
-  click(Form2, "Command1");  // 作成
-  click(Form2, "Command2");  // 次
+  click(Form1, ctl::menu::Command2);  // 仮想サーバー作成
+  typeInto(Form2, ctl::serverFolder::Text1, "example-server");
+  click(Form2, ctl::serverFolder::Command1);  // 作成
+  click(Form2, ctl::serverFolder::Command2);  // 次
   EXPECT_FALSE(desktop.window(Form2)->isVisible());
-  typeInto(Form3, "Text1", "myname");
-  typeInto(Form3, "Text2", "video1");
-  click(Form3, "Command1");  // 作成
-  click(Form3, "Command2");  // 終了
+  typeInto(Form3, ctl::siteFolder::Text1, "myname");
+  typeInto(Form3, ctl::siteFolder::Text2, "video1");
+  click(Form3, ctl::siteFolder::Command1);  // 作成
+  click(Form3, ctl::siteFolder::Command2);  // 終了
   EXPECT_EQ(messages,
             (std::vector<std::string>{"保存しました。", "完成しました", "保存しました。"}));
   EXPECT_EQ(file("nout04.dat"), fileBytes({tmp.path() + "/example-server"}));
-  click(Form1, "Command1");  // 一発　ヌベラ
-  typeInto(Form4, "Text3", "abc");
-  click(Form4, "Command1");
+  click(Form1, ctl::menu::Command1);  // 一発　ヌベラ
+  typeInto(Form4, ctl::quick::Text3, "abc");
+  click(Form4, ctl::quick::Command1);
   EXPECT_EQ(file("example-server/myname/video1/abcpop.htm").substr(0, 10), "<HTML><HEA");
 }
 
 TEST_F(QtRoad, DetailedRoadWritesIntoTheProgramFolder) {
   rt.start(Form1);
-  click(Form1, "Command5");  // 詳細作成
+  click(Form1, ctl::menu::Command5);  // 詳細作成
   EXPECT_FALSE(desktop.window(Form7)->isVisible());
-  EXPECT_FALSE(widget(Form6, "Command5")->isVisible());
-  typeInto(Form6, "Text1", "www.example.jp");
-  typeInto(Form6, "Text2", "/user/video/");
-  typeInto(Form6, "Text3", "abc");
-  click(Form6, "Command1");  // 作成
+  EXPECT_FALSE(widget(Form6, ctl::detailed::Command5)->isVisible());
+  typeInto(Form6, ctl::detailed::Text1, "www.example.jp");
+  typeInto(Form6, ctl::detailed::Text2, "/user/video/");
+  typeInto(Form6, ctl::detailed::Text3, "abc");
+  click(Form6, ctl::detailed::Command1);  // 作成
   EXPECT_EQ(file("abc.ram"), fileBytes({"file://" + tmp.path() + "/abc.rm"}));
-  click(Form6, "Command5");  // 完成
+  click(Form6, ctl::detailed::Command5);  // 完成
   EXPECT_EQ(file("abc.ram"), fileBytes({"http://www.example.jp/user/video/abc.rm"}));
   EXPECT_NE(file("abcenb.htm").find("autostart=\"true\""), std::string::npos);
   // Closing the creation screen through its frame leaves nothing running.
@@ -447,7 +450,7 @@ TEST_F(QtRoad, DetailedRoadWritesIntoTheProgramFolder) {
 // The shared keyboard and window cases, on the real Qt widgets.
 struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
   Runtime& runtime() override { return rt; }
-  void click(ScreenId s, const char* name) override {
+  void click(ScreenId s, ControlName name) override {
     settle();  // as a user, who clicks only once the window stands where it is shown
     QtRoad::click(s, name);
     nubera::testing::checkShown(*this);
@@ -502,14 +505,14 @@ struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
   static void settle() {
     if (qEnvironmentVariableIsSet("NUBERA_WINDOW_MANAGER")) QTest::qWait(500);
   }
-  PixelRect control(ScreenId s, const char* name) override {
+  PixelRect control(ScreenId s, ControlName name) override {
     settle();
     QWidget* w = widget(s, name);
     QPoint at = w->mapToGlobal(QPoint(0, 0));
     return {at.x(), at.y(), w->width(), w->height()};
   }
   std::vector<std::string>& messages() override { return QtRoad::messages; }
-  bool textFits(ScreenId s, const char* name) override {
+  bool textFits(ScreenId s, ControlName name) override {
     QWidget* w = widget(s, name);
     if (!w) return false;
     const QFontMetrics fm(w->font());
@@ -536,7 +539,7 @@ struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
     }
     return true;
   }
-  bool inputMethodOff(ScreenId s, const char* name) override {
+  bool inputMethodOff(ScreenId s, ControlName name) override {
     return !widget(s, name)->testAttribute(Qt::WA_InputMethodEnabled);
   }
   void closeFrame(ScreenId s) override { desktop.window(s)->close(); }
@@ -549,18 +552,19 @@ struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
     QCoreApplication::processEvents();
   }
 
-  QAccessibleInterface* accessible(ScreenId s, const char* name) {
-    return QAccessible::queryAccessibleInterface(name ? widget(s, name) : desktop.window(s));
+  QAccessibleInterface* accessible(ScreenId s, ControlName name) {
+    return QAccessible::queryAccessibleInterface(name.empty() ? desktop.window(s)
+                                                              : widget(s, name));
   }
-  std::string spokenName(ScreenId s, const char* name) override {
+  std::string spokenName(ScreenId s, ControlName name) override {
     QAccessibleInterface* a = accessible(s, name);
     return a ? a->text(QAccessible::Name).toStdString() : "";
   }
-  std::string spokenDescription(ScreenId s, const char* name) override {
+  std::string spokenDescription(ScreenId s, ControlName name) override {
     QAccessibleInterface* a = accessible(s, name);
     return a ? a->text(QAccessible::Description).toStdString() : "";
   }
-  Role spokenRole(ScreenId s, const char* name) override {
+  Role spokenRole(ScreenId s, ControlName name) override {
     QAccessibleInterface* a = accessible(s, name);
     switch (a ? a->role() : QAccessible::NoRole) {
       case QAccessible::RadioButton:
@@ -597,7 +601,7 @@ struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
     }
     QApplication::setPalette(pal);
   }
-  std::vector<Rgb> pixelsInside(ScreenId s, const char* name) override {
+  std::vector<Rgb> pixelsInside(ScreenId s, ControlName name) override {
     // Taken from the whole window, so that what lies under or over the control counts.
     QWidget* control = widget(s, name);
     QWidget* window = control->window();
@@ -675,15 +679,17 @@ TEST_F(QtProbe, ScreenReadersHearEveryName) {
 // drawn at twice the size above (run again with QT_SCALE_FACTOR=2).
 TEST_F(QtProbe, PicturesFollowTheDisplayScale) {
   rt.start(Form1);
-  click(Form1, "Command1");
-  click(Form4, "Command2");
+  click(Form1, ctl::menu::Command1);
+  click(Form4, ctl::quick::Command2);
   struct Case {
     ScreenId screen;
+    ControlName picture;
     const char* file;
     int width, height;  // at 100 %
   };
-  for (const Case& c : {Case{Form4, "quick", 397, 91}, Case{Form5, "settings", 137, 94}}) {
-    QWidget* picture = widget(c.screen, "Image1");
+  for (const Case& c : {Case{Form4, ctl::quick::Image1, "quick", 397, 91},
+                        Case{Form5, ctl::settings::Image1, "settings", 137, 94}}) {
+    QWidget* picture = widget(c.screen, c.picture);
     ASSERT_TRUE(picture);
     picture->grab();
     const int factor = picture->devicePixelRatioF() > 1 ? 2 : 1;
@@ -726,12 +732,12 @@ TEST_F(QtProbe, HighContrastFromTheSettingsFile) {
   rt.start(Form1);
   const QImage image = desktop.window(Form1)->grab().toImage();
   EXPECT_EQ(image.pixelColor(3, 3), QColor(0, 0, 0));
-  EXPECT_EQ(colourInside(Form1, "Command1"), (Rgb{0, 0, 0}));
+  EXPECT_EQ(colourInside(Form1, ctl::menu::Command1), (Rgb{0, 0, 0}));
   // Each role a widget draws with: a field's base and text, a button's, a label's.
-  click(Form1, "Command2");
-  const QPalette field = widget(Form2, "Text1")->palette();
-  const QPalette button = widget(Form2, "Command1")->palette();
-  const QPalette label = widget(Form2, "Label1")->palette();
+  click(Form1, ctl::menu::Command2);
+  const QPalette field = widget(Form2, ctl::serverFolder::Text1)->palette();
+  const QPalette button = widget(Form2, ctl::serverFolder::Command1)->palette();
+  const QPalette label = widget(Form2, ctl::serverFolder::Label1)->palette();
   EXPECT_EQ(field.color(QPalette::Base), QColor(Qt::black));
   EXPECT_EQ(field.color(QPalette::Text), QColor(Qt::white));
   EXPECT_EQ(button.color(QPalette::Button), QColor(Qt::black));
@@ -745,7 +751,7 @@ TEST_F(QtProbe, HighContrastFromTheSettingsFile) {
 TEST_F(QtProbe, FormsKeepTheirFace) {
   useTheme(Theme::Dark);
   rt.start(Form1);
-  click(Form1, "Command1");
+  click(Form1, ctl::menu::Command1);
   const QImage image = desktop.window(Form4)->grab().toImage();
   EXPECT_EQ(image.pixelColor(3, 3), QColor(240, 240, 240));
 }

@@ -11,6 +11,7 @@
 #include "ui/runtime.h"
 
 using namespace nubera;
+namespace ctl = nubera::screens::ctl;
 using enum ScreenId;
 
 namespace {
@@ -44,11 +45,11 @@ struct ScreensTest : ::testing::Test {
 
   void SetUp() override {
     rt.start();
-    rt.userClick(frmSplash, "Frame1");
+    rt.userClick(frmSplash, ctl::splash::Frame1);
     desktop.take();
   }
   // Selects the whole text and types one character at a time.
-  void type(ScreenId s, const char* field, const std::string& text) {
+  void type(ScreenId s, ControlName field, const std::string& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
       rt.userEdit(s, field,
                   (i == 0 ? "" : rt.find(s)->controls[rt.find(s)->index(field)].text) + text[i]);
@@ -65,7 +66,7 @@ TEST_F(ScreensTest, QuickRoadLoadsInTheOrderOfItsSteps) {
   files.replaceFile("C:\\Apps\\Tool\\nout02.dat", "acc\r\n");
   files.replaceFile("C:\\Apps\\Tool\\nout03.dat", "mov\r\n");
   files.replaceFile("C:\\Apps\\Tool\\nout04.dat", "C:\\Apps\\Tool\\srv\r\n");
-  rt.userClick(Form1, "Command1");
+  rt.userClick(Form1, ctl::menu::Command1);
   EXPECT_EQ(desktop.take(), (Trace{
                                 "create Form4",
                                 "create Form5",
@@ -90,10 +91,10 @@ TEST_F(ScreensTest, QuickRoadLoadsInTheOrderOfItsSteps) {
 }
 
 TEST_F(ScreensTest, TypingAWidthWritesEveryKeystrokeThrough) {
-  rt.userClick(Form1, "Command1");
-  rt.userClick(Form4, "Command2");
+  rt.userClick(Form1, ctl::menu::Command1);
+  rt.userClick(Form4, ctl::quick::Command2);
   desktop.take();
-  type(Form5, "Text12", "480");
+  type(Form5, ctl::settings::Text12, "480");
   EXPECT_EQ(desktop.take(), (Trace{
                                 "Form5.Text12=4",
                                 "Form4.Text171=4",
@@ -109,7 +110,7 @@ TEST_F(ScreensTest, TypingAWidthWritesEveryKeystrokeThrough) {
                                 "Form4.Text161=360",
                             }));
   // A typed height is put back at once.
-  type(Form5, "Text14", "5");
+  type(Form5, ctl::settings::Text14, "5");
   EXPECT_EQ(desktop.take(), (Trace{
                                 "Form5.Text14=5",
                                 "Form4.Text161=5",
@@ -127,7 +128,7 @@ TEST_F(ScreensTest, TypingAWidthWritesEveryKeystrokeThrough) {
 }
 
 TEST_F(ScreensTest, DetailedRoadLoadsAndChainsThroughBothScreens) {
-  rt.userClick(Form1, "Command5");
+  rt.userClick(Form1, ctl::menu::Command5);
   EXPECT_EQ(desktop.take(), (Trace{
                                 "create Form6",
                                 "create Form7",
@@ -141,8 +142,8 @@ TEST_F(ScreensTest, DetailedRoadLoadsAndChainsThroughBothScreens) {
                                 "Form6.Text20=true",
                             }));
   EXPECT_TRUE(files.files().empty());  // no state file read or written on this road
-  rt.userClick(Form6, "Command2");
-  type(Form7, "Text12", "64");
+  rt.userClick(Form6, ctl::detailed::Command2);
+  type(Form7, ctl::settings::Text12, "64");
   EXPECT_EQ(desktop.take(), (Trace{
                                 "Form7.Text12=6",
                                 "Form6.Text15=6",
@@ -166,9 +167,9 @@ TEST_F(ScreensTest, DetailedRoadLoadsAndChainsThroughBothScreens) {
 // write, in one message, and makes nothing.
 TEST_F(ScreensTest, AProgramFolderThatCannotBeWrittenIsNamed) {
   files.setFolderReadOnly("C:\\Apps\\Tool");
-  rt.userClick(Form1, "Command2");
-  rt.userEdit(Form2, "Text1", "example-server");
-  rt.userClick(Form2, "Command1");
+  rt.userClick(Form1, ctl::menu::Command2);
+  rt.userEdit(Form2, ctl::serverFolder::Text1, "example-server");
+  rt.userClick(Form2, ctl::serverFolder::Command1);
   const auto said = desktop.messages();
   ASSERT_EQ(said.size(), 1u);
   // Line breaks as the recording desktop writes them.
@@ -191,9 +192,9 @@ TEST_F(ScreensTest, AFolderInsideThatCannotBeWrittenIsNamed) {
     files.replaceFile(std::string("C:\\Apps\\Tool\\") + file, std::string(text) + "\r\n");
   }
   files.setFolderReadOnly("C:\\Apps\\Tool\\srv\\acc\\vid");
-  rt.userClick(Form1, "Command1");
-  rt.userEdit(Form4, "Text3", "abc");
-  rt.userClick(Form4, "Command1");
+  rt.userClick(Form1, ctl::menu::Command1);
+  rt.userEdit(Form4, ctl::quick::Text3, "abc");
+  rt.userClick(Form4, ctl::quick::Command1);
   const auto said = desktop.messages();
   ASSERT_EQ(said.size(), 1u);
   EXPECT_EQ(said[0],
@@ -215,9 +216,9 @@ TEST_F(ScreensTest, QuickPreviewNamesTheFilesWhereTheyAre) {
                             {"nout04.dat", "D:\\old\\srv"}}) {
     files.replaceFile(std::string("C:\\Apps\\Tool\\") + file, std::string(text) + "\r\n");
   }
-  rt.userClick(Form1, "Command1");
-  rt.userEdit(Form4, "Text3", "a");
-  rt.userClick(Form4, "Command1");
+  rt.userClick(Form1, ctl::menu::Command1);
+  rt.userEdit(Form4, ctl::quick::Text3, "a");
+  rt.userClick(Form4, ctl::quick::Command1);
   EXPECT_EQ(desktop.messages(), (std::vector<std::string>{"保存しました。", "完成しました"}));
   EXPECT_EQ(files.readFile("C:\\Apps\\Tool\\srv\\acc\\vid\\a.ram"),
             "file://C:\\Apps\\Tool\\srv\\acc\\vid\\a.rm\r\n");
@@ -225,13 +226,13 @@ TEST_F(ScreensTest, QuickPreviewNamesTheFilesWhereTheyAre) {
 
 // A control character in the video address is refused on its own, with the server name fine.
 TEST_F(ScreensTest, DetailedAddressWithAControlCharacter) {
-  rt.userClick(Form1, "Command5");
-  rt.userEdit(Form6, "Text1", "www.example.jp");
-  rt.userEdit(Form6, "Text2", "/a\tb/");
-  rt.userEdit(Form6, "Text3", "v");
-  rt.userClick(Form6, "Command1");
+  rt.userClick(Form1, ctl::menu::Command5);
+  rt.userEdit(Form6, ctl::detailed::Text1, "www.example.jp");
+  rt.userEdit(Form6, ctl::detailed::Text2, "/a\tb/");
+  rt.userEdit(Form6, ctl::detailed::Text3, "v");
+  rt.userClick(Form6, ctl::detailed::Command1);
   desktop.clear();
-  rt.userClick(Form6, "Command5");
+  rt.userClick(Form6, ctl::detailed::Command5);
   EXPECT_EQ(desktop.messages(), std::vector<std::string>{"ビデオのアドレスに制御文字は使えません。"
                                                          "別の文字に置き換えてください。"});
   EXPECT_TRUE(files.readFile("C:\\Apps\\Tool\\v.ram")->starts_with("file://"));
@@ -275,18 +276,18 @@ TEST(ProgramFolder, APathTheStateFilesCannotHoldIsNamedFirst) {
     RecordingDesktop desktop;
     Runtime rt{screens::all(), files, desktop};
     rt.start();
-    rt.userClick(frmSplash, "Frame1");
-    rt.userClick(Form1, "Command2");
-    rt.userEdit(Form2, "Text1", "new");
-    rt.userClick(Form2, "Command1");
-    rt.userClick(Form2, "Command2");
-    rt.userEdit(Form3, "Text1", "acc");
-    rt.userEdit(Form3, "Text2", "vid");
-    rt.userClick(Form3, "Command1");
-    rt.userClick(Form3, "Command2");
-    rt.userClick(Form1, "Command5");
-    rt.userEdit(Form6, "Text3", "v");
-    rt.userClick(Form6, "Command1");
+    rt.userClick(frmSplash, ctl::splash::Frame1);
+    rt.userClick(Form1, ctl::menu::Command2);
+    rt.userEdit(Form2, ctl::serverFolder::Text1, "new");
+    rt.userClick(Form2, ctl::serverFolder::Command1);
+    rt.userClick(Form2, ctl::serverFolder::Command2);
+    rt.userEdit(Form3, ctl::siteFolder::Text1, "acc");
+    rt.userEdit(Form3, ctl::siteFolder::Text2, "vid");
+    rt.userClick(Form3, ctl::siteFolder::Command1);
+    rt.userClick(Form3, ctl::siteFolder::Command2);
+    rt.userClick(Form1, ctl::menu::Command5);
+    rt.userEdit(Form6, ctl::detailed::Text3, "v");
+    rt.userClick(Form6, ctl::detailed::Command1);
     const std::string said =
         "プログラムのフォルダーの場所に、" + which + "が含まれています。\\n" + dir + "\\n";
     const auto messages = desktop.messages();

@@ -14,11 +14,13 @@
 #include "desktop_cases.h"
 #include "platform/local_file_system.h"
 #include "platform/win32/utf.h"
+#include "screens/controls.h"
 #include "screens/screens.h"
 #include "test_support.h"
 #include "ui/win32/win32_desktop.h"
 
 using namespace nubera;
+namespace ctl = nubera::screens::ctl;
 using enum ScreenId;
 
 namespace {
@@ -42,7 +44,7 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
   Runtime& runtime() override { return rt; }
   std::vector<std::string>& messages() override { return said; }
 
-  void click(ScreenId s, const char* name) override {
+  void click(ScreenId s, ControlName name) override {
     HWND h = desktop.controlOf(s, name);
     ASSERT_TRUE(h && IsWindowVisible(h)) << screenName(s) << " " << name;
     SendMessageW(h, BM_CLICK, 0, 0);
@@ -104,7 +106,7 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     return {area.left, area.top, area.right - area.left, area.bottom - area.top};
   }
-  PixelRect control(ScreenId s, const char* name) override {
+  PixelRect control(ScreenId s, ControlName name) override {
     return rectOf(desktop.controlOf(s, name));
   }
   static PixelRect rectOf(HWND h) {
@@ -112,7 +114,7 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     GetWindowRect(h, &r);
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
   }
-  bool inputMethodOff(ScreenId s, const char* name) override {
+  bool inputMethodOff(ScreenId s, ControlName name) override {
     HWND h = desktop.controlOf(s, name);
     HIMC context = ImmGetContext(h);
     if (context) ImmReleaseContext(h, context);
@@ -138,7 +140,7 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
                                        ? std::optional(nubera::testing::kWhiteOnBlack)
                                        : std::nullopt);
   }
-  std::vector<Rgb> pixelsInside(ScreenId s, const char* name) override {
+  std::vector<Rgb> pixelsInside(ScreenId s, ControlName name) override {
     HWND h = desktop.controlOf(s, name);
     RECT r{};
     GetClientRect(h, &r);
@@ -165,12 +167,12 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     std::string name, description;
     long role = 0;
   };
-  Spoken spoken(ScreenId s, const char* name) {
+  Spoken spoken(ScreenId s, ControlName name) {
     static const HRESULT com = CoInitialize(nullptr);  // as the program does for its pictures
     (void)com;
     Spoken out;
     IAccessible* acc = nullptr;
-    HWND h = name ? desktop.controlOf(s, name) : desktop.windowOf(s);
+    HWND h = name.empty() ? desktop.windowOf(s) : desktop.controlOf(s, name);
     if (AccessibleObjectFromWindow(h, OBJID_CLIENT, __uuidof(IAccessible),
                                    reinterpret_cast<void**>(&acc)) != S_OK) {
       return out;
@@ -195,19 +197,19 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     acc->Release();
     return out;
   }
-  std::string spokenName(ScreenId s, const char* name) override { return spoken(s, name).name; }
+  std::string spokenName(ScreenId s, ControlName name) override { return spoken(s, name).name; }
   // Wine's accessibility layer gives neither the annotations nor the roles of the standard
   // controls: there, what the desktop handed to the annotation service, and the role Windows
   // gives the control's class and style.
-  std::string spokenDescription(ScreenId s, const char* name) override {
+  std::string spokenDescription(ScreenId s, ControlName name) override {
     const std::string read = spoken(s, name).description;
-    return read.empty()
-               ? desktop.descriptionGiven(name ? desktop.controlOf(s, name) : desktop.windowOf(s))
-               : read;
+    return read.empty() ? desktop.descriptionGiven(name.empty() ? desktop.windowOf(s)
+                                                                : desktop.controlOf(s, name))
+                        : read;
   }
-  Role spokenRole(ScreenId s, const char* name) override {
+  Role spokenRole(ScreenId s, ControlName name) override {
     long role = spoken(s, name).role;
-    if (role == ROLE_SYSTEM_CLIENT && name) {
+    if (role == ROLE_SYSTEM_CLIENT && !name.empty()) {
       HWND h = desktop.controlOf(s, name);
       wchar_t cls[16] = {};
       GetClassNameW(h, cls, 16);
@@ -231,7 +233,7 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     }
   }
 
-  bool textFits(ScreenId s, const char* name) override {
+  bool textFits(ScreenId s, ControlName name) override {
     HWND h = desktop.controlOf(s, name);
     if (!h) return false;
     // What the control shows: its caption (a button's window text is its spoken name).
@@ -264,8 +266,8 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     SelectObject(dc, old);
     ReleaseDC(h, dc);
     if (!fits) {
-      std::printf("%s %s: needs %ldx%ld in %ldx%ld\n", std::string(screenName(s)).c_str(), name,
-                  need.right, need.bottom, client.right, client.bottom);
+      std::printf("%s %s: needs %ldx%ld in %ldx%ld\n", std::string(screenName(s)).c_str(),
+                  std::string(name).c_str(), need.right, need.bottom, client.right, client.bottom);
     }
     return fits;
   }
@@ -352,9 +354,9 @@ TEST_F(Win32Probe, WindowOrderIsTheDeclaredOrder) {
 // picture, the bands behind the buttons, the buttons on the band.
 TEST_F(Win32Probe, PicturesAndBandsLieUnderTheirControls) {
   rt.start(Form1);
-  click(Form1, "Command1");
-  click(Form4, "Command2");
-  auto at = [&](ScreenId s, const char* name, int dx, int dy) {
+  click(Form1, ctl::menu::Command1);
+  click(Form4, ctl::quick::Command2);
+  auto at = [&](ScreenId s, ControlName name, int dx, int dy) {
     HWND w = desktop.windowOf(s);
     UpdateWindow(w);
     RedrawWindow(w, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -364,9 +366,9 @@ TEST_F(Win32Probe, PicturesAndBandsLieUnderTheirControls) {
     ReleaseDC(nullptr, screen);
     return Rgb{GetRValue(c), GetGValue(c), GetBValue(c)};
   };
-  EXPECT_EQ(at(Form5, "Text14", 3, 3), (Rgb{255, 255, 255}));     // over the picture
-  EXPECT_EQ(at(Form5, "Command1", 3, 3), (Rgb{255, 128, 0}));     // 戻る on the band
-  EXPECT_EQ(at(Form5, "Command1", -3, 3), (Rgb{192, 192, 255}));  // the band beside it
+  EXPECT_EQ(at(Form5, ctl::settings::Text14, 3, 3), (Rgb{255, 255, 255}));     // over the picture
+  EXPECT_EQ(at(Form5, ctl::settings::Command1, 3, 3), (Rgb{255, 128, 0}));     // 戻る on the band
+  EXPECT_EQ(at(Form5, ctl::settings::Command1, -3, 3), (Rgb{192, 192, 255}));  // the band beside it
 }
 
 TEST_F(Win32Probe, CaptionsReadableInTheLightTheme) {
@@ -386,19 +388,21 @@ TEST_F(Win32Probe, PicturesFollowTheDisplayScale) {
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   rt.start(Form1);
-  click(Form1, "Command1");
-  click(Form4, "Command2");
+  click(Form1, ctl::menu::Command1);
+  click(Form4, ctl::quick::Command2);
   for (ScreenId id : {Form4, Form5}) {
     UpdateWindow(desktop.windowOf(id));
     desktop.processPending();
   }
   struct Case {
     ScreenId screen;
+    ControlName picture;
     const char* file;
     int width, height;  // at 100 %
   };
-  for (const Case& c : {Case{Form4, "quick", 397, 91}, Case{Form5, "settings", 137, 94}}) {
-    const auto [file, size] = desktop.pictureShown(c.screen, "Image1");
+  for (const Case& c : {Case{Form4, ctl::quick::Image1, "quick", 397, 91},
+                        Case{Form5, ctl::settings::Image1, "settings", 137, 94}}) {
+    const auto [file, size] = desktop.pictureShown(c.screen, c.picture);
     const int factor = dpi > 96 ? 2 : 1;
     EXPECT_TRUE(file.ends_with(std::string("\\") + c.file + (factor == 2 ? "@2x.jpg" : ".jpg")))
         << file;
@@ -416,8 +420,7 @@ TEST_F(Win32Probe, ScreensFollowTheDisplayScale) {
   if (const char* expected = std::getenv("NUBERA_EXPECT_DPI")) {
     EXPECT_EQ(dpi, std::atoi(expected));
   }
-  rt.start(frmSplash);
-  for (ScreenId id : {Form1, Form2, Form3, Form4, Form5, Form6, Form7}) rt.text(id, "Command2");
+  nubera::testing::makeEveryScreen(rt);
   for (ScreenId id : kAllScreens) {
     const ScreenDecl& d = rt.find(id)->decl();
     RECT client{};
@@ -425,7 +428,7 @@ TEST_F(Win32Probe, ScreensFollowTheDisplayScale) {
     EXPECT_EQ(client.right, MulDiv(d.clientWidth, dpi, 1440)) << screenName(id);
     EXPECT_EQ(client.bottom, MulDiv(d.clientHeight, dpi, 1440)) << screenName(id);
   }
-  HWND caption = desktop.controlOf(Form1, "Label1");  // "選択", 21.75 points
+  HWND caption = desktop.controlOf(Form1, ctl::menu::Label1);  // "選択", 21.75 points
   LOGFONTW lf{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(caption, WM_GETFONT, 0, 0)), sizeof lf, &lf);
   EXPECT_EQ(-lf.lfHeight, MulDiv(2175, dpi, 7200));
@@ -491,7 +494,7 @@ TEST_F(Win32Probe, RescalesWhenTheDisplayScaleChanges) {
   RECT client{};
   GetClientRect(window, &client);
   EXPECT_EQ(client.right, MulDiv(5640, dpi, 1440));
-  HWND button = desktop.controlOf(Form1, "Command3");  // 終了 at 1440, 4560 twips
+  HWND button = desktop.controlOf(Form1, ctl::menu::Command3);  // 終了 at 1440, 4560 twips
   RECT at{};
   GetWindowRect(button, &at);
   MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&at), 2);
@@ -529,7 +532,7 @@ void startUpKeyOpensTheMenu(Win32Probe& p, Key k) {
     HWND menu = probe->desktop.windowOf(Form1);
     if (!menu || menuWasModal) return;
     menuWasModal = IsWindowVisible(menu) && !probe->desktop.windowOf(frmSplash);
-    probe->rt.userClick(Form1, "Command3");  // 終了
+    probe->rt.userClick(Form1, ctl::menu::Command3);  // 終了
   });
   p.key(frmSplash, k);
   KillTimer(nullptr, timer);
@@ -550,10 +553,10 @@ TEST_F(Win32Probe, HelpOpensThePageInTheBrowser) {
     return true;
   });
   rt.start(Form1);
-  click(Form1, "Command4");
+  click(Form1, ctl::menu::Command4);
   EXPECT_TRUE(opened.ends_with("\\nubera_help.html")) << opened;
   desktop.setHelpOpener([](const std::string&) { return false; });
-  click(Form1, "Command4");
+  click(Form1, ctl::menu::Command4);
   ASSERT_EQ(said.size(), 1u);
   EXPECT_TRUE(said[0].starts_with("ヘルプを開けませんでした。")) << said[0];
 }

@@ -305,13 +305,12 @@ HWND Win32Desktop::windowOf(ScreenId id) const {
   return w ? w->hwnd() : nullptr;
 }
 
-HWND Win32Desktop::controlOf(ScreenId id, const std::string& name) const {
+HWND Win32Desktop::controlOf(ScreenId id, ControlName name) const {
   win32::ScreenWindow* w = window(id);
   return w ? w->control(w->decl().indexOf(name)) : nullptr;
 }
 
-std::pair<std::string, PixelRect> Win32Desktop::pictureShown(ScreenId id,
-                                                             const std::string& name) const {
+std::pair<std::string, PixelRect> Win32Desktop::pictureShown(ScreenId id, ControlName name) const {
   win32::ScreenWindow* w = window(id);
   return w ? w->pictureShown(w->decl().indexOf(name)) : std::pair<std::string, PixelRect>{};
 }

@@ -52,9 +52,9 @@ class Win32Desktop : public Desktop {
   // (true: it opened).
   void processPending();
   HWND windowOf(ScreenId id) const;
-  HWND controlOf(ScreenId id, const std::string& name) const;
+  HWND controlOf(ScreenId id, ControlName name) const;
   // The file a picture was decoded from, and its decoded size.
-  std::pair<std::string, PixelRect> pictureShown(ScreenId id, const std::string& name) const;
+  std::pair<std::string, PixelRect> pictureShown(ScreenId id, ControlName name) const;
   void setMessageAnswerer(std::function<void(const std::string&)> answerer) {
     answerer_ = std::move(answerer);
   }
