@@ -14,7 +14,9 @@ class Runtime;
 
 inline constexpr const char* kApplicationTitle = "ストリーミング　";
 inline constexpr const char* kHelpFile = "NUBERA.hlp";
-inline constexpr int kHelpContents = 3;
+
+// Where the help opens; each desktop says it in its own help viewer's terms.
+enum class HelpTopic { Contents };
 
 class Desktop {
  public:
@@ -24,8 +26,8 @@ class Desktop {
   // window of `owner`: the screen whose event raised it (none before the first screen, or
   // when that screen is gone; then over the screen that is active). Returns when it is closed.
   virtual void messageBox(std::optional<ScreenId> owner, const std::string& prompt) = 0;
-  // Opens the help file at the command's topic, owned by the window of the screen.
-  virtual void help(ScreenId window, const std::string& file, int command,
+  // Opens the help file at the topic, owned by the window of the screen.
+  virtual void help(ScreenId window, const std::string& file, HelpTopic topic,
                     const std::string& data) = 0;
 
   // What the runtime does to screens, for a backend to draw.

@@ -22,9 +22,9 @@ void RecordingDesktop::messageBox(std::optional<ScreenId>, const std::string& pr
   record("message " + escaped);
 }
 
-void RecordingDesktop::help(ScreenId window, const std::string& file, int command,
+void RecordingDesktop::help(ScreenId window, const std::string& file, HelpTopic,
                             const std::string&) {
-  record("help " + std::string(screenName(window)) + " " + file + " " + std::to_string(command));
+  record("help " + std::string(screenName(window)) + " " + file + " contents");
 }
 
 void RecordingDesktop::programEnded() {

@@ -16,11 +16,11 @@ class RecordingDesktop : public Desktop {
   explicit RecordingDesktop(std::function<void(const std::string&)> sink = {});
 
   void messageBox(std::optional<ScreenId> owner, const std::string& prompt) override;
-  void help(ScreenId window, const std::string& file, int command,
+  void help(ScreenId window, const std::string& file, HelpTopic topic,
             const std::string& data) override;
   void programEnded() override;
 
-  // "message PROMPT" (line breaks written \n), "help SCREEN FILE COMMAND", "end".
+  // "message PROMPT" (line breaks written \n), "help SCREEN FILE contents", "end".
   const std::vector<std::string>& log() const { return log_; }
   // The prompts of the message boxes only.
   std::vector<std::string> messages() const;

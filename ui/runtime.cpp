@@ -259,7 +259,7 @@ void Runtime::message(const std::string& prompt) {
 }
 
 void Runtime::help(ScreenId window) {
-  desktop_.help(window, kHelpFile, kHelpContents, "");
+  desktop_.help(window, kHelpFile, HelpTopic::Contents, "");
 }
 
 }  // namespace nubera

@@ -177,7 +177,7 @@ void QtDesktop::messageBox(std::optional<ScreenId> owner, const std::string& pro
   box.exec();
 }
 
-void QtDesktop::help(ScreenId id, const std::string&, int, const std::string&) {
+void QtDesktop::help(ScreenId id, const std::string&, HelpTopic, const std::string&) {
   // The program's own help, at its contents, in a window of the program.
   if (!helpWindow_) {
     auto* w = new HelpWindow;

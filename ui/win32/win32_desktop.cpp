@@ -222,14 +222,12 @@ void Win32Desktop::messageBox(std::optional<ScreenId> owner, const std::string& 
   MessageBoxW(ownerWindow, wide(prompt).c_str(), wide(kApplicationTitle).c_str(), MB_OK);
 }
 
-void Win32Desktop::help(ScreenId id, const std::string& file, int command,
-                        const std::string& data) {
+void Win32Desktop::help(ScreenId id, const std::string& file, HelpTopic, const std::string& data) {
   win32::ScreenWindow* w = window(id);
   HWND owner = w ? w->hwnd() : nullptr;
   // Where the help file lies beside the program, the Windows help viewer shows it.
   if (GetFileAttributesW(wide(assetDir_ + "\\" + file).c_str()) != INVALID_FILE_ATTRIBUTES) {
-    WinHelpA(owner, file.c_str(), static_cast<UINT>(command),
-             reinterpret_cast<ULONG_PTR>(data.c_str()));
+    WinHelpA(owner, file.c_str(), HELP_CONTENTS, reinterpret_cast<ULONG_PTR>(data.c_str()));
     return;
   }
   // Otherwise the program's own help, a page whose top is its contents, in the user's browser.

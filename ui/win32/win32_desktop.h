@@ -36,7 +36,7 @@ class Win32Desktop : public Desktop {
   int run();
 
   void messageBox(std::optional<ScreenId> owner, const std::string& prompt) override;
-  void help(ScreenId window, const std::string& file, int command,
+  void help(ScreenId window, const std::string& file, HelpTopic topic,
             const std::string& data) override;
   void screenCreated(const ScreenInstance& screen) override;
   void screenDestroyed(ScreenId id) override;
