@@ -1,22 +1,16 @@
 #include "ui/qt/screen_window.h"
 
-#include <QAccessible>
-#include <QCloseEvent>
-#include <QFile>
-#include <QFocusEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
-#include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <functional>
 #include <map>
 
 #include "ui/desktop_rules.h"
+#include "ui/qt/control_widgets.h"
 
 namespace nubera {
 
@@ -85,130 +79,6 @@ QPalette paletteOf(QPalette pal, const Colours& c) {
 QRect qrect(const PixelRect& r) {
   return QRect(r.x, r.y, r.width, r.height);
 }
-
-// A widget that reports clicks: a label (the markers of the settings screens; clicks on
-// labels without a handler do nothing and do not reach the frame behind them), or a frame
-// whose free area is clickable (the start-up screen).
-template <class Base>
-class Clickable : public Base {
- public:
-  std::function<void()> onClick;
-  using Base::Base;
-
- protected:
-  void mousePressEvent(QMouseEvent* e) override {
-    e->accept();
-    if (onClick) onClick();
-  }
-};
-using ClickLabel = Clickable<QLabel>;
-
-// A frame drawn as a Windows group box: an etched rectangle whose top edge the caption breaks.
-// Drawing it here also spares the style's picture of a frame, loaded at the first paint.
-class ClickFrame : public Clickable<QGroupBox> {
- public:
-  using Clickable<QGroupBox>::Clickable;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter p(this);
-    const QColor back = palette().color(QPalette::Window);
-    const QColor text = palette().color(QPalette::WindowText);
-    const QFontMetrics metrics(font());
-    const int top = title().isEmpty() ? 0 : metrics.height() / 2;
-    const QRect box = rect().adjusted(0, top, -1, -1);
-    p.setPen(QColor((back.red() + text.red()) / 2, (back.green() + text.green()) / 2,
-                    (back.blue() + text.blue()) / 2));
-    p.drawRect(box.adjusted(0, 0, -1, -1));
-    p.setPen(back.lighter(150));
-    p.drawRect(box.adjusted(1, 1, 0, 0));
-    if (title().isEmpty()) return;
-    const int inset = metrics.averageCharWidth();
-    const QRect caption(inset, 0, metrics.horizontalAdvance(title()) + inset, metrics.height());
-    p.fillRect(caption, back);
-    p.setPen(text);
-    p.drawText(caption, Qt::AlignCenter, title());
-  }
-};
-
-// A picture drawn smoothly over its place from the file that suits the display's scale: at
-// 150 % and 200 % the one drawn at twice the size. What it drew is kept in the properties
-// "drawnFile" and "drawnSize" (the decoded pixels), for tests.
-class PictureLabel : public QLabel {
- public:
-  PictureLabel(QWidget* parent, QString dir, std::string file)
-      : QLabel(parent), dir_(std::move(dir)), file_(std::move(file)) {
-    setPixmap(pixmapFor(1.0));  // for a screen reader: a graphic
-  }
-
- protected:
-  void mousePressEvent(QMouseEvent* e) override { e->accept(); }
-  void paintEvent(QPaintEvent*) override {
-    const QPixmap& pm = pixmapFor(devicePixelRatioF());
-    QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawPixmap(rect(), pm);
-    setProperty("drawnFile", drawnFile_);
-    setProperty("drawnSize", pm.size());
-  }
-
- private:
-  const QPixmap& pixmapFor(double scale) {
-    QString file = dir_ + "/" + qs(pictureFile(file_, scale));
-    if (!QFile::exists(file)) file = dir_ + "/" + qs(file_);
-    if (file != drawnFile_) {
-      drawnFile_ = file;
-      pixmap_ = QPixmap(file);
-    }
-    return pixmap_;
-  }
-
-  QString dir_;
-  std::string file_;
-  QString drawnFile_;
-  QPixmap pixmap_;
-};
-
-// A button painted flat in its declared colour, with a border and a focus mark, as the
-// Windows program draws its buttons; the style's gradients would change the colour.
-class FlatButton : public QPushButton {
- public:
-  using QPushButton::QPushButton;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter p(this);
-    const QRect r = rect().adjusted(0, 0, -1, -1);
-    p.fillRect(rect(), palette().color(QPalette::Button));
-    const bool down = isDown();
-    p.setPen(down ? Qt::black : Qt::white);
-    p.drawLine(r.topLeft(), r.topRight());
-    p.drawLine(r.topLeft(), r.bottomLeft());
-    p.setPen(down ? Qt::white : Qt::black);
-    p.drawLine(r.bottomLeft(), r.bottomRight());
-    p.drawLine(r.topRight(), r.bottomRight());
-    p.setPen(
-        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    p.drawText(rect(), Qt::AlignCenter, text());
-    if (hasFocus()) {
-      QPen dotted(Qt::black, 1, Qt::DotLine);
-      p.setPen(dotted);
-      p.drawRect(r.adjusted(3, 3, -3, -3));
-    }
-  }
-};
-
-class LineWidget : public QWidget {
- public:
-  using QWidget::QWidget;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter p(this);
-    p.setPen(QPen(Qt::black, 1));
-    p.drawLine(0, 0, width() - 1, height() - 1);
-  }
-};
 
 }  // namespace
 
