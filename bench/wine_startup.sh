@@ -15,7 +15,12 @@ export DISPLAY=":$(cat "$displayfile")"
 rm -f "$displayfile"
 trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
-wineboot >/dev/null 2>&1 || true  # the Wine server is up before the first sample
+# One server with its services and desktop for every sample, as a user's Windows has them
+# running: a server stopped and started between samples made a sample meet it while it ended.
+wineserver -k 2>/dev/null || true
+wineserver -w
+wineserver -p
+wineboot >/dev/null 2>&1 || true
 work=$(mktemp -d)
 cp -r out/windows/. "$work"/
 cp build-win/bare_window.exe "$work"/
@@ -28,9 +33,8 @@ shown_after() {  # milliseconds from start to a visible window of the program
   until xdotool search --onlyvisible --class "$exe" >/dev/null 2>&1; do sleep 0.01; done
   now=$(date +%s%N)
   kill "$pid" 2>/dev/null || true
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
-  wineboot >/dev/null 2>&1 || true
+  # The program's process ends with its windows before the next sample.
+  while pgrep -f "$work/$exe" >/dev/null; do pkill -f "$work/$exe" || true; sleep 0.05; done
   echo $(((now - start) / 1000000))
 }
 
