@@ -196,6 +196,15 @@ TEST_F(QtRoad, EveryScreenIsDrawnFromItsDeclaration) {
   EXPECT_EQ(widget<QPushButton>(Form1, ctl::menu::Command4)->text(), QStringLiteral("? "));
   EXPECT_EQ(widget<QLabel>(Form1, ctl::menu::Label2)->text(), QStringLiteral("簡単メニュー"));
   EXPECT_TRUE(widget<QLabel>(Form5, ctl::settings::Image1)->pixmap().size() == QSize(137, 94));
+  // The frame draws its caption into its top edge, as a Windows group box does.
+  auto* frame = widget<QGroupBox>(Form5, ctl::settings::Frame1);
+  const QImage top =
+      frame->grab(QRect(0, 0, frame->width(), QFontMetrics(frame->font()).height())).toImage();
+  int dark = 0;
+  for (int y = 0; y < top.height(); ++y) {
+    for (int x = 0; x < top.width(); ++x) dark += qGray(top.pixel(x, y)) < 80;
+  }
+  EXPECT_GT(dark, 20);
 }
 
 // Captions are drawn by their own font alone, which spares the fallback search; a letter that
