@@ -773,6 +773,15 @@ TEST_F(QtProbe, CaptionsReadableInADarkTheme) {
 }
 TEST_F(QtProbe, CaptionsReadableInHighContrast) {
   nubera::testing::checkCaptionContrast(*this, Theme::HighContrast);
+  // A field's frame and an option button's circle show on black too, in the text colour.
+  const QImage field = widget(Form5, ctl::settings::Text12)->grab().toImage();
+  EXPECT_EQ(field.pixelColor(field.width() / 2, 0), QColor(Qt::white));
+  const QImage option = widget(Form5, ctl::settings::Option1)->grab().toImage();
+  int white = 0;
+  for (int y = 0; y < option.height(); ++y) {
+    for (int x = 0; x < 14; ++x) white += qGray(option.pixel(x, y)) > 160;
+  }
+  EXPECT_GT(white, 10);
 }
 
 int main(int argc, char** argv) {

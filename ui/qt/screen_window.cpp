@@ -76,6 +76,24 @@ QPalette paletteOf(QPalette pal, const Colours& c) {
   return pal;
 }
 
+// In high contrast the style draws a field's frame and an option button's circle in a shade
+// of the back colour, which vanishes on black; there they are drawn in the text colour.
+QString highContrastOutline(ControlKind kind, const Colours& c) {
+  const QString text = colorOf(c.text).name(), back = colorOf(c.back).name();
+  if (kind == ControlKind::TextBox) {
+    return QString("QLineEdit { border: 1px solid %1; color: %1; background: %2; }")
+        .arg(text, back);
+  }
+  if (kind != ControlKind::OptionButton) return {};
+  return QString(
+             "QRadioButton::indicator { width: 11px; height: 11px; border: 1px solid %1;"
+             " border-radius: 6px; background: %2; }"
+             "QRadioButton::indicator:checked { background: qradialgradient(cx: 0.5, cy: 0.5,"
+             " radius: 0.5, fx: 0.5, fy: 0.5, stop: 0 %1, stop: 0.45 %1, stop: 0.55 %2,"
+             " stop: 1 %2); }")
+      .arg(text, back);
+}
+
 QRect qrect(const PixelRect& r) {
   return QRect(r.x, r.y, r.width, r.height);
 }
@@ -276,7 +294,13 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
   if (c.backColor || c.kind == ControlKind::Label || c.kind == ControlKind::OptionButton) {
     w->setAutoFillBackground(true);
   }
-  w->setPalette(paletteOf(w->palette(), controlColours(screen.decl(), i, highContrast_)));
+  const Colours colours = controlColours(screen.decl(), i, highContrast_);
+  w->setPalette(paletteOf(w->palette(), colours));
+  if (highContrast_) {
+    if (const QString outline = highContrastOutline(c.kind, colours); !outline.isEmpty()) {
+      w->setStyleSheet(outline);
+    }
+  }
   widgets_[i] = w;
 }
 
