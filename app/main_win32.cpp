@@ -6,6 +6,7 @@
 #include "platform/local_file_system.h"
 #include "screens/screens.h"
 #include "ui/runtime.h"
+#include "ui/win32/system_library.h"
 #include "ui/win32/win32_desktop.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -13,8 +14,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // visual styles' uxtheme, say) come from the system folder only, never from the program's
   // own, where a planted file of their name would otherwise be taken.
   using SetDirectories = BOOL(WINAPI*)(DWORD);
-  if (auto set = reinterpret_cast<SetDirectories>(reinterpret_cast<void*>(
-          GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")))) {
+  if (auto set = nubera::win32::systemFunction<SetDirectories>(L"kernel32.dll",
+                                                               "SetDefaultDllDirectories")) {
     set(LOAD_LIBRARY_SEARCH_SYSTEM32);
   }
   // The common controls load OLE by its bare name when the first window is made, and not

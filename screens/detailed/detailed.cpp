@@ -26,10 +26,6 @@ std::optional<std::string> videoRefusal(Runtime& rt, const std::string& video) {
   return pageSetAliasProblem(fs, folder, video);
 }
 
-PlayerSettings playerValues(Runtime& rt) {
-  return screens::playerValues(rt, detailedPlayerLink());
-}
-
 ScreenKind build() {
   using namespace decl;
   ScreenKind k;
@@ -81,7 +77,8 @@ ScreenKind build() {
     if (auto problem = videoFileNameProblem(rt.files(), rt.files().programDirectory(), video)) {
       return rt.message(*problem);
     }
-    if (auto problem = playerSettingsProblem(playerValues(rt))) return rt.message(*problem);
+    const PlayerSettings player = playerValues(rt, detailedPlayerLink());
+    if (auto problem = playerSettingsProblem(player)) return rt.message(*problem);
     FileSystem& fs = rt.files();
     // A Windows player reads the folder's path as it stands in the metafile.
     if (fs.separator() == '\\') {
@@ -92,7 +89,7 @@ ScreenKind build() {
         detailedPreviewLine(rows, fs.programDirectory(),
                             videoFileBase(fs, fs.programDirectory(), video), fs.separator());
     writePass(rt, pageSetFiles(fs, fs.programDirectory(), quickRowsFromDetailed(rows), video, line,
-                               playerValues(rt)));
+                               player));
   };
   k.clicks[Command5] = [](Runtime& rt) {  // 完成: the publish pass
     const std::string video = rt.text(Form6, Text3);

@@ -27,10 +27,6 @@ SiteState siteFacts(Runtime& rt) {
           .contentFolder = rt.text(Form4, Text5)};
 }
 
-PlayerSettings playerValues(Runtime& rt) {
-  return screens::playerValues(rt, quickPlayerLink());
-}
-
 // What both passes take from the screen, once the name, the site facts and the video folder
 // are checked.
 struct PassInputs {
@@ -153,7 +149,8 @@ ScreenKind build() {
   k.clicks[Command1] = [](Runtime& rt) {  // 保存: the preview pass
     // A player value the page cannot hold is refused before "保存" goes, so that it can be
     // corrected on the settings screen and saved again without losing the other settings.
-    if (auto problem = playerSettingsProblem(playerValues(rt))) return rt.message(*problem);
+    const PlayerSettings player = playerValues(rt, quickPlayerLink());
+    if (auto problem = playerSettingsProblem(player)) return rt.message(*problem);
     rt.setVisible(Form4, Command1, false);
     rt.setVisible(Form4, Command5, true);
     rt.setVisible(Form4, Label2, true);
@@ -163,7 +160,7 @@ ScreenKind build() {
     const auto& in = std::get<PassInputs>(inputs);
     const std::string line =
         quickPreviewLine(in.rows, in.site, in.videoFile, rt.files().separator());
-    writePass(rt, pageSetFiles(rt.files(), in.folder, in.rows, in.video, line, playerValues(rt)));
+    writePass(rt, pageSetFiles(rt.files(), in.folder, in.rows, in.video, line, player));
   };
   k.clicks[Command5] = [](Runtime& rt) {  // 完成ボタン: the publish pass
     auto inputs = passInputs(rt, false);
