@@ -15,6 +15,10 @@ class Runtime;
 inline constexpr const char* kApplicationTitle = "ストリーミング　";
 inline constexpr const char* kHelpFile = "NUBERA.hlp";
 
+// The program's own help, a page beside it whose top is its contents: what the desktops show
+// where the system has no viewer for the named help file. Its name is the build's.
+inline constexpr const char* kHelpPage = NUBERA_HELP_PAGE;
+
 // Where the help opens; each desktop says it in its own help viewer's terms.
 enum class HelpTopic { Contents };
 

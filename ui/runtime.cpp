@@ -25,6 +25,14 @@ int ScreenInstance::index(std::string_view control) const {
 
 Runtime::Runtime(const ScreenSet& screens, FileSystem& files, Desktop& desktop)
     : screens_(screens), files_(files), desktop_(desktop) {
+  // The screen set is indexed by ScreenId: a kind in another's place would run its handlers
+  // for the wrong screen.
+  for (std::size_t i = 0; i < kScreenCount; ++i) {
+    if (screens_[i] && screens_[i]->decl.id != kAllScreens[i]) {
+      throw std::logic_error("screen set out of order at " +
+                             std::string(screenName(kAllScreens[i])));
+    }
+  }
   desktop_.runtime_ = this;
 }
 

@@ -3,8 +3,9 @@
 namespace nubera {
 
 namespace {
-constexpr std::array<std::string_view, kScreenCount> kNames = {
-    "frmSplash", "Form1", "Form2", "Form3", "Form4", "Form5", "Form6", "Form7"};
+#define NUBERA_SCREEN_NAME(name) #name,
+constexpr std::array<std::string_view, kScreenCount> kNames = {NUBERA_SCREENS(NUBERA_SCREEN_NAME)};
+#undef NUBERA_SCREEN_NAME
 
 ControlDecl make(ControlKind kind, ControlName name, std::string text, Rect r) {
   ControlDecl c;

@@ -13,11 +13,16 @@
 
 namespace nubera {
 
-enum class ScreenId { frmSplash, Form1, Form2, Form3, Form4, Form5, Form6, Form7 };
-constexpr std::size_t kScreenCount = 8;
-constexpr std::array<ScreenId, kScreenCount> kAllScreens = {
-    ScreenId::frmSplash, ScreenId::Form1, ScreenId::Form2, ScreenId::Form3,
-    ScreenId::Form4,     ScreenId::Form5, ScreenId::Form6, ScreenId::Form7};
+// Every screen of the program, in the order of its ScreenId; the names are its own.
+#define NUBERA_SCREENS(X) \
+  X(frmSplash) X(Form1) X(Form2) X(Form3) X(Form4) X(Form5) X(Form6) X(Form7)
+#define NUBERA_SCREEN_ID(name) name,
+enum class ScreenId { NUBERA_SCREENS(NUBERA_SCREEN_ID) };
+#undef NUBERA_SCREEN_ID
+#define NUBERA_SCREEN_ID(name) ScreenId::name,
+constexpr std::array kAllScreens = {NUBERA_SCREENS(NUBERA_SCREEN_ID)};
+#undef NUBERA_SCREEN_ID
+constexpr std::size_t kScreenCount = kAllScreens.size();
 
 std::string_view screenName(ScreenId id);
 std::optional<ScreenId> screenFromName(std::string_view name);

@@ -195,7 +195,7 @@ void QtDesktop::help(ScreenId id, const std::string&, HelpTopic, const std::stri
     layout->addWidget(helpBrowser_);
     helpWindow_ = w;
   }
-  const QString path = qs(assetDir_ + "/nubera_help.html");
+  const QString path = qs(assetDir_ + "/" + kHelpPage);
   if (QFile::exists(path)) {
     helpBrowser_->setSource(QUrl::fromLocalFile(path));
     helpBrowser_->scrollToAnchor("contents");

@@ -231,7 +231,7 @@ void Win32Desktop::help(ScreenId id, const std::string& file, HelpTopic, const s
     return;
   }
   // Otherwise the program's own help, a page whose top is its contents, in the user's browser.
-  const std::string page = assetDir_ + "\\nubera_help.html";
+  const std::string page = assetDir_ + "\\" + kHelpPage;
   using Execute = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
   static const auto execute = win32::systemFunction<Execute>(L"shell32.dll", "ShellExecuteW");
   const bool opened =
