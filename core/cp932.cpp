@@ -154,7 +154,55 @@ std::uint16_t bytesFor(long cp) {
   return 0;
 }
 
+// The letter that a letter and a combining mark compose into, or -1.
+long composedPair(long base, long mark) {
+  if (mark == 0x0308 && (base == 0x0415 || base == 0x0435)) return base == 0x0415 ? 0x0401 : 0x0451;
+  if (mark == 0x0306 && (base == 0x0418 || base == 0x0438)) return base + 1;  // Й й
+  const bool katakana = base >= 0x30A1 && base <= 0x30FA;
+  const long kana = katakana ? base - 0x60 : base;  // as its hiragana
+  const bool haRow = kana >= 0x306F && kana <= 0x307B && (kana - 0x306F) % 3 == 0;
+  if (mark == 0x309A) return haRow ? base + 2 : -1;  // ぱ
+  if (mark != 0x3099) return -1;
+  if ((kana >= 0x304B && kana <= 0x3061 && kana % 2 == 1) || kana == 0x3064 || kana == 0x3066 ||
+      kana == 0x3068 || haRow || base == 0x309D || base == 0x30FD) {
+    return base + 1;  // が, ゞ
+  }
+  if (kana == 0x3046) return katakana ? 0x30F4 : 0x3094;  // ヴ ゔ
+  if (base >= 0x30EF && base <= 0x30F2) return base + 8;  // ヷ .. ヺ
+  return -1;
+}
+
 }  // namespace
+
+std::string composed(std::string_view utf8) {
+  std::string out;
+  long last = -1;
+  std::size_t lastAt = 0;
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    const std::size_t start = pos;
+    const long cp = nextCodePoint(utf8, pos);
+    if (cp < 0) {
+      out += utf8[pos++];
+      last = -1;
+      continue;
+    }
+    if (const long both = last < 0 ? -1 : composedPair(last, cp); both >= 0) {
+      out.resize(lastAt);
+      appendUtf8(out, static_cast<std::uint32_t>(both));
+      last = -1;
+      continue;
+    }
+    lastAt = out.size();
+    last = cp;
+    out.append(utf8.substr(start, pos - start));
+  }
+  return out;
+}
+
+long codePoint(std::string_view utf8) {
+  std::size_t pos = 0;
+  return utf8.empty() ? -1 : nextCodePoint(utf8, pos);
+}
 
 EncodeError::EncodeError(std::string character)
     : std::runtime_error("character not in code page 932: " + character),

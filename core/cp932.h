@@ -27,6 +27,14 @@ std::string encode(std::string_view utf8);
 // name made from this form is the one the state files and the pages name.
 std::string windowsForm(std::string_view utf8);
 
+// The text with each letter and combining mark that Unicode composes into one letter composed
+// (か + U+3099 as が, as a Mac writes names): the voiced kana and Ё, Й, which code page 932 holds
+// as one character; the rest unchanged.
+std::string composed(std::string_view utf8);
+
+// The code point of the first character of the UTF-8 text, or -1 when it is not UTF-8.
+long codePoint(std::string_view utf8);
+
 // The first character of the UTF-8 text that code page 932 cannot hold, if any.
 std::optional<std::string> firstUnencodable(std::string_view utf8);
 

@@ -1,12 +1,25 @@
 #include "core/file_system.h"
 
+#include <string_view>
+
 namespace nubera {
 
-FileError::FileError(Operation op, std::string path, std::string reason, bool denied)
-    : std::runtime_error(path + ": " + reason),
+std::string causeSentence(FileCause cause, const std::string& detail) {
+#define NUBERA_FILE_CAUSE(name, sentence) sentence,
+  static constexpr std::string_view kSentences[] = {NUBERA_FILE_CAUSES(NUBERA_FILE_CAUSE)};
+#undef NUBERA_FILE_CAUSE
+  std::string sentence(kSentences[static_cast<std::size_t>(cause)]);
+  if (const auto at = sentence.find("{}"); at != std::string::npos) sentence.replace(at, 2, detail);
+  return sentence;
+}
+
+FileError::FileError(Operation op, std::string path, FileCause cause, std::string detail,
+                     bool denied)
+    : std::runtime_error(path + ": " + causeSentence(cause, detail)),
       op_(op),
       path_(std::move(path)),
-      reason_(std::move(reason)),
+      cause_(cause),
+      detail_(std::move(detail)),
       denied_(denied) {}
 
 std::string FileError::userMessage() const {
@@ -22,7 +35,7 @@ std::string FileError::userMessage() const {
       what = "ファイルを読み込めませんでした。";
       break;
   }
-  return std::string(what) + "\n" + path_ + "\n" + reason_;
+  return std::string(what) + "\n" + path_ + "\n" + reason();
 }
 
 std::string FileSystem::join(const std::string& dir, const std::string& name) const {

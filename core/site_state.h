@@ -1,7 +1,6 @@
 #pragma once
 // The four site facts, one file each in the program directory.
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,6 +8,7 @@
 
 namespace nubera {
 
+// In the order of their files.
 enum class SiteField { ServerName, AccountName, ContentFolder, ServerFolderPath };
 
 // "out01.dat", "nout02.dat", "nout03.dat", "nout04.dat".
@@ -19,13 +19,6 @@ std::string siteFilePath(const FileSystem& fs, SiteField field);
 void writeSiteField(FileSystem& fs, SiteField field, const std::string& value);
 // The whole first line of the field's file; the empty text when it is missing or empty.
 std::string readSiteField(const FileSystem& fs, SiteField field);
-
-// Why a stored value cannot be used where it goes, in one message that names the file and
-// says to build the virtual server again; nullopt when it can. An empty value is refused; a
-// name (server, account, folder) must be able to be one folder name, the server's beside
-// the program's own files; the server folder path must hold no control character.
-std::optional<std::string> storedValueProblem(const FileSystem& fs, SiteField field,
-                                              const std::string& value);
 
 // The site facts, one file each.
 struct SiteState {

@@ -1,6 +1,7 @@
 #include "core/text_file.h"
 
 #include "core/cp932.h"
+#include "core/rules.h"
 
 namespace nubera {
 
@@ -10,8 +11,8 @@ std::string encodeLines(const std::string& path, const std::vector<std::string>&
     try {
       bytes += cp932::encode(line);
     } catch (const cp932::EncodeError& e) {
-      throw FileError(FileError::Operation::Write, path,
-                      "「" + e.character() + "」は Shift_JIS で保存できない文字です。");
+      throw FileError(FileError::Operation::Write, path, FileCause::Unencodable,
+                      shownCharacter(e.character()));
     }
     bytes += "\r\n";
   }
@@ -28,19 +29,16 @@ std::string readFirstLine(const FileSystem& fs, const std::string& path) {
   std::string line = bytes->substr(0, bytes->find('\n'));
   if (!line.empty() && line.back() == '\r') line.pop_back();
   if (line.size() > kMaxFirstLine) {
-    throw FileError(FileError::Operation::Read, path,
-                    "1行目が長すぎます（" + std::to_string(kMaxFirstLine) + " バイトまで）。");
+    throw FileError(FileError::Operation::Read, path, FileCause::FirstLineTooLong,
+                    std::to_string(kMaxFirstLine));
   }
   // A NUL (a UTF-16 file, say) or a CR inside the line is no one-line Shift_JIS file.
   if (line.find('\0') != std::string::npos || line.find('\r') != std::string::npos) {
-    throw FileError(
-        FileError::Operation::Read, path,
-        "1行の Shift_JIS のテキストではありません（壊れているか、別の文字コードです）。");
+    throw FileError(FileError::Operation::Read, path, FileCause::NotOneLine);
   }
   auto text = cp932::decode(line);
   if (!text) {
-    throw FileError(FileError::Operation::Read, path,
-                    "Shift_JIS のテキストとして読めない内容が含まれています。");
+    throw FileError(FileError::Operation::Read, path, FileCause::NotShiftJis);
   }
   return *text;
 }

@@ -22,13 +22,13 @@ class LocalFileSystem : public FileSystem {
   static unsigned long flushCount();
 
   std::string programDirectory() const override { return programDirectory_; }
-  char separator() const override;
+  bool isWindows() const override;
   bool programDirectoryIsTemporary() const override;
   void makeDirectory(const std::string& path) override;
   bool isDirectory(const std::string& path) const override;
   std::vector<Entry> entries(const std::string& dir) const override;
   std::optional<std::string> nameOnDisk(const std::string& path) const override;
-  std::optional<std::string> lengthProblem(const std::string& path, bool folder) const override;
+  std::optional<FileCause> lengthProblem(const std::string& path, bool folder) const override;
   void replaceFile(const std::string& path, const std::string& bytes) override;
 
  protected:
@@ -38,8 +38,9 @@ class LocalFileSystem : public FileSystem {
   std::string programDirectory_;
 };
 
-// The system's reason for an error number, in Japanese where it is a common one.
-std::string reasonText(int errorNumber);
+// The cause of a system error number (errno; on Windows GetLastError); FileCause::System for
+// one that no cause names, whose text the system gives.
+FileCause causeOf(int errorNumber);
 
 #ifdef _WIN32
 // The Windows errors tried again every 20 ms for a second: by a save, whose target another

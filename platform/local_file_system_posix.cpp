@@ -19,55 +19,35 @@
 
 namespace nubera {
 
-std::string reasonText(int errorNumber) {
-  // The reasons a user can meet in their own words; the system's text only as a last resort.
-  switch (errorNumber) {
-    case ENOENT:
-      return "ファイルまたはフォルダーが見つかりません。";
-    case EACCES:
-    case EPERM:
-      return "アクセスが拒否されました。";
-    case EEXIST:
-      return "同じ名前のファイルが既にあります。";
-    case ENOTDIR:
-      return "途中の名前がフォルダーではありません。";
-    case EISDIR:
-      return "同じ名前のフォルダーがあります。";
-    case ENOSPC:
-      return "ディスクの空き容量が足りません。";
-    case EDQUOT:
-      return "ディスクの使用量の上限に達しました。";
-    case EFBIG:
-      return "ファイルが大きすぎます。";
-    case EROFS:
-      return "読み取り専用の場所です。";
-    case ENAMETOOLONG:
-      return "名前が長すぎます。";
-    case ELOOP:
-      return "リンクが多すぎるか、リンクが自分自身を指しています。";
-    case EMLINK:
-      return "リンクが多すぎます。";
-    case ETXTBSY:
-    case EBUSY:
-      return "ほかのプログラムが使用中です。";
-    case ENXIO:
-    case ENODEV:
-      return "通常のファイルではありません。";
-    case EMFILE:
-    case ENFILE:
-      return "開いているファイルが多すぎます。ほかのプログラムを閉じてから、もう一度試してください"
-             "。";
-    case ENOMEM:
-      return "メモリが足りません。";
-    case EINTR:
-    case EAGAIN:
-      return "処理が中断されました。もう一度試してください。";
-    case EIO:
-      return "入出力エラーが発生しました。";
-    default:
-      return std::strerror(errorNumber);
+FileCause causeOf(int errorNumber) {
+  using enum FileCause;
+  // clang-format off
+  static constexpr std::pair<int, FileCause> kCauses[] = {
+      {ENOENT, NotFound},         {EACCES, Denied},            {EPERM, Denied},
+      {EEXIST, FileExists},       {ENOTDIR, NotAFolder},       {EISDIR, FolderInTheWay},
+      {ENOSPC, DiskFull},         {EDQUOT, QuotaReached},      {EFBIG, FileTooLarge},
+      {EROFS, ReadOnlyPlace},     {ENAMETOOLONG, NameTooLong}, {ELOOP, LinkLoop},
+      {EMLINK, TooManyLinks},     {ETXTBSY, InUse},            {EBUSY, InUse},
+      {ENXIO, NotRegularFile},    {ENODEV, NotRegularFile},    {EMFILE, TooManyOpenFiles},
+      {ENFILE, TooManyOpenFiles}, {ENOMEM, NoMemory},          {EINTR, Interrupted},
+      {EAGAIN, Interrupted},      {EIO, InputOutput}};
+  // clang-format on
+  for (const auto& [number, cause] : kCauses) {
+    if (number == errorNumber) return cause;
   }
+  return System;
 }
+
+namespace {
+
+// The error as a FileError's cause, with the system's own text where no cause names it.
+[[noreturn]] void fail(FileError::Operation op, const std::string& path, int err,
+                       bool denied = false) {
+  const FileCause cause = causeOf(err);
+  throw FileError(op, path, cause, cause == FileCause::System ? std::strerror(err) : "", denied);
+}
+
+}  // namespace
 
 namespace {
 
@@ -117,8 +97,8 @@ std::string LocalFileSystem::executableDirectory() {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-char LocalFileSystem::separator() const {
-  return '/';
+bool LocalFileSystem::isWindows() const {
+  return false;
 }
 
 bool LocalFileSystem::programDirectoryIsTemporary() const {
@@ -127,23 +107,23 @@ bool LocalFileSystem::programDirectoryIsTemporary() const {
   return false;
 }
 
-std::optional<std::string> LocalFileSystem::lengthProblem(const std::string& path, bool) const {
+std::optional<FileCause> LocalFileSystem::lengthProblem(const std::string& path, bool) const {
   const std::string folder = path.substr(0, path.rfind('/') + 1);
   long nameMax = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
   if (nameMax <= 0) nameMax = NAME_MAX;
   const std::size_t nameLength = path.size() - folder.size();
   if (nameLength > static_cast<std::size_t>(nameMax) || path.size() >= PATH_MAX) {
-    return reasonText(ENAMETOOLONG);
+    return FileCause::NameTooLong;
   }
   return std::nullopt;
 }
 
 void LocalFileSystem::makeDirectory(const std::string& path) {
   if (::mkdir(path.c_str(), 0777) != 0) {
-    int err = errno;
-    std::string reason =
-        err == EEXIST ? "同じ名前のフォルダーまたはファイルが既にあります。" : reasonText(err);
-    throw FileError(FileError::Operation::MakeDirectory, path, reason, deniedError(err));
+    const int err = errno;
+    if (err == EEXIST)
+      throw FileError(FileError::Operation::MakeDirectory, path, FileCause::FolderExists);
+    fail(FileError::Operation::MakeDirectory, path, err, deniedError(err));
   }
 }
 
@@ -235,19 +215,15 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
   // Once a temporary file stands in the folder, the folder is writable: a later refusal is the
   // file's own (held by another program, say), not a reason to move the program.
   bool created = false;
-  auto fail = [&](int err) {
-    throw FileError(FileError::Operation::Write, path, reasonText(err),
-                    !created && deniedError(err));
-  };
+  using Op = FileError::Operation;
+  auto failed = [&](int err) { fail(Op::Write, path, err, !created && deniedError(err)); };
   struct stat old {};
   bool exists = ::stat(path.c_str(), &old) == 0;
-  if (exists && S_ISDIR(old.st_mode)) fail(EISDIR);
-  if (exists && !S_ISREG(old.st_mode)) {
-    throw FileError(FileError::Operation::Write, path, "通常のファイルではありません。");
-  }
+  if (exists && S_ISDIR(old.st_mode)) failed(EISDIR);
+  if (exists && !S_ISREG(old.st_mode)) throw FileError(Op::Write, path, FileCause::NotRegularFile);
   // A file without any write permission is read-only for the user, even for root.
   if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-    throw FileError(FileError::Operation::Write, path, "読み取り専用のファイルです。");
+    throw FileError(Op::Write, path, FileCause::ReadOnlyFile);
   }
   const std::string folder = folderOf(path);
   removeStaleTemps(folder);
@@ -258,23 +234,23 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
   bool unnamed = procFd && !namedTemporaryFiles;
   int fd = unnamed ? ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666) : -1;
   if (unnamed && fd < 0) {
-    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) fail(errno);
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) failed(errno);
     unnamed = false;
   }
   std::string temp;
   for (int attempt = 0; !unnamed && fd < 0 && attempt < 16; ++attempt) {
     temp = folder + "/" + freshTempName();
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) fail(errno);
+    if (fd < 0 && errno != EEXIST) failed(errno);
   }
-  if (fd < 0) fail(EEXIST);
+  if (fd < 0) failed(EEXIST);
   created = true;
   ::flock(fd, LOCK_EX);
 
   auto abandon = [&](int err) {
     ::close(fd);
     if (!temp.empty()) ::unlink(temp.c_str());
-    fail(err);
+    failed(err);
   };
   if (!writeAll(fd, bytes)) abandon(errno);
   if (exists) ::fchmod(fd, old.st_mode & 07777);
@@ -302,28 +278,28 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
   const bool flushed = flush(dirFd);
   const int err = errno;
   ::close(dirFd);
-  if (!flushed && err != EINVAL) fail(err);  // EINVAL: a file system that cannot flush folders
+  if (!flushed && err != EINVAL) failed(err);  // EINVAL: a file system that cannot flush folders
 }
 
 std::optional<std::string> LocalFileSystem::readPrefix(const std::string& path,
                                                        std::size_t limit) const {
-  auto fail = [&](int err) { throw FileError(FileError::Operation::Read, path, reasonText(err)); };
+  auto failed = [&](int err) { fail(FileError::Operation::Read, path, err); };
   // Non-blocking, so a pipe in the file's place cannot hang the program.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
     if (errno == ENOENT) return std::nullopt;
-    fail(errno);
+    failed(errno);
   }
   struct stat st {};
   if (::fstat(fd, &st) != 0) {
     int err = errno;
     ::close(fd);
-    fail(err);
+    failed(err);
   }
   if (!S_ISREG(st.st_mode)) {
     ::close(fd);
-    if (S_ISDIR(st.st_mode)) fail(EISDIR);
-    throw FileError(FileError::Operation::Read, path, "通常のファイルではありません。");
+    if (S_ISDIR(st.st_mode)) failed(EISDIR);
+    throw FileError(FileError::Operation::Read, path, FileCause::NotRegularFile);
   }
   std::string out;
   char buf[8192];
@@ -333,7 +309,7 @@ std::optional<std::string> LocalFileSystem::readPrefix(const std::string& path,
       if (errno == EINTR) continue;
       int err = errno;
       ::close(fd);
-      fail(err);
+      failed(err);
     }
     if (n == 0) break;
     out.append(buf, static_cast<std::size_t>(n));

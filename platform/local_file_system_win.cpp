@@ -16,9 +16,11 @@ using win32::wide;
 
 namespace {
 
-[[noreturn]] void fail(FileError::Operation op, const std::string& path, DWORD error) {
-  throw FileError(op, path, reasonText(static_cast<int>(error)),
-                  error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT);
+[[noreturn]] void fail(FileError::Operation op, const std::string& path, DWORD error,
+                       bool denied = true) {
+  const FileCause cause = causeOf(static_cast<int>(error));
+  throw FileError(op, path, cause, cause == FileCause::System ? win32::systemMessage(error) : "",
+                  denied && (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT));
 }
 
 std::atomic<unsigned long> flushes{0};
@@ -27,16 +29,6 @@ bool flush(HANDLE h) {
   ++flushes;
   return FlushFileBuffers(h);
 }
-
-// Another program (a browser or a player showing the page) holds the file: say so, so the user
-// closes it instead of moving the program.
-[[noreturn]] void failInUse(const std::string& path) {
-  throw FileError(FileError::Operation::Write, path,
-                  "ほかのプログラム（ブラウザーやプレーヤーなど）がこのファイルを開いています。"
-                  "そのプログラムを閉じてから、もう一度保存してください。");
-}
-
-constexpr const char* kNotRegular = "通常のファイルではありません。";
 
 // Whether an existing path is a file on a disk, not a device or a pipe; asked without
 // reading or writing it, so a pipe cannot block.
@@ -73,62 +65,32 @@ unsigned long LocalFileSystem::flushCount() {
   return flushes;
 }
 
-std::string reasonText(int errorNumber) {
-  // The reasons a user can meet in their own words, also where the system speaks English (an
-  // English Windows, Wine); the system's text only as a last resort.
-  switch (static_cast<DWORD>(errorNumber)) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_BAD_NETPATH:
-    case ERROR_INVALID_DRIVE:
-      return "ファイルまたはフォルダーが見つかりません。";
-    case ERROR_ACCESS_DENIED:
-      return "アクセスが拒否されました。";
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_USER_MAPPED_FILE:
-      return "ほかのプログラムがこのファイルを使用中です。";
-    case ERROR_WRITE_PROTECT:
-      return "読み取り専用の場所です。";
-    case ERROR_HANDLE_DISK_FULL:
-    case ERROR_DISK_FULL:
-      return "ディスクの空き容量が足りません。";
-    case 1295:  // ERROR_DISK_QUOTA_EXCEEDED, which MinGW-w64 does not name
-    case ERROR_NOT_ENOUGH_QUOTA:
-      return "ディスクの使用量の上限に達しました。";
-    case ERROR_FILE_TOO_LARGE:
-      return "ファイルが大きすぎます。";
-    case ERROR_FILENAME_EXCED_RANGE:
-    case ERROR_BUFFER_OVERFLOW:
-      return "名前が長すぎます。";
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME:
-      return "ファイル名、フォルダー名の構文が間違っています。";
-    case ERROR_ALREADY_EXISTS:
-    case ERROR_FILE_EXISTS:
-      return "同じ名前のファイルが既にあります。";
-    case ERROR_DIRECTORY:
-      return "途中の名前がフォルダーではありません。";
-    case ERROR_CANT_RESOLVE_FILENAME:
-    case ERROR_TOO_MANY_LINKS:
-      return "リンクが多すぎるか、リンクが自分自身を指しています。";
-    case ERROR_NOT_READY:
-      return "ドライブの準備ができていません。";
-    case ERROR_TOO_MANY_OPEN_FILES:
-      return "開いているファイルが多すぎます。ほかのプログラムを閉じてから、もう一度試してください"
-             "。";
-    case ERROR_NOT_ENOUGH_MEMORY:
-    case ERROR_OUTOFMEMORY:
-      return "メモリが足りません。";
-    case ERROR_CRC:
-    case ERROR_GEN_FAILURE:
-    case ERROR_IO_DEVICE:
-      return "入出力エラーが発生しました。";
-    case ERROR_NETWORK_ACCESS_DENIED:
-      return "ネットワーク上の場所へのアクセスが拒否されました。";
-    default:
-      return win32::systemMessage(static_cast<DWORD>(errorNumber));
+FileCause causeOf(int errorNumber) {
+  using enum FileCause;
+  // 1295 is ERROR_DISK_QUOTA_EXCEEDED, which MinGW-w64 does not name.
+  // clang-format off
+  static constexpr std::pair<DWORD, FileCause> kCauses[] = {
+      {ERROR_FILE_NOT_FOUND, NotFound},       {ERROR_PATH_NOT_FOUND, NotFound},
+      {ERROR_BAD_NETPATH, NotFound},          {ERROR_INVALID_DRIVE, NotFound},
+      {ERROR_ACCESS_DENIED, Denied},          {ERROR_SHARING_VIOLATION, InUse},
+      {ERROR_LOCK_VIOLATION, InUse},          {ERROR_USER_MAPPED_FILE, InUse},
+      {ERROR_WRITE_PROTECT, ReadOnlyPlace},   {ERROR_HANDLE_DISK_FULL, DiskFull},
+      {ERROR_DISK_FULL, DiskFull},            {1295, QuotaReached},
+      {ERROR_NOT_ENOUGH_QUOTA, QuotaReached}, {ERROR_FILE_TOO_LARGE, FileTooLarge},
+      {ERROR_FILENAME_EXCED_RANGE, NameTooLong}, {ERROR_BUFFER_OVERFLOW, NameTooLong},
+      {ERROR_INVALID_NAME, BadName},          {ERROR_BAD_PATHNAME, BadName},
+      {ERROR_ALREADY_EXISTS, FileExists},     {ERROR_FILE_EXISTS, FileExists},
+      {ERROR_DIRECTORY, NotAFolder},          {ERROR_CANT_RESOLVE_FILENAME, LinkLoop},
+      {ERROR_TOO_MANY_LINKS, LinkLoop},       {ERROR_NOT_READY, DriveNotReady},
+      {ERROR_TOO_MANY_OPEN_FILES, TooManyOpenFiles}, {ERROR_NOT_ENOUGH_MEMORY, NoMemory},
+      {ERROR_OUTOFMEMORY, NoMemory},          {ERROR_CRC, InputOutput},
+      {ERROR_GEN_FAILURE, InputOutput},       {ERROR_IO_DEVICE, InputOutput},
+      {ERROR_NETWORK_ACCESS_DENIED, NetworkDenied}};
+  // clang-format on
+  for (const auto& [number, cause] : kCauses) {
+    if (number == static_cast<DWORD>(errorNumber)) return cause;
   }
+  return System;
 }
 
 LocalFileSystem::LocalFileSystem(std::string programDirectory)
@@ -158,8 +120,8 @@ std::string LocalFileSystem::executableDirectory() {
   return win32::utf8(dir);
 }
 
-char LocalFileSystem::separator() const {
-  return '\\';
+bool LocalFileSystem::isWindows() const {
+  return true;
 }
 
 namespace {
@@ -188,37 +150,32 @@ bool LocalFileSystem::programDirectoryIsTemporary() const {
   return comparablePath(wide(programDirectory_)).starts_with(comparablePath(temp));
 }
 
-std::optional<std::string> LocalFileSystem::lengthProblem(const std::string& path,
-                                                          bool folder) const {
+std::optional<FileCause> LocalFileSystem::lengthProblem(const std::string& path,
+                                                        bool folder) const {
   // Paths are handed to the system as they are, so the classic limits hold: 255 characters a
   // name, 259 a file's path (also for the temporary file beside it) and 247 a new folder's.
   // Said so, rather than with the reason the system gives, which names neither.
   const std::wstring w = wide(path);
   const auto slash = w.find_last_of(L"\\/");
   const std::size_t folderLength = slash == std::wstring::npos ? 0 : slash;
-  if (w.size() - (slash == std::wstring::npos ? 0 : slash + 1) > 255) return "名前が長すぎます。";
+  if (w.size() - (slash == std::wstring::npos ? 0 : slash + 1) > 255) return FileCause::NameTooLong;
   if (folder) {
     if (w.size() <= MAX_PATH - 13) return std::nullopt;
-    return "パスが長すぎます。Windows では、作るフォルダーのパスは " +
-           std::to_string(MAX_PATH - 13) + " 文字までです。フォルダー名を短くしてください。";
+    return FileCause::FolderPathTooLong;
   }
   const std::size_t tempLength = folderLength + 1 + tempName(0).size();
   if (std::max(tempLength, w.size()) <= MAX_PATH - 1) return std::nullopt;
-  return "パスが長すぎます。Windows では、保存するファイルのパスは " +
-         std::to_string(MAX_PATH - 1) + " 文字まで、そのフォルダーのパスは " +
-         std::to_string(MAX_PATH - 1 - 1 - tempName(0).size()) +
-         " 文字までです。フォルダー名や名前を短くしてください。";
+  return FileCause::FilePathTooLong;
 }
 
 void LocalFileSystem::makeDirectory(const std::string& path) {
-  if (auto reason = lengthProblem(path, true)) {
-    throw FileError(FileError::Operation::MakeDirectory, path, *reason);
+  if (auto cause = lengthProblem(path, true)) {
+    throw FileError(FileError::Operation::MakeDirectory, path, *cause);
   }
   if (!CreateDirectoryW(wide(path).c_str(), nullptr)) {
     DWORD err = GetLastError();
     if (err == ERROR_ALREADY_EXISTS) {
-      throw FileError(FileError::Operation::MakeDirectory, path,
-                      "同じ名前のフォルダーまたはファイルが既にあります。");
+      throw FileError(FileError::Operation::MakeDirectory, path, FileCause::FolderExists);
     }
     fail(FileError::Operation::MakeDirectory, path, err);
   }
@@ -310,18 +267,16 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
   const std::wstring target = wide(path);
   DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) {
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-      throw FileError(Op::Write, path, "同じ名前のフォルダーがあります。");
-    }
-    if (attributes & FILE_ATTRIBUTE_READONLY) {
-      throw FileError(Op::Write, path, "読み取り専用のファイルです。");
-    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+      throw FileError(Op::Write, path, FileCause::FolderInTheWay);
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+      throw FileError(Op::Write, path, FileCause::ReadOnlyFile);
   }
   // Also where the system gives no attributes (a pipe): it is asked what the name opens.
-  if (!regularFile(target)) throw FileError(Op::Write, path, kNotRegular);
+  if (!regularFile(target)) throw FileError(Op::Write, path, FileCause::NotRegularFile);
   const auto slash = target.find_last_of(L"\\/");
   const std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
-  if (auto reason = lengthProblem(path, false)) throw FileError(Op::Write, path, *reason);
+  if (auto cause = lengthProblem(path, false)) throw FileError(Op::Write, path, *cause);
   removeStaleTemps(folder);
 
   std::wstring temp;
@@ -345,8 +300,10 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
     if (pending) setDeletePending(h, true);
     CloseHandle(h);
     DeleteFileW(temp.c_str());
-    if (saveRetries(err)) failInUse(path);
-    throw FileError(Op::Write, path, reasonText(static_cast<int>(err)));
+    // Another program (a browser or a player showing the page) holds the file: said so, so
+    // the user closes it instead of moving the program.
+    if (saveRetries(err)) throw FileError(Op::Write, path, FileCause::HeldOpen);
+    fail(Op::Write, path, err, false);
   };
   DWORD written = 0;
   if (!bytes.empty() &&
@@ -365,7 +322,7 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
       const bool flushed = flush(h);
       const DWORD err = GetLastError();
       CloseHandle(h);
-      if (!flushed) throw FileError(Op::Write, path, reasonText(static_cast<int>(err)));
+      if (!flushed) fail(Op::Write, path, err, false);
       return;
     }
     renameError = GetLastError();
@@ -389,15 +346,15 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
       continue;
     }
     DeleteFileW(temp.c_str());
-    if (saveRetries(err)) failInUse(path);
-    throw FileError(Op::Write, path, reasonText(static_cast<int>(err)));
+    if (saveRetries(err)) throw FileError(Op::Write, path, FileCause::HeldOpen);
+    fail(Op::Write, path, err, false);
   }
 }
 
 std::optional<std::string> LocalFileSystem::readPrefix(const std::string& path,
                                                        std::size_t limit) const {
   if (isDirectory(path)) {
-    throw FileError(FileError::Operation::Read, path, "同じ名前のフォルダーがあります。");
+    throw FileError(FileError::Operation::Read, path, FileCause::FolderInTheWay);
   }
   // Another copy replacing the file holds it for a moment (its rename and flush): a sharing
   // refusal is tried again for a second, as a write is. Every sharing is granted, so a
@@ -415,7 +372,7 @@ std::optional<std::string> LocalFileSystem::readPrefix(const std::string& path,
   }
   if (GetFileType(h) != FILE_TYPE_DISK) {
     CloseHandle(h);
-    throw FileError(FileError::Operation::Read, path, kNotRegular);
+    throw FileError(FileError::Operation::Read, path, FileCause::NotRegularFile);
   }
   std::string out;
   char buffer[8192];

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/names.h"
+#include "core/rules.h"
 
 namespace nubera {
 
@@ -48,19 +48,17 @@ static bool badName(const std::string& path) {
   return false;
 }
 
-static const char* kBadName = "ファイル名、フォルダー名の構文が間違っています。";
-static const char* kNoPath = "指定されたパスが見つかりません。";
-static const char* kDenied = "アクセスが拒否されました。";
-
 void MemoryFileSystem::makeDirectory(const std::string& path) {
   using Op = FileError::Operation;
-  if (badName(path)) throw FileError(Op::MakeDirectory, path, kBadName);
+  if (badName(path)) throw FileError(Op::MakeDirectory, path, FileCause::BadName);
   std::string k = key(path);
   if (directories_.count(k) || files_.count(k)) {
-    throw FileError(Op::MakeDirectory, path, "同じ名前のフォルダーまたはファイルが既にあります。");
+    throw FileError(Op::MakeDirectory, path, FileCause::FolderExists);
   }
-  if (!directories_.count(parentKey(k))) throw FileError(Op::MakeDirectory, path, kNoPath);
-  if (readOnlyFolders_.count(parentKey(k))) throw FileError(Op::MakeDirectory, path, kDenied, true);
+  if (!directories_.count(parentKey(k)))
+    throw FileError(Op::MakeDirectory, path, FileCause::NotFound);
+  if (readOnlyFolders_.count(parentKey(k)))
+    throw FileError(Op::MakeDirectory, path, FileCause::Denied, "", true);
   directories_.emplace(k, path);
 }
 
@@ -104,14 +102,15 @@ std::optional<std::string> MemoryFileSystem::nameOnDisk(const std::string& path)
 
 void MemoryFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
   using Op = FileError::Operation;
-  if (badName(path)) throw FileError(Op::Write, path, kBadName);
+  if (badName(path)) throw FileError(Op::Write, path, FileCause::BadName);
   std::string k = key(path);
-  if (!directories_.count(parentKey(k))) throw FileError(Op::Write, path, kNoPath);
-  if (directories_.count(k)) throw FileError(Op::Write, path, "同じ名前のフォルダーがあります。");
-  if (readOnlyFolders_.count(parentKey(k))) throw FileError(Op::Write, path, kDenied, true);
+  if (!directories_.count(parentKey(k))) throw FileError(Op::Write, path, FileCause::NotFound);
+  if (directories_.count(k)) throw FileError(Op::Write, path, FileCause::FolderInTheWay);
+  if (readOnlyFolders_.count(parentKey(k)))
+    throw FileError(Op::Write, path, FileCause::Denied, "", true);
   auto it = files_.find(k);
   if (it != files_.end()) {
-    if (it->second.readOnly) throw FileError(Op::Write, path, "アクセスが拒否されました。");
+    if (it->second.readOnly) throw FileError(Op::Write, path, FileCause::Denied);
     it->second.bytes = bytes;
   } else {
     files_[k] = File{path, bytes};
@@ -123,7 +122,7 @@ std::optional<std::string> MemoryFileSystem::readPrefix(const std::string& path,
   auto it = files_.find(key(path));
   if (it == files_.end()) {
     if (directories_.count(key(path))) {
-      throw FileError(FileError::Operation::Read, path, "同じ名前のフォルダーがあります。");
+      throw FileError(FileError::Operation::Read, path, FileCause::FolderInTheWay);
     }
     return std::nullopt;
   }

@@ -16,7 +16,7 @@ class MemoryFileSystem : public FileSystem {
   explicit MemoryFileSystem(std::string programDirectory);
 
   std::string programDirectory() const override { return programDirectory_; }
-  char separator() const override { return '\\'; }
+  bool isWindows() const override { return true; }
   bool programDirectoryIsTemporary() const override;
   void makeDirectory(const std::string& path) override;
   bool isDirectory(const std::string& path) const override;

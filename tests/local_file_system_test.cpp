@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <chrono>
 #include <fstream>
+#include <set>
 #include <thread>
 
 #ifdef _WIN32
@@ -16,8 +17,8 @@
 #include <unistd.h>
 #endif
 
-#include "core/names.h"
 #include "core/page_set.h"
+#include "core/rules.h"
 #include "core/text_file.h"
 #include "platform/temp_name.h"
 #include "test_support.h"
@@ -378,80 +379,63 @@ TEST(LocalFileSystem, WhatSavesAndReadsTryAgain) {
 #endif
 
 // Every entry of the table of reasons, by the system's error number.
-TEST(LocalFileSystem, ReasonsInJapanese) {
-  const std::string notFound = "ファイルまたはフォルダーが見つかりません。";
-  const std::string denied = "アクセスが拒否されました。";
-  const std::string inUse = "ほかのプログラムがこのファイルを使用中です。";
-  const std::string full = "ディスクの空き容量が足りません。";
-  const std::string quota = "ディスクの使用量の上限に達しました。";
-  const std::string tooLong = "名前が長すぎます。";
-  const std::string loop = "リンクが多すぎるか、リンクが自分自身を指しています。";
-  const std::string memory = "メモリが足りません。";
-  const std::string io = "入出力エラーが発生しました。";
-  const std::string files =
-      "開いているファイルが多すぎます。ほかのプログラムを閉じてから、もう一度試してください。";
+// Every cause has a sentence of its own; those that take a detail say it where it belongs.
+TEST(LocalFileSystem, EveryCauseHasItsSentence) {
+  std::set<std::string> sentences;
+  for (int i = 0; i <= static_cast<int>(FileCause::System); ++i) {
+    sentences.insert(causeSentence(static_cast<FileCause>(i), "「x」"));
+  }
+  EXPECT_EQ(sentences.size(), static_cast<std::size_t>(FileCause::System) + 1);
+  EXPECT_EQ(causeSentence(FileCause::Unencodable, "「😀」"),
+            "「😀」は Shift_JIS で保存できない文字です。");
+  EXPECT_EQ(causeSentence(FileCause::FirstLineTooLong, "4096"),
+            "1行目が長すぎます（4096 バイトまで）。");
+  EXPECT_EQ(causeSentence(FileCause::System, "Disk error."), "Disk error.");
+  EXPECT_EQ(causeSentence(FileCause::Denied), "アクセスが拒否されました。");
+}
+
+TEST(LocalFileSystem, CausesOfTheSystemsErrors) {
+  using enum FileCause;
 #ifdef _WIN32
-  const std::pair<int, std::string> table[] = {
-      {2, notFound},
-      {3, notFound},
-      {53, notFound},
-      {15, notFound},
-      {5, denied},
-      {32, inUse},
-      {33, inUse},
-      {1224, inUse},
-      {19, "読み取り専用の場所です。"},
-      {39, full},
-      {112, full},
-      {1295, quota},
-      {1816, quota},
-      {223, "ファイルが大きすぎます。"},
-      {206, tooLong},
-      {111, tooLong},
-      {123, "ファイル名、フォルダー名の構文が間違っています。"},
-      {161, "ファイル名、フォルダー名の構文が間違っています。"},
-      {183, "同じ名前のファイルが既にあります。"},
-      {80, "同じ名前のファイルが既にあります。"},
-      {267, "途中の名前がフォルダーではありません。"},
-      {1921, loop},
-      {1142, loop},
-      {21, "ドライブの準備ができていません。"},
-      {4, files},
-      {8, memory},
-      {14, memory},
-      {23, io},
-      {31, io},
-      {1117, io},
-      {65, "ネットワーク上の場所へのアクセスが拒否されました。"},
+  const std::pair<int, FileCause> table[] = {
+      {2, NotFound},         {3, NotFound},       {53, NotFound},      {15, NotFound},
+      {5, Denied},           {32, InUse},         {33, InUse},         {1224, InUse},
+      {19, ReadOnlyPlace},   {39, DiskFull},      {112, DiskFull},     {1295, QuotaReached},
+      {1816, QuotaReached},  {223, FileTooLarge}, {206, NameTooLong},  {111, NameTooLong},
+      {123, BadName},        {161, BadName},      {183, FileExists},   {80, FileExists},
+      {267, NotAFolder},     {1921, LinkLoop},    {1142, LinkLoop},    {21, DriveNotReady},
+      {4, TooManyOpenFiles}, {8, NoMemory},       {14, NoMemory},      {23, InputOutput},
+      {31, InputOutput},     {1117, InputOutput}, {65, NetworkDenied}, {50, System},
   };
 #else
-  const std::pair<int, std::string> table[] = {
-      {ENOENT, notFound},
-      {EACCES, denied},
-      {EPERM, denied},
-      {EEXIST, "同じ名前のファイルが既にあります。"},
-      {ENOTDIR, "途中の名前がフォルダーではありません。"},
-      {EISDIR, "同じ名前のフォルダーがあります。"},
-      {ENOSPC, full},
-      {EDQUOT, quota},
-      {EFBIG, "ファイルが大きすぎます。"},
-      {EROFS, "読み取り専用の場所です。"},
-      {ENAMETOOLONG, tooLong},
-      {ELOOP, loop},
-      {EMLINK, "リンクが多すぎます。"},
-      {ETXTBSY, "ほかのプログラムが使用中です。"},
-      {EBUSY, "ほかのプログラムが使用中です。"},
-      {ENXIO, "通常のファイルではありません。"},
-      {ENODEV, "通常のファイルではありません。"},
-      {EMFILE, files},
-      {ENFILE, files},
-      {ENOMEM, memory},
-      {EINTR, "処理が中断されました。もう一度試してください。"},
-      {EAGAIN, "処理が中断されました。もう一度試してください。"},
-      {EIO, io},
+  const std::pair<int, FileCause> table[] = {
+      {ENOENT, NotFound},
+      {EACCES, Denied},
+      {EPERM, Denied},
+      {EEXIST, FileExists},
+      {ENOTDIR, NotAFolder},
+      {EISDIR, FolderInTheWay},
+      {ENOSPC, DiskFull},
+      {EDQUOT, QuotaReached},
+      {EFBIG, FileTooLarge},
+      {EROFS, ReadOnlyPlace},
+      {ENAMETOOLONG, NameTooLong},
+      {ELOOP, LinkLoop},
+      {EMLINK, TooManyLinks},
+      {ETXTBSY, InUse},
+      {EBUSY, InUse},
+      {ENXIO, NotRegularFile},
+      {ENODEV, NotRegularFile},
+      {EMFILE, TooManyOpenFiles},
+      {ENFILE, TooManyOpenFiles},
+      {ENOMEM, NoMemory},
+      {EINTR, Interrupted},
+      {EAGAIN, Interrupted},
+      {EIO, InputOutput},
+      {EXDEV, System},
   };
 #endif
-  for (const auto& [number, reason] : table) EXPECT_EQ(reasonText(number), reason) << number;
+  for (const auto& [number, cause] : table) EXPECT_EQ(causeOf(number), cause) << number;
 #ifndef _WIN32
   nubera::testing::TempDir tmp;
   LocalFileSystem fs(tmp.path());
@@ -501,10 +485,10 @@ TEST(LocalFileSystem, AShortNameIsRefusedNamingTheFolder) {
   shortName = shortName.substr(shortName.rfind('\\') + 1);
   if (shortName.empty() || shortName == longName) GTEST_SKIP() << "no short names here";
   EXPECT_EQ(fs.nameOnDisk(fs.join(tmp.path(), shortName)), longName);
-  const auto problem = folderNameProblem(fs, tmp.path(), shortName, "フォルダー名");
+  const auto problem = videoFolderRefusal(fs, tmp.path(), shortName);
   ASSERT_TRUE(problem) << shortName;
   EXPECT_NE(problem->find("「" + longName + "」と同じに"), std::string::npos) << *problem;
-  EXPECT_EQ(folderNameProblem(fs, tmp.path(), longName, "フォルダー名"), std::nullopt);
+  EXPECT_EQ(videoFolderRefusal(fs, tmp.path(), longName), std::nullopt);
 
   fs.replaceFile(fs.join(tmp.path(), "sportsday2024.ram"), "x\r\n");
   GetShortPathNameW(win32::wide(fs.join(tmp.path(), "sportsday2024.ram")).c_str(), shortPath,
@@ -513,10 +497,10 @@ TEST(LocalFileSystem, AShortNameIsRefusedNamingTheFolder) {
   shortFile = shortFile.substr(shortFile.rfind('\\') + 1);
   ASSERT_TRUE(shortFile.size() > 4 && shortFile != "sportsday2024.ram") << shortFile;
   const std::string shortVideo = shortFile.substr(0, shortFile.size() - 4);  // no ".RAM"
-  const auto alias = pageSetAliasProblem(fs, tmp.path(), shortVideo);
+  const auto alias = videoNameRefusal(fs, tmp.path(), shortVideo, Pass::Preview);
   ASSERT_TRUE(alias) << shortVideo;
   EXPECT_NE(alias->find("既にあるファイル「sportsday2024.ram」"), std::string::npos) << *alias;
-  EXPECT_EQ(pageSetAliasProblem(fs, tmp.path(), "sportsday2024"), std::nullopt);
+  EXPECT_EQ(videoNameRefusal(fs, tmp.path(), "sportsday2024", Pass::Preview), std::nullopt);
 }
 
 TEST(LocalFileSystem, ProgramFolderInTheTemporaryFolder) {

@@ -44,11 +44,16 @@ const std::vector<std::string> kPlayerPage = {
     "width=\"320\" autostart=\"true\"> </OBJECT></TD> </TR></TBODY></TABLE></CENTER></BODY></HTML>",
 };
 
+std::string videoFolder(const FileSystem& fs, const SiteState& site) {
+  return fs.join(fs.join(fs.join(fs.programDirectory(), site.serverName), site.accountName),
+                 site.contentFolder);
+}
+
 void runPreview(FileSystem& fs, const SiteState& site, const std::string& video,
                 const PlayerSettings& player = kPlayer) {
   const auto& rows = quickFragments();
   writePageFiles(fs, pageSetFiles(fs, videoFolder(fs, site), rows, video,
-                                  quickPreviewLine(rows, site, video, fs.separator()), player));
+                                  quickPreviewLine(rows, site, video, fs.isWindows()), player));
 }
 
 void runPublish(FileSystem& fs, const SiteState& site, const std::string& video) {
@@ -152,62 +157,6 @@ TEST(PageSet, PagesNameTheMetafilesAsUrls) {
   EXPECT_TRUE(page[11].starts_with("<EMBED src=\"" + ref + " console=")) << page[11];
 }
 
-// Player values the page cannot hold, each with the message naming it; letter case is free.
-TEST(PageSet, PlayerValuesAreCheckedBeforeAPass) {
-  EXPECT_EQ(playerSettingsProblem({"320", "240.75", "TRUE", "Left"}), std::nullopt);
-  EXPECT_EQ(playerSettingsProblem({" 320", "0.5", "false", "right"}), std::nullopt);
-  EXPECT_EQ(playerSettingsProblem({"320.5", " 10 ", "False", "CENTER"}), std::nullopt);
-  // A size a browser would read otherwise ("1e3" as 1) or not at all.
-  for (const char* size : {"1e3", "3.2e2", "+320", ".5", "5.", "-320", "0", "0.0", "1.2.3"}) {
-    const auto problem = playerSettingsProblem({size, "240", "true", "center"});
-    ASSERT_TRUE(problem) << size;
-    EXPECT_NE(problem->find(std::string("「幅」の「") + size + "」"), std::string::npos)
-        << *problem;
-  }
-  const std::pair<PlayerSettings, std::string> refused[] = {
-      {{"abc", "240", "true", "center"}, "「幅」の「abc」は数値ではありません。"},
-      {{"", "240", "true", "center"}, "「幅」が空です。"},
-      {{"３２０", "240", "true", "center"}, "「幅」の「３２０」は数値ではありません。"},
-      {{"320", "x", "true", "center"}, "「高さ」の「x」は数値ではありません。"},
-      {{"320", "240", "true", "middle"}, "「位置」の「middle」は使えません。"},
-      {{"320", "240", "true", " "}, "「位置」の「 」は使えません。"},
-      {{"320", "240", "yes", "center"}, "「オート起動」の「yes」は使えません。"},
-  };
-  for (const auto& [player, sentence] : refused) {
-    const auto problem = playerSettingsProblem(player);
-    ASSERT_TRUE(problem) << sentence;
-    EXPECT_NE(problem->find(sentence), std::string::npos) << *problem;
-    EXPECT_TRUE(problem->ends_with("「設定」を押して、設定の画面で直してください。")) << *problem;
-  }
-}
-
-// The detailed screen's published address: a host name with an optional port, an address
-// from "/" to "/".
-TEST(PageSet, PublishedAddressMustBeWhole) {
-  for (const auto& [server, address] :
-       std::vector<std::pair<std::string, std::string>>{{"www.example.ne.jp", "/"},
-                                                        {"www.example.jp:8080", "/~user/v/"},
-                                                        {"192.168.0.1", "/a b/"},
-                                                        {"255.0.0.9:80", "/"},
-                                                        {"a1.example.jp", "/"},
-                                                        {"x.1a", "/"}}) {
-    EXPECT_EQ(publishAddressProblem(server, address), std::nullopt) << server << address;
-  }
-  for (const char* server :
-       {"http://www.example.ne.jp", "www.example.ne.jp/", "www example.jp", "-a.jp", "a..jp",
-        ".a.jp", "a.jp:", "a.jp:0", "a.jp:65536", "日本.jp", "999.1.1.1", "1.2.3", "1.2.3.4.5",
-        "1.2.3.256", "example.123", "my server", "user@host"}) {
-    const auto problem = publishAddressProblem(server, "/v/");
-    ASSERT_TRUE(problem) << server;
-    EXPECT_TRUE(problem->ends_with("例：www.example.ne.jp")) << *problem;
-  }
-  for (const char* address : {"video", "video/", "/video", "v/"}) {
-    const auto problem = publishAddressProblem("www.example.jp", address);
-    ASSERT_TRUE(problem) << address;
-    EXPECT_TRUE(problem->ends_with("例：/user name/hoge/video/")) << *problem;
-  }
-}
-
 // The published lines: an ASCII address byte for byte; Japanese and blanks as UTF-8 escapes;
 // on the detailed screen an escape the user typed stays, a lone "%" does not.
 TEST(PageSet, PublishedAddressesAreUrls) {
@@ -229,13 +178,13 @@ TEST(PageSet, PublishedAddressesAreUrls) {
 TEST(PageSet, PreviewLineIsAFileUrlWhereSlashesSeparate) {
   SiteState site = kSite;
   site.serverFolderPath = "/srv/example-server";
-  EXPECT_EQ(quickPreviewLine(quickFragments(), site, "abc", '/'),
+  EXPECT_EQ(quickPreviewLine(quickFragments(), site, "abc", false),
             "file:///srv/example-server/user01/movie/abc.rm");
   site.serverFolderPath = "/home/me/st nubera/example-server";
   site.contentFolder = "動画";
-  EXPECT_EQ(quickPreviewLine(quickFragments(), site, "a~(1)", '/'),
+  EXPECT_EQ(quickPreviewLine(quickFragments(), site, "a~(1)", false),
             "file:///home/me/st%20nubera/example-server/user01/%E5%8B%95%E7%94%BB/a~(1).rm");
-  EXPECT_EQ(detailedPreviewLine(detailedFragments(), "/home/a b", "[v]", '/'),
+  EXPECT_EQ(detailedPreviewLine(detailedFragments(), "/home/a b", "[v]", false),
             "file:///home/a%20b/%5Bv%5D.rm");
 }
 
@@ -263,7 +212,7 @@ TEST(PageSet, DetailedRowsGiveTheSamePages) {
   const auto& d = detailedFragments();
   EXPECT_EQ(d["Text33"],
             ".rpm\" console=\"Clip1\" controls=\"ControlPanel\" height=\"30\" width=\"");
-  EXPECT_EQ(detailedPreviewLine(d, "D:\\Tool", "abc", '\\'), "file://D:\\Tool\\abc.rm");
+  EXPECT_EQ(detailedPreviewLine(d, "D:\\Tool", "abc", true), "file://D:\\Tool\\abc.rm");
   EXPECT_EQ(detailedPublishLine(d, "example.jp", "/", "abc"), "http://example.jp/abc.rm");
   EXPECT_EQ(detailedPublishLine(d, "example.jp", "video", "abc"), "http://example.jpvideoabc.rm");
 }
@@ -316,24 +265,6 @@ TEST(PageSet, LocalDiskFailuresLeaveNoTemporaryFiles) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp.path()), {}), 1);
 }
 
-// The metafile lines name the video file lying in the folder: the typed 〜 form, or the
-// Windows ～ form when only that one is there.
-TEST(PageSet, MetafilesNameTheVideoFileThatIsThere) {
-  MemoryFileSystem fs{"C:\\p"};
-  EXPECT_EQ(videoFileBase(fs, "C:\\p", "〜a"), "〜a");
-  fs.replaceFile("C:\\p\\～a.rm", "v");
-  EXPECT_EQ(videoFileBase(fs, "C:\\p", "〜a"), "～a");
-  EXPECT_EQ(videoFileNameProblem(fs, "C:\\p", "〜a"), std::nullopt);
-  fs.replaceFile("C:\\p\\〜a.rm", "v");
-  EXPECT_EQ(videoFileBase(fs, "C:\\p", "〜a"), "〜a");
-  EXPECT_EQ(videoFileBase(fs, "C:\\p", "abc"), "abc");
-  // A Windows line cannot name 〜a.rm: it would say ～a.rm.
-  const auto problem = videoFileNameProblem(fs, "C:\\p", "〜a");
-  ASSERT_TRUE(problem);
-  EXPECT_NE(problem->find("ビデオファイル「〜a.rm」の名前の「〜」"), std::string::npos) << *problem;
-  EXPECT_NE(problem->find("「～」に変えて"), std::string::npos) << *problem;
-}
-
 // The preview line names the server folder the pages are written to: the stored path only
 // where it is that folder (in any letter case on Windows), not one from before a move.
 TEST(PageSet, PreviewNamesTheServerFolderOfTheProgramFolder) {
@@ -349,16 +280,14 @@ TEST(PageSet, PreviewNamesTheServerFolderOfTheProgramFolder) {
   EXPECT_EQ(previewServerFolder(fs, site), "E:\\st_nubera\\example-server");
 }
 
-// Publishing needs both pages of the name; a file whose name the system takes for another
-// file's is named.
-TEST(PageSet, PagesOfTheNameAndNamesOfOtherFiles) {
+// Publishing needs both pages of the name.
+TEST(PageSet, PagesOfTheName) {
   MemoryFileSystem fs{"C:\\p"};
   EXPECT_EQ(missingPages(fs, "C:\\p", "v"), (std::vector<std::string>{"vpop.htm", "venb.htm"}));
   fs.replaceFile("C:\\p\\venb.htm", "x");
   EXPECT_EQ(missingPages(fs, "C:\\p", "v"), (std::vector<std::string>{"vpop.htm"}));
   fs.replaceFile("C:\\p\\vpop.htm", "x");
   EXPECT_TRUE(missingPages(fs, "C:\\p", "v").empty());
-  EXPECT_EQ(pageSetAliasProblem(fs, "C:\\p", "v"), std::nullopt);
 }
 
 #ifndef _WIN32

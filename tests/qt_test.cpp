@@ -22,11 +22,12 @@
 #include <fstream>
 #include <map>
 
-#include "core/names.h"
 #include "core/page_set.h"
+#include "core/rules.h"
 #include "core/text_file.h"
 #include "desktop_cases.h"
 #include "platform/local_file_system.h"
+#include "platform/memory_file_system.h"
 #include "screens/controls.h"
 #include "screens/screens.h"
 #include "test_support.h"
@@ -327,23 +328,24 @@ TEST_F(QtRoad, BoxesAndHelpStandOverTheirScreen) {
 // the work area and leaves room for its title; the longest the program gives, with long paths.
 TEST_F(QtRoad, MessagesAreShownWhole) {
   desktop.setMessageAnswerer({});
+  LocalFileSystem twins(tmp.path());
+  twins.replaceFile(tmp.path() + "/abcdefghijklmnopqrstuvwxyz.ram", "x\r\n");
   const std::string deep =
       tmp.path() + "/" + std::string(70, 'a') + "/とても長い名前の動画フォルダー";
   const std::vector<std::string> prompts = {
       "記入しましょう。",
-      *nameProblem("a:b", "サーバー名", NameUse::ServerFolder),
-      *programFolderProblem(deep + "/p〜q"),
-      FileError(FileError::Operation::Write, deep + "/abc.ram", "アクセスが拒否されました。")
-              .userMessage() +
+      *serverNameRefusal(files, "a:b", ServerNameUse::Site),
+      *programFolderRefusal(MemoryFileSystem(deep + "/p〜q"), 3, true),
+      FileError(FileError::Operation::Write, deep + "/abc.ram", FileCause::Denied).userMessage() +
           "\nこのフォルダーに書き込めません：\n" + deep,
-      pageSetTwinSentence("ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz"),
-      *playerSettingsProblem({"abc", "x", "yes", "middle"}),
+      *videoNameRefusal(twins, tmp.path(), "ABCDEFGHIJKLMNOPQRSTUVWXYZ", Pass::Preview),
+      *playerRefusal({"abc", "x", "yes", "middle"}),
       "記入しましょう。\n\n保存をやり直すには、「戻る」を押してメインメニューに戻り、「一発　ヌベラ"
       "」で"
       "この画面を開き直してください。",
       // A path with no blank in it, far wider than the display: broken anywhere.
       FileError(FileError::Operation::MakeDirectory, tmp.path() + "/" + std::string(302, 'v'),
-                "名前が長すぎます。")
+                FileCause::NameTooLong)
           .userMessage(),
   };
   for (const auto& prompt : prompts) {

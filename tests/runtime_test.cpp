@@ -148,7 +148,7 @@ TEST_F(RuntimeTest, EndProgramStopsTheRunningHandler) {
 TEST_F(RuntimeTest, AFailingHandlerIsReportedAndTheScreensStay) {
   toy.a.clicks["Go"] = [](Runtime& rt) {
     rt.setText(Form1, "T1", "half");
-    throw FileError(FileError::Operation::Write, "C:\\Tool\\x.ram", "アクセスが拒否されました。");
+    throw FileError(FileError::Operation::Write, "C:\\Tool\\x.ram", FileCause::Denied);
   };
   rt.start(Form1);
   rt.userClick(Form1, "Go");

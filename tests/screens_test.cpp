@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "platform/local_file_system.h"
 #include "platform/memory_file_system.h"
 #include "screens/controls.h"
+#include "test_support.h"
 #include "ui/recording_desktop.h"
 #include "ui/runtime.h"
 
@@ -163,6 +167,63 @@ TEST_F(ScreensTest, DetailedRoadLoadsAndChainsThroughBothScreens) {
   }
 }
 
+// Both creation screens walk one road, each with its own folder, lines and words: the player
+// values first, before the screen's own step; then each refusal of a preview with the way back
+// to it (the quick screen's 保存 is gone once pressed), a publish without the preview's pages
+// with the way to make them, and the two messages once the files are written.
+TEST_F(ScreensTest, BothCreationScreensWalkOneRoad) {
+  for (const char* dir :
+       {"C:\\Apps\\Tool\\srv", "C:\\Apps\\Tool\\srv\\acc", "C:\\Apps\\Tool\\srv\\acc\\vid"}) {
+    files.makeDirectory(dir);
+  }
+  for (auto [file, text] : {std::pair{"out01.dat", "srv"},
+                            {"nout02.dat", "acc"},
+                            {"nout03.dat", "vid"},
+                            {"nout04.dat", "C:\\Apps\\Tool\\srv"}}) {
+    files.replaceFile(std::string("C:\\Apps\\Tool\\") + file, std::string(text) + "\r\n");
+  }
+  const std::string again =
+      "\\n\\n保存をやり直すには、「戻る」を押してメインメニューに戻り、「一発　ヌベラ」でこの画面を"
+      "開き"
+      "直してください。";
+  const struct {
+    ScreenId screen, settings;
+    ControlName open, video, preview, publish, back;
+    std::string again, first, folder;
+  } screens[] = {
+      {Form4, Form5, ctl::menu::Command1, ctl::quick::Text3, ctl::quick::Command1,
+       ctl::quick::Command5, ctl::quick::Command3, again,
+       "このビデオ名で「保存」を押してから、「完成ボタン」を押してください。" + again,
+       "C:\\Apps\\Tool\\srv\\acc\\vid"},
+      {Form6, Form7, ctl::menu::Command5, ctl::detailed::Text3, ctl::detailed::Command1,
+       ctl::detailed::Command5, ctl::detailed::Command6, "",
+       "先にこのビデオ名で「作成」を押してから、「完成」を押してください。", "C:\\Apps\\Tool"},
+  };
+  for (const auto& s : screens) {
+    rt.userClick(Form1, s.open);
+    rt.setText(s.settings, ctl::settings::Text12, "1e3");
+    desktop.clear();
+    rt.userClick(s.screen, s.preview);
+    const auto refused = desktop.messages();
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_TRUE(refused[0].starts_with("プレーヤーの設定をページに書けません。")) << refused[0];
+    EXPECT_FALSE(rt.find(s.screen)->controls[rt.find(s.screen)->index(s.publish)].visible);
+    rt.setText(s.settings, ctl::settings::Text12, "320");
+    desktop.clear();
+    rt.userClick(s.screen, s.preview);
+    rt.userEdit(s.screen, s.video, "v");
+    if (s.screen == Form6) rt.userEdit(Form6, ctl::detailed::Text1, "www.example.jp");
+    rt.userClick(s.screen, s.publish);
+    EXPECT_EQ(desktop.messages(),
+              (std::vector<std::string>{"記入しましょう。" + s.again,
+                                        "ビデオ名「v」のページ（vpop.htm、venb.htm）がまだ作られて"
+                                        "いないので、完成できません。\\n" +
+                                            s.folder + "\\n" + s.first}));
+    EXPECT_TRUE(rt.find(s.screen)->controls[rt.find(s.screen)->index(s.publish)].visible);
+    rt.userClick(s.screen, s.back);
+  }
+}
+
 // Started from a folder it may not write (Program Files), the program says so at the first
 // write, in one message, and makes nothing.
 TEST_F(ScreensTest, AProgramFolderThatCannotBeWrittenIsNamed) {
@@ -201,7 +262,8 @@ TEST_F(ScreensTest, AFolderInsideThatCannotBeWrittenIsNamed) {
             "ファイルを保存できませんでした。\\nC:\\Apps\\Tool\\srv\\acc\\vid\\abc.ram\\n"
             "アクセスが拒否されました。\\nこのフォルダーに書き込めません：\\n"
             "C:\\Apps\\Tool\\srv\\acc\\vid\\nフォルダーの書き込みの許可（読み取り専用の設定）を"
-            "確かめてください。");
+            "確かめてください。\\n\\n保存をやり直すには、「戻る」を押してメインメニューに戻り、"
+            "「一発　ヌベラ」でこの画面を開き直してください。");
 }
 
 // After the program folder moved (nout04.dat still names D:\old), the preview line names the
@@ -296,6 +358,43 @@ TEST(ProgramFolder, APathTheStateFilesCannotHoldIsNamedFirst) {
     EXPECT_FALSE(files.exists(dir + "\\new"));
     EXPECT_FALSE(files.exists(dir + "\\srv\\acc"));
     EXPECT_EQ(files.files(), (std::set<std::string>{dir + "\\out01.dat"}));
+  }
+}
+
+// A program folder so deep that no name fits below it is refused before anything is made,
+// advising a shallower place: the virtual server's three folders with the shortest page set on
+// the server folder screen, the page set alone on the detailed screen.
+TEST(ProgramFolder, TooDeepForWhatIsMadeInIt) {
+#ifdef _WIN32
+  const std::size_t server = 238, detailed = 244;  // 259 a file with its temporary file
+#else
+  const std::size_t server = PATH_MAX - 15, detailed = PATH_MAX - 9;
+#endif
+  for (auto [length, screen] : {std::pair{server, Form2}, {detailed, Form6}}) {
+    nubera::testing::TempDir tmp;
+    std::string dir = tmp.path();
+    const char separator = LocalFileSystem(dir).separator();
+    while (dir.size() < length)
+      dir += separator + std::string(std::min<std::size_t>(200, length - dir.size() - 1), 'd');
+    std::filesystem::create_directories(nubera::testing::pathOf(dir));
+    LocalFileSystem files(dir);
+    RecordingDesktop desktop;
+    Runtime rt{screens::all(), files, desktop};
+    rt.start();
+    rt.userClick(frmSplash, ctl::splash::Frame1);
+    if (screen == Form2) {
+      rt.userClick(Form1, ctl::menu::Command2);
+      rt.userEdit(Form2, ctl::serverFolder::Text1, "s");
+      rt.userClick(Form2, ctl::serverFolder::Command1);
+    } else {
+      rt.userClick(Form1, ctl::menu::Command5);
+      rt.userEdit(Form6, ctl::detailed::Text3, "v");
+      rt.userClick(Form6, ctl::detailed::Command1);
+    }
+    const auto said = desktop.messages();
+    ASSERT_EQ(said.size(), 1u) << length;
+    EXPECT_TRUE(said[0].starts_with("プログラムのフォルダーの場所が深すぎて")) << said[0];
+    EXPECT_TRUE(std::filesystem::is_empty(nubera::testing::pathOf(dir))) << length;
   }
 }
 

@@ -55,23 +55,3 @@ TEST(SiteState, AtTheRootOfADrive) {
   writeSiteField(fs, SiteField::ServerName, "s");
   EXPECT_EQ(fs.files(), std::set<std::string>{"C:\\out01.dat"});
 }
-
-// Every stored value is refused with a control character in it (a tab, DEL, a C1 next-line),
-// nout04.dat's path included, naming its file.
-TEST(SiteState, StoredValuesWithControlCharactersAreRefused) {
-  MemoryFileSystem fs{"C:\\p"};
-  const std::pair<SiteField, const char*> fields[] = {{SiteField::ServerName, "out01.dat"},
-                                                      {SiteField::AccountName, "nout02.dat"},
-                                                      {SiteField::ContentFolder, "nout03.dat"},
-                                                      {SiteField::ServerFolderPath, "nout04.dat"}};
-  for (const auto& [field, file] : fields) {
-    const std::string good = field == SiteField::ServerFolderPath ? "C:\\p\\srv" : "srv";
-    EXPECT_EQ(storedValueProblem(fs, field, good), std::nullopt) << file;
-    for (const char* bad : {"\t", "\x7F", "\xC2\x85"}) {
-      const auto problem = storedValueProblem(fs, field, good + bad + "x");
-      ASSERT_TRUE(problem) << file;
-      EXPECT_NE(problem->find("制御文字"), std::string::npos) << *problem;
-      EXPECT_NE(problem->find(std::string("C:\\p\\") + file), std::string::npos) << *problem;
-    }
-  }
-}

@@ -78,6 +78,8 @@ class Runtime {
   void help(ScreenId window);
 
   FileSystem& files() { return files_; }
+  // A failed file operation as the user reads it.
+  std::string fileErrorMessage(const FileError& e) const;
 
  private:
   // Runs the body of the user's event on screen `id` (none: the start), which owns the
@@ -85,8 +87,6 @@ class Runtime {
   template <class F>
   void userEvent(std::optional<ScreenId> id, F&& body);
   std::shared_ptr<ScreenInstance> ensure(ScreenId id);
-  // A failed file operation as the user reads it.
-  std::string fileErrorMessage(const FileError& e) const;
   void runHandler(const Handler& handler);
   bool anyVisible() const;
   void closeAll();

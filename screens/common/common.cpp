@@ -1,8 +1,5 @@
 #include "screens/common/common.h"
 
-#include "core/names.h"
-#include "core/site_state.h"
-
 namespace nubera::screens {
 
 ControlDecl helpButton(ControlName name, std::string caption, Rect r, double points) {
@@ -14,25 +11,6 @@ ControlDecl helpButton(ControlName name, std::string caption, Rect r, double poi
 
 void unloadAll(Runtime& rt, std::initializer_list<ScreenId> screens) {
   for (ScreenId id : screens) rt.unload(id);
-}
-
-std::optional<std::string> videoNameRefusal(const std::string& videoName) {
-  if (videoName.empty()) return kFillIn;
-  return nameProblem(videoName, "ビデオ名", NameUse::VideoFile);
-}
-
-std::string missingPagesSentence(const std::string& videoName,
-                                 const std::vector<std::string>& pages, const std::string& folder) {
-  std::string named;
-  for (const auto& page : pages) named += (named.empty() ? "" : "、") + page;
-  return "ビデオ名「" + videoName + "」のページ（" + named + "）がまだ作られていないので、" +
-         "完成できません。\n" + folder + "\n";
-}
-
-void writePass(Runtime& rt, const std::vector<PageFile>& files) {
-  writePageFiles(rt.files(), files);
-  rt.message(kSaved);
-  rt.message(kDone);
 }
 
 void readSiteFields(Runtime& rt, ScreenId screen, std::initializer_list<SiteFieldInto> reads) {

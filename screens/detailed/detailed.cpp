@@ -1,11 +1,9 @@
 // The detailed creation screen: the page set of one video from a typed server
 // name, video address and video name, written into the program directory.
 
-#include "core/cp932.h"
-#include "core/fragment_table.h"
-#include "core/names.h"
 #include "core/page_set.h"
 #include "screens/common/common.h"
+#include "screens/common/page_set_road.h"
 #include "screens/common/player_values.h"
 #include "screens/controls.h"
 #include "screens/screens.h"
@@ -17,13 +15,41 @@ namespace {
 using enum ScreenId;
 using namespace ctl::detailed;
 
-// Why the typed video name cannot name a page set in the program folder; nullopt when it can.
-std::optional<std::string> videoRefusal(Runtime& rt, const std::string& video) {
-  if (auto refusal = videoNameRefusal(video)) return refusal;
+// The page set goes into the program folder; its published address is the typed server name
+// and video address, which only a whole address may be.
+std::variant<PageSetPlace, std::string> place(Runtime& rt, Pass pass) {
   const FileSystem& fs = rt.files();
-  const std::string folder = fs.programDirectory();
-  if (auto twin = pageSetTwin(fs, folder, video)) return pageSetTwinSentence(video, *twin);
-  return pageSetAliasProblem(fs, folder, video);
+  const std::string server = rt.text(Form6, Text1);
+  const std::string address = rt.text(Form6, Text2);
+  if (pass == Pass::Publish) {
+    if (auto refusal = serverNameRefusal(fs, server, ServerNameUse::Host)) return *refusal;
+    if (auto refusal = videoAddressRefusal(address)) return *refusal;
+  }
+  const FragmentTable rows = fragmentsFromFields(rt, Form6, detailedFragments());
+  return PageSetPlace{
+      fs.programDirectory(), quickRowsFromDetailed(rows),
+      [=, dir = fs.programDirectory(), windows = fs.isWindows()](Pass p, const std::string& file) {
+        return p == Pass::Preview ? detailedPreviewLine(rows, dir, file, windows)
+                                  : detailedPublishLine(rows, server, address, file);
+      }};
+}
+
+const PageSetRoad& road() {
+  static const PageSetRoad road{
+      .screen = Form6,
+      .videoName = Text3,
+      .player = detailedPlayerLink(),
+      .levels = 0,
+      .place = place,
+      .pressed =
+          [](Runtime& rt) {
+            rt.setVisible(Form6, Command5, true);
+            rt.setVisible(Form6, Label9, true);
+          },
+      .previewAgain = "",
+      .previewFirst = "先にこのビデオ名で「作成」を押してから、「完成」を押してください。",
+  };
+  return road;
 }
 
 ScreenKind build() {
@@ -69,52 +95,9 @@ ScreenKind build() {
     rt.setVisible(Form6, Label9, false);
   };
 
-  k.clicks[Command1] = [](Runtime& rt) {  // 作成: the preview pass
-    rt.setVisible(Form6, Command5, true);
-    rt.setVisible(Form6, Label9, true);
-    const std::string video = rt.text(Form6, Text3);
-    if (auto refusal = videoRefusal(rt, video)) return rt.message(*refusal);
-    if (auto problem = videoFileNameProblem(rt.files(), rt.files().programDirectory(), video)) {
-      return rt.message(*problem);
-    }
-    const PlayerSettings player = playerValues(rt, detailedPlayerLink());
-    if (auto problem = playerSettingsProblem(player)) return rt.message(*problem);
-    FileSystem& fs = rt.files();
-    // A Windows player reads the folder's path as it stands in the metafile.
-    if (fs.separator() == '\\') {
-      if (auto problem = programFolderProblem(fs.programDirectory())) return rt.message(*problem);
-    }
-    const FragmentTable rows = fragmentsFromFields(rt, Form6, detailedFragments());
-    const std::string line =
-        detailedPreviewLine(rows, fs.programDirectory(),
-                            videoFileBase(fs, fs.programDirectory(), video), fs.separator());
-    writePass(rt, pageSetFiles(fs, fs.programDirectory(), quickRowsFromDetailed(rows), video, line,
-                               player));
-  };
-  k.clicks[Command5] = [](Runtime& rt) {  // 完成: the publish pass
-    const std::string video = rt.text(Form6, Text3);
-    if (auto refusal = videoRefusal(rt, video)) return rt.message(*refusal);
-    const std::string server = rt.text(Form6, Text1);
-    const std::string address = rt.text(Form6, Text2);
-    if (server.empty() || address.empty()) return rt.message(kFillIn);
-    if (hasControlCharacter(address)) {
-      return rt.message("ビデオのアドレスに制御文字は使えません。別の文字に置き換えてください。");
-    }
-    // Only a whole address leads to the video: "http://" typed twice, or an address that runs
-    // into the server name or the video name, would be written as it stands.
-    if (auto problem = publishAddressProblem(server, address)) return rt.message(*problem);
-    const FileSystem& fs = rt.files();
-    // A publish pass needs the pages of a preview pass under that name.
-    if (const auto missing = missingPages(fs, fs.programDirectory(), video); !missing.empty()) {
-      return rt.message(missingPagesSentence(video, missing, fs.programDirectory()) +
-                        "先にこのビデオ名で「作成」を押してから、「完成」を押してください。");
-    }
-    const FragmentTable rows = fragmentsFromFields(rt, Form6, detailedFragments());
-    const std::string line =
-        detailedPublishLine(rows, server, address, videoFileBase(fs, fs.programDirectory(), video));
-    writePass(rt, metafiles(rt.files(), fs.programDirectory(), video, line));
-  };
-  k.clicks[Command2] = [](Runtime& rt) {  // 設定
+  k.clicks[Command1] = [](Runtime& rt) { runPass(rt, road(), Pass::Preview); };  // 作成
+  k.clicks[Command5] = [](Runtime& rt) { runPass(rt, road(), Pass::Publish); };  // 完成
+  k.clicks[Command2] = [](Runtime& rt) {                                         // 設定
     unloadAll(rt, {Form1, Form2, Form3, Form4, Form5});
     rt.show(Form6);
     rt.show(Form7);

@@ -1,14 +1,9 @@
 // The quick creation screen: the page set of one video from the stored site
 // facts and a typed video name, written into the video folder.
 
-#include <variant>
-
-#include "core/cp932.h"
-#include "core/fragment_table.h"
-#include "core/names.h"
 #include "core/page_set.h"
-#include "core/site_state.h"
 #include "screens/common/common.h"
+#include "screens/common/page_set_road.h"
 #include "screens/common/player_values.h"
 #include "screens/controls.h"
 #include "screens/screens.h"
@@ -20,82 +15,62 @@ namespace {
 using enum ScreenId;
 using namespace ctl::quick;
 
-SiteState siteFacts(Runtime& rt) {
-  return {.serverName = rt.text(Form4, Text1),
-          .serverFolderPath = rt.text(Form4, Text2),
-          .accountName = rt.text(Form4, Text4),
-          .contentFolder = rt.text(Form4, Text5)};
-}
-
-// What both passes take from the screen, once the name, the site facts and the video folder
-// are checked.
-struct PassInputs {
-  std::string video;      // as typed: the page set's file names and the pages' references
-  std::string videoFile;  // the video file's name as the metafile lines give it
-  SiteState site;
-  std::string folder;
-  FragmentTable rows;
-};
-
-// The inputs of a pass, or why it cannot run. The preview line names the server folder in the
-// program folder, where the files go (the stored path may be one from before a move); the
-// published address needs a server name that is a host name and the pages of a preview.
-std::variant<PassInputs, std::string> passInputs(Runtime& rt, bool preview) {
-  const std::string video = rt.text(Form4, Text3);
-  if (auto refusal = videoNameRefusal(video)) return *refusal;
-  SiteState site = siteFacts(rt);
+// The page set goes into the video folder of the site facts read at load, which name it and
+// its published address; the preview line names the server folder in the program folder, where
+// the files go (the stored path may be one from before a move).
+std::variant<PageSetPlace, std::string> place(Runtime& rt, Pass pass) {
+  SiteState site{.serverName = rt.text(Form4, Text1),
+                 .serverFolderPath = rt.text(Form4, Text2),
+                 .accountName = rt.text(Form4, Text4),
+                 .contentFolder = rt.text(Form4, Text5)};
   const FileSystem& fs = rt.files();
-  for (auto [file, value] : {std::pair{SiteField::ServerName, &site.serverName},
-                             {SiteField::AccountName, &site.accountName},
-                             {SiteField::ContentFolder, &site.contentFolder}}) {
-    if (auto problem = storedValueProblem(fs, file, *value)) return *problem;
+  const auto use = pass == Pass::Publish ? ServerNameUse::Site : ServerNameUse::Folder;
+  if (auto refusal = serverNameRefusal(fs, site.serverName, use, Origin::Stored)) return *refusal;
+  const std::string server = fs.join(fs.programDirectory(), site.serverName);
+  if (auto refusal = accountRefusal(fs, server, site.accountName, Origin::Stored)) return *refusal;
+  const std::string account = fs.join(server, site.accountName);
+  if (auto refusal = videoFolderRefusal(fs, account, site.contentFolder, Origin::Stored)) {
+    return *refusal;
   }
-  if (!preview) {
-    if (auto problem = serverNameProblem(site.serverName, false)) {
-      return *problem + "\n" + siteFilePath(fs, SiteField::ServerName) +
-             "\nメインメニューの「仮想サーバー作成」でサーバー名を入力し直してください。";
-    }
-  }
-  // A Windows player reads the folder's path as it stands in the metafile.
-  if (preview && fs.separator() == '\\') {
-    if (auto problem = programFolderProblem(fs.programDirectory())) return *problem;
-  }
-  // Windows would write into a folder whose name differs in letter case, which the published
-  // address would not name.
-  std::string parent = fs.programDirectory();
-  for (auto [file, name] : {std::pair{SiteField::ServerName, &site.serverName},
-                            {SiteField::AccountName, &site.accountName},
-                            {SiteField::ContentFolder, &site.contentFolder}}) {
-    if (auto problem = folderNameProblem(fs, parent, *name, "保存されている名前")) {
-      return *problem + "\n" + siteFilePath(fs, file) +
-             "\nメインメニューの「仮想サーバー作成」で仮想サーバーを作り直してください。";
-    }
-    parent = fs.join(parent, *name);
-  }
-  const std::string folder = videoFolder(fs, site);
+  const std::string folder = fs.join(account, site.contentFolder);
   if (!fs.isDirectory(folder)) {
     return "ビデオを入れるフォルダーがありません。\n" + folder +
            "\n先にメインメニューの「仮想サーバー作成」で仮想サーバーを作ってください。";
   }
-  if (auto twin = pageSetTwin(fs, folder, video)) return pageSetTwinSentence(video, *twin);
-  if (auto problem = pageSetAliasProblem(fs, folder, video)) return *problem;
-  if (preview) {
-    if (auto problem = videoFileNameProblem(fs, folder, video)) return *problem;
-  } else if (const auto missing = missingPages(fs, folder, video); !missing.empty()) {
-    return missingPagesSentence(video, missing, folder) +
-           "このビデオ名で「保存」を押してから、「完成ボタン」を押してください。「保存」は、"
-           "「戻る」を押してメインメニューに戻り、「一発　ヌベラ」でこの画面を開き直すと、"
-           "また押せます。";
-  }
   site.serverFolderPath = previewServerFolder(fs, site);
-  return PassInputs{video, videoFileBase(fs, folder, video), site, folder,
-                    fragmentsFromFields(rt, Form4, quickFragments())};
+  const FragmentTable rows = fragmentsFromFields(rt, Form4, quickFragments());
+  return PageSetPlace{folder, rows,
+                      [rows, site, windows = fs.isWindows()](Pass p, const std::string& file) {
+                        return p == Pass::Preview ? quickPreviewLine(rows, site, file, windows)
+                                                  : quickPublishLine(rows, site, file);
+                      }};
 }
 
-// "保存" is gone once pressed, so a refusal tells the way back to it.
+// "保存" is gone once pressed, so every failure of it tells the way back.
 constexpr const char* kReopenToSave =
     "\n\n保存をやり直すには、「戻る」を押してメインメニューに戻り、「一発　ヌベラ」で"
     "この画面を開き直してください。";
+
+const PageSetRoad& road() {
+  static const PageSetRoad road{
+      .screen = Form4,
+      .videoName = Text3,
+      .player = quickPlayerLink(),
+      .levels = kVirtualServerLevels,
+      .place = place,
+      .pressed =
+          [](Runtime& rt) {
+            rt.setVisible(Form4, Command1, false);
+            rt.setVisible(Form4, Command5, true);
+            rt.setVisible(Form4, Label2, true);
+          },
+      .previewAgain = kReopenToSave,
+      .previewFirst =
+          std::string("このビデオ名で「保存」を押してから、「完成ボタン」を押してください。") +
+          kReopenToSave,
+  };
+  return road;
+}
 
 ScreenKind build() {
   using namespace decl;
@@ -146,30 +121,9 @@ ScreenKind build() {
                     {Text5, SiteField::ContentFolder}});
   };
 
-  k.clicks[Command1] = [](Runtime& rt) {  // 保存: the preview pass
-    // A player value the page cannot hold is refused before "保存" goes, so that it can be
-    // corrected on the settings screen and saved again without losing the other settings.
-    const PlayerSettings player = playerValues(rt, quickPlayerLink());
-    if (auto problem = playerSettingsProblem(player)) return rt.message(*problem);
-    rt.setVisible(Form4, Command1, false);
-    rt.setVisible(Form4, Command5, true);
-    rt.setVisible(Form4, Label2, true);
-    auto inputs = passInputs(rt, true);
-    if (auto* refusal = std::get_if<std::string>(&inputs))
-      return rt.message(*refusal + kReopenToSave);
-    const auto& in = std::get<PassInputs>(inputs);
-    const std::string line =
-        quickPreviewLine(in.rows, in.site, in.videoFile, rt.files().separator());
-    writePass(rt, pageSetFiles(rt.files(), in.folder, in.rows, in.video, line, player));
-  };
-  k.clicks[Command5] = [](Runtime& rt) {  // 完成ボタン: the publish pass
-    auto inputs = passInputs(rt, false);
-    if (auto* refusal = std::get_if<std::string>(&inputs)) return rt.message(*refusal);
-    const auto& in = std::get<PassInputs>(inputs);
-    writePass(rt, metafiles(rt.files(), in.folder, in.video,
-                            quickPublishLine(in.rows, in.site, in.videoFile)));
-  };
-  k.clicks[Command2] = [](Runtime& rt) {  // 設定
+  k.clicks[Command1] = [](Runtime& rt) { runPass(rt, road(), Pass::Preview); };  // 保存
+  k.clicks[Command5] = [](Runtime& rt) { runPass(rt, road(), Pass::Publish); };  // 完成ボタン
+  k.clicks[Command2] = [](Runtime& rt) {                                         // 設定
     unloadAll(rt, {Form2, Form3});
     rt.show(Form4);
     rt.show(Form5);

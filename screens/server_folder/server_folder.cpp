@@ -2,8 +2,7 @@
 // the web server, and its name saved in out01.dat.
 
 #include "core/cp932.h"
-#include "core/names.h"
-#include "core/page_set.h"
+#include "core/rules.h"
 #include "core/site_state.h"
 #include "screens/common/common.h"
 #include "screens/controls.h"
@@ -39,29 +38,13 @@ ScreenKind build() {
   k.load = [](Runtime& rt) { readSiteFields(rt, Form2, {{Text1, SiteField::ServerName}}); };
 
   k.clicks[Command1] = [](Runtime& rt) {  // 作成
+    // A name typed as a Linux input method types it is stored in its Windows form.
     const std::string name = cp932::windowsForm(rt.text(Form2, Text1));
-    if (name.empty()) {
-      rt.message(kFillIn);
-      return;
-    }
     FileSystem& fs = rt.files();
-    if (auto problem = nameProblem(name, "サーバー名", NameUse::ServerFolder)) {
-      rt.message(*problem);
-      return;
-    }
-    // The name is also the host of every published address.
-    if (auto problem = serverNameProblem(name, false)) {
-      rt.message(*problem);
-      return;
-    }
-    if (auto problem = folderNameProblem(fs, fs.programDirectory(), name, "サーバー名")) {
-      rt.message(*problem);
-      return;
-    }
     // The folder's path is stored by the next screen: it must come back the same.
-    if (auto problem = programFolderProblem(fs.programDirectory())) {
-      rt.message(*problem);
-      return;
+    for (const Refusal& refusal : {serverNameRefusal(fs, name, ServerNameUse::Site),
+                                   programFolderRefusal(fs, kVirtualServerLevels, true)}) {
+      if (refusal) return rt.message(*refusal);
     }
     // A folder that is there already is used as it is, so the name can be saved again.
     const std::string folder = fs.join(fs.programDirectory(), name);

@@ -1,10 +1,8 @@
 // The site folder screen: the account folder and the video folder under the
 // server folder, and the three site facts saved.
 
-#include <tuple>
-
 #include "core/cp932.h"
-#include "core/names.h"
+#include "core/rules.h"
 #include "core/site_state.h"
 #include "screens/common/common.h"
 #include "screens/controls.h"
@@ -63,44 +61,32 @@ ScreenKind build() {
     const std::string account = cp932::windowsForm(rt.text(Form3, Text1));
     const std::string folder = cp932::windowsForm(rt.text(Form3, Text2));
     const std::string serverPath = rt.text(Form3, Text3);
-    if (account.empty() || folder.empty()) {
-      rt.message(kFillIn);
-      return;
-    }
     FileSystem& fs = rt.files();
-    for (auto [name, what] : {std::pair{&account, "アカウント名"}, {&folder, "フォルダー名"}}) {
-      if (auto problem = nameProblem(*name, what, NameUse::Folder)) {
-        rt.message(*problem);
-        return;
-      }
-    }
-    // The server name comes from out01.dat, which may have been edited or damaged.
-    if (!server.empty()) {
-      if (auto problem = storedValueProblem(fs, SiteField::ServerName, server)) {
-        rt.message(*problem);
-        return;
-      }
-    }
     const std::string serverFolder = fs.join(fs.programDirectory(), server);
-    if (server.empty() || !fs.isDirectory(serverFolder)) {
-      rt.message("サーバーのフォルダーがありません。\n" + serverFolder +
-                 "\n先にメインメニューの「仮想サーバー作成」でサーバー名を入力し、"
-                 "「作成」を押してください。");
-      return;
-    }
-    // The server folder's path is stored in nout04.dat: it must fit before anything is made.
-    if (auto problem = programFolderProblem(fs.programDirectory())) {
-      rt.message(*problem);
-      return;
-    }
     const std::string accountFolder = fs.join(serverFolder, account);
     const std::string videoFolder = fs.join(accountFolder, folder);
-    for (auto [parent, name, what] : {std::tuple{&serverFolder, &account, "アカウント名"},
-                                      {&accountFolder, &folder, "フォルダー名"}}) {
-      if (auto problem = folderNameProblem(fs, *parent, *name, what)) {
-        rt.message(*problem);
-        return;
-      }
+    const std::string noServer = "サーバーのフォルダーがありません。\n" + serverFolder +
+                                 "\n先にメインメニューの「仮想サーバー作成」でサーバー名を入力し、"
+                                 "「作成」を押してください。";
+    if (server.empty()) return rt.message(noServer);
+    // The server name comes from out01.dat, which may have been edited or damaged.
+    if (auto refusal = serverNameRefusal(fs, server, ServerNameUse::Site, Origin::Stored)) {
+      return rt.message(*refusal);
+    }
+    if (!fs.isDirectory(serverFolder)) return rt.message(noServer);
+    if (auto refusal = accountRefusal(fs, serverFolder, account)) return rt.message(*refusal);
+    if (auto refusal = videoFolderRefusal(fs, accountFolder, folder)) return rt.message(*refusal);
+    // The server folder's path is stored in nout04.dat: it must fit before anything is made.
+    if (auto refusal = programFolderRefusal(fs, kVirtualServerLevels, true)) {
+      return rt.message(*refusal);
+    }
+    // Another copy of the program may have saved another server name since this screen opened:
+    // the folders and the state files would then describe a site that does not exist.
+    if (const std::string now = readSiteField(fs, SiteField::ServerName); now != server) {
+      return rt.message("この画面を開いた後で、サーバー名が「" + server + "」から「" + now +
+                        "」に変わりました。\n" + siteFilePath(fs, SiteField::ServerName) +
+                        "\n何も作成していません。「終了」を押してメインメニューに戻り、"
+                        "「仮想サーバー作成」を開き直してください。");
     }
     // Folders that are there already are used as they are; what is missing is made.
     if (!fs.isDirectory(accountFolder)) fs.makeDirectory(accountFolder);

@@ -1,0 +1,461 @@
+#include "core/rules.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core/cp932.h"
+#include "core/number_text.h"
+#include "core/site_state.h"
+
+namespace nubera {
+
+namespace {
+
+// ---- Names: what one file or folder name may be, the same on every system. ----
+
+// Names Windows keeps for devices, with or without an extension ("nul.txt" too): COM and LPT
+// with a digit 0 to 9 or a superscript ¹ ² ³ after them.
+bool deviceName(const std::string& name) {
+  std::string base = foldCase(name.substr(0, name.find('.')));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (const char* device : {"con", "prn", "aux", "nul", "conin$", "conout$"}) {
+    if (base == device) return true;
+  }
+  if (!base.starts_with("com") && !base.starts_with("lpt")) return false;
+  const std::string_view unit = std::string_view(base).substr(3);
+  if (unit.size() == 1) return unit[0] >= '0' && unit[0] <= '9';
+  return unit == "\u00B9" || unit == "\u00B2" || unit == "\u00B3";
+}
+
+// The files that lie beside the program: its state files, the help it names, and every file
+// the build installs or packs on any system (shipped_files.inc is made from the build's lists).
+bool programFileName(const std::string& name) {
+  static constexpr std::string_view kFiles[] = {
+      "out01.dat", "nout02.dat", "nout03.dat", "nout04.dat", "NUBERA.hlp",
+#include "shipped_files.inc"
+  };
+  const std::string folded = foldCase(name);
+  return std::any_of(std::begin(kFiles), std::end(kFiles),
+                     [&](std::string_view file) { return folded == foldCase(file); });
+}
+
+// What a name becomes. A folder name is also a part of the published address, and Windows
+// silently drops a trailing "." or blank from it; the server folder lies in the program folder
+// itself, beside the program's own files. A video name only starts the page set's file names.
+enum class NameUse { ServerFolder, Folder, VideoFile };
+
+// Why the name cannot be one file or folder name, as a sentence about `subject`; a typed name's
+// sentence ends with what to type instead.
+Refusal nameRefusal(const std::string& name, const std::string& subject, NameUse use,
+                    Origin origin) {
+  std::string sentence;
+  bool replaceCharacter = false;
+  constexpr std::string_view kReserved = "/\\:*?\"<>|#%";  // "#", "%" garble an address
+  const auto reserved = std::find_if(name.begin(), name.end(), [&](char c) {
+    return kReserved.find(c) != std::string_view::npos;
+  });
+  if (name == "." || name == "..") {
+    sentence = subject + "に「" + name + "」は使えません。";
+  } else if (use != NameUse::VideoFile && name.find_first_not_of(". ") == std::string::npos) {
+    // A name of nothing else would be the folder above it.
+    sentence = subject + "を「.」や空白だけにはできません。";
+  } else if (use != NameUse::VideoFile && (name.back() == '.' || name.back() == ' ')) {
+    sentence = subject + "の最後に「.」や空白は使えません。";
+  } else if (hasControlCharacter(name)) {
+    sentence = subject + "に制御文字は使えません。";
+  } else if (reserved != name.end()) {
+    sentence = subject + "に使えない文字「" + std::string(1, *reserved) + "」が含まれています。";
+  } else if (deviceName(name)) {
+    sentence = subject + "「" + name + "」は Windows が装置に使う名前なので使えません。";
+  } else if (auto bad = cp932::firstUnencodable(name)) {
+    sentence = subject + "の" + shownCharacter(*bad) + "は Shift_JIS で保存できない文字です。";
+    replaceCharacter = true;
+  } else if (use == NameUse::ServerFolder && programFileName(name)) {
+    sentence = subject + "「" + name + "」はこのプログラムのファイルと同じ名前なので使えません。";
+  } else {
+    return std::nullopt;
+  }
+  if (origin == Origin::Stored) return sentence;
+  return sentence +
+         (replaceCharacter ? "別の文字に置き換えてください。" : "別の名前を入力してください。");
+}
+
+// Why `name` cannot be the folder in `parent` that is made or used: a folder beside it differs
+// in letter case alone (Windows would use it, a web server would not), or the system takes the
+// name for a folder of another name (a Windows short name such as EXAMPL~1).
+Refusal folderBesideRefusal(const FileSystem& fs, const std::string& parent,
+                            const std::string& name, const std::string& subject) {
+  const std::string folded = foldCase(name);
+  for (const auto& entry : fs.folderNames(parent)) {
+    if (entry != name && foldCase(entry) == folded) {
+      return subject + "「" + name + "」と大文字・小文字だけが違うフォルダー「" + entry +
+             "」が既にあります。サーバーでは別の名前になるので、「" + entry +
+             "」と同じに入力してください。";
+    }
+  }
+  const std::string path = fs.join(parent, name);
+  const auto onDisk = fs.isDirectory(path) ? fs.nameOnDisk(path) : std::nullopt;
+  if (!onDisk || *onDisk == name) return std::nullopt;
+  return subject + "「" + name + "」は、既にあるフォルダー「" + *onDisk +
+         "」の別名として扱われます。サーバーでは別の名前になるので、「" + *onDisk +
+         "」と同じに入力するか、別の名前を入力してください。";
+}
+
+// A name of the virtual server in `parent`, by the rules of the name and of the folder beside
+// it. A stored one's refusal names its file and the way to build the site again.
+Refusal siteNameRefusal(const FileSystem& fs, const std::string& parent, const std::string& name,
+                        SiteField field, const std::string& what, Origin origin) {
+  const bool stored = origin == Origin::Stored;
+  const std::string subject =
+      stored ? "保存されている" + what + "（" + std::string(siteFileName(field)) + "）" : what;
+  Refusal refusal;
+  if (name.empty()) {
+    refusal = stored ? Refusal(subject + "がありません。") : Refusal(kFillIn);
+  } else {
+    refusal = nameRefusal(name, subject,
+                          field == SiteField::ServerName ? NameUse::ServerFolder : NameUse::Folder,
+                          origin);
+  }
+  if (!refusal) refusal = folderBesideRefusal(fs, parent, name, subject);
+  if (!refusal || !stored) return refusal;
+  return *refusal + "\n" + siteFilePath(fs, field) +
+         "\nメインメニューの「仮想サーバー作成」で仮想サーバーを作り直してください。";
+}
+
+// ---- Hosts and addresses. ----
+
+// A number of at most `digits` decimal digits, or -1.
+long number(std::string_view text, std::size_t digits) {
+  if (text.empty() || text.size() > digits) return -1;
+  long value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return -1;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+// Four numbers 0 to 255, as a browser takes a host whose last label is a number.
+bool ipv4Address(std::string_view host) {
+  int numbers = 0;
+  for (std::size_t start = 0; start <= host.size(); ++numbers) {
+    std::size_t dot = host.find('.', start);
+    if (dot == std::string_view::npos) dot = host.size();
+    const long value = number(host.substr(start, dot - start), 3);
+    if (value < 0 || value > 255) return false;
+    start = dot + 1;
+  }
+  return numbers == 4;
+}
+
+// A DNS host name or an IPv4 address: dot-separated labels of letters, digits and "-"; a last
+// label of digits alone only in a whole IPv4 address.
+bool hostName(std::string_view host) {
+  if (host.empty() || host.size() > 253) return false;
+  const std::string_view last = host.substr(host.rfind('.') + 1);
+  if (!last.empty() && last.find_first_not_of("0123456789") == std::string_view::npos) {
+    return ipv4Address(host);
+  }
+  for (std::size_t start = 0;;) {
+    const std::size_t dot = host.find('.', start);
+    const std::string_view label =
+        host.substr(start, dot == std::string_view::npos ? dot : dot - start);
+    if (label.empty() || label.size() > 63 || label.front() == '-' || label.back() == '-' ||
+        !std::all_of(label.begin(), label.end(), [](char c) {
+          return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                 c == '-';
+        })) {
+      return false;
+    }
+    if (dot == std::string_view::npos) return true;
+    start = dot + 1;
+  }
+}
+
+Refusal hostRefusal(const std::string& server, bool withPort) {
+  const std::size_t colon = withPort ? server.find(':') : std::string::npos;
+  const std::string_view name = std::string_view(server).substr(0, colon);
+  const long portNumber =
+      colon == std::string::npos ? 1 : number(std::string_view(server).substr(colon + 1), 5);
+  if (hostName(name) && portNumber >= 1 && portNumber <= 65535) return std::nullopt;
+  return "サーバー名「" + server +
+         "」はサーバーの名前として使えません。英数字、「-」、「.」だけで、"
+         "「http://」や「/」、空白を付けずに入力してください。\n例：www.example.ne.jp";
+}
+
+// ---- Player values. ----
+
+// Whether the value is one of the (lower-case) words, in any letter case.
+bool oneOf(const std::string& value, std::initializer_list<std::string_view> words) {
+  const std::string folded = foldCase(value);
+  return std::find(words.begin(), words.end(), folded) != words.end();
+}
+
+// "「幅」の「abc」" or, for the empty text, "「幅」が空".
+std::string settingNamed(const char* setting, const std::string& value) {
+  return std::string("「") + setting + "」" + (value.empty() ? "が空" : "の「" + value + "」");
+}
+
+// A size as every browser reads it: digits, at most one "." with digits on both sides, above
+// zero, blanks around it. "1e3" or "+320" would be read as 1 or not at all.
+Refusal sizeRefusal(const char* setting, const std::string& value) {
+  std::string_view text = value;
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first != std::string_view::npos) {
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+  }
+  const std::size_t point = text.find('.');
+  const std::string_view whole = text.substr(0, point);
+  const std::string_view fraction =
+      point == std::string_view::npos ? std::string_view("0") : text.substr(point + 1);
+  bool digits = first != std::string_view::npos;
+  bool positive = false;
+  for (std::string_view part : {whole, fraction}) {
+    digits = digits && !part.empty() && part.find_first_not_of("0123456789") == part.npos;
+    positive = positive || part.find_first_not_of('0') != part.npos;
+  }
+  if (digits && positive) return std::nullopt;
+  return settingNamed(setting, value) + (value.empty() ? "です。" : "は数値ではありません。") +
+         "0 より大きい数を数字で入力してください（例：320）。\n";
+}
+
+}  // namespace
+
+// ---- The rules. ----
+
+Refusal serverNameRefusal(const FileSystem& fs, const std::string& name, ServerNameUse use,
+                          Origin origin) {
+  if (use == ServerNameUse::Host) return name.empty() ? Refusal(kFillIn) : hostRefusal(name, true);
+  if (auto refusal = siteNameRefusal(fs, fs.programDirectory(), name, SiteField::ServerName,
+                                     "サーバー名", origin)) {
+    return refusal;
+  }
+  if (use == ServerNameUse::Folder) return std::nullopt;
+  // The name is also the host of every published address.
+  auto refusal = hostRefusal(name, false);
+  if (!refusal || origin == Origin::Typed) return refusal;
+  return *refusal + "\n" + siteFilePath(fs, SiteField::ServerName) +
+         "\nメインメニューの「仮想サーバー作成」でサーバー名を入力し直してください。";
+}
+
+Refusal accountRefusal(const FileSystem& fs, const std::string& serverFolder,
+                       const std::string& name, Origin origin) {
+  return siteNameRefusal(fs, serverFolder, name, SiteField::AccountName, "アカウント名", origin);
+}
+
+Refusal videoFolderRefusal(const FileSystem& fs, const std::string& accountFolder,
+                           const std::string& name, Origin origin) {
+  return siteNameRefusal(fs, accountFolder, name, SiteField::ContentFolder, "フォルダー名", origin);
+}
+
+Refusal videoNameRefusal(const FileSystem& fs, const std::string& folder, const std::string& name,
+                         Pass pass) {
+  if (name.empty()) return kFillIn;
+  if (auto refusal = nameRefusal(name, "ビデオ名", NameUse::VideoFile, Origin::Typed)) {
+    return refusal;
+  }
+  // A Windows metafile line is code page 932: 〜 would be written as ～, naming another file
+  // than the one the page set names.
+  const auto inexact = fs.isWindows() ? cp932::firstInexact(name) : std::nullopt;
+  if (inexact) {
+    const std::string written = cp932::windowsForm(*inexact);
+    return "ビデオ名の「" + *inexact + "」は、Windows のメタファイルには「" + written +
+           "」と書かれ、ないファイルを指してしまいます。「" + *inexact + "」の代わりに「" +
+           written + "」を入力してください（ビデオファイルの名前も「" + written + "」にします）。";
+  }
+  // Windows writes a page set whose names differ in letter case alone over the other's files,
+  // while the pages and a web server name them apart.
+  for (const auto& file : fs.fileNames(folder)) {
+    for (std::string_view ending : kPageSetEndings) {
+      const std::string wanted = name + std::string(ending);
+      if (file == wanted || foldCase(file) != foldCase(wanted)) continue;
+      const std::string twin = file.substr(0, file.size() - ending.size());
+      return "ビデオ名「" + name + "」と大文字・小文字だけが違うページ一式「" + twin + "」（" +
+             twin +
+             ".ram など）が既にあります。Windows では同じファイルに上書きされ、"
+             "サーバーでは別の名前になるので、「" +
+             twin + "」と同じに入力するか、別の名前を入力してください。";
+    }
+  }
+  // A file name the system takes for another existing file (a short name such as SPORTS~1.RAM).
+  for (std::string_view ending : kPageSetEndings) {
+    const std::string file = name + std::string(ending);
+    const auto onDisk = fs.nameOnDisk(fs.join(folder, file));
+    if (!onDisk || *onDisk == file) continue;
+    return "ビデオ名「" + name + "」のファイル「" + file + "」は、既にあるファイル「" + *onDisk +
+           "」の別名として扱われ、そのファイルが上書きされてしまいます。別のビデオ名を入力して"
+           "ください。";
+  }
+  // The preview line names the video file as it lies in the folder; on Windows in code page
+  // 932, which may hold it only as another character or not at all.
+  const std::string base = videoFileBase(fs, folder, name);
+  const auto bad = pass == Pass::Preview && fs.isWindows() && base != name
+                       ? cp932::firstInexact(base)
+                       : std::nullopt;
+  if (!bad) return std::nullopt;
+  const std::string renamed = cp932::windowsForm(cp932::composed(base));
+  return "ビデオファイル「" + base + ".rm」の名前の" + shownCharacter(*bad) +
+         "は、Windows のメタファイルにそのままは書けず、ないファイルを指してしまいます。" +
+         "ビデオファイルの名前を、" +
+         (cp932::firstInexact(renamed) ? "この文字のない名前に"
+                                       : "「" + renamed + ".rm」と入力し直して") +
+         "付け直してから、その名前をビデオ名に入力してください。";
+}
+
+Refusal videoAddressRefusal(const std::string& address) {
+  if (address.empty()) return kFillIn;
+  // A server reads an escape as the character it stands for.
+  const std::string read = urlDecoded(address);
+  if (hasControlCharacter(read)) {
+    return "ビデオのアドレスに制御文字は使えません。別の文字に置き換えてください。";
+  }
+  const std::string named = "ビデオまでのアドレス「" + address + "」";
+  if (address.front() != '/' || address.back() != '/') {
+    return named + "は「/」で始めて「/」で終えてください。\n例：/user name/hoge/video/";
+  }
+  for (std::size_t start = 0; start != std::string::npos;) {
+    const std::size_t slash = read.find('/', start);
+    const std::string part = read.substr(start, slash == std::string::npos ? slash : slash - start);
+    start = slash == std::string::npos ? slash : slash + 1;
+    if (part == "." || part == "..") {
+      return named + "の「" + part +
+             "」は、サーバーやプレーヤーが別のフォルダーに読み替えてしまうので使えません。"
+             "「.」や「..」だけの部分がないアドレスを入力してください。\n例：/user "
+             "name/hoge/video/";
+    }
+  }
+  return std::nullopt;
+}
+
+Refusal widthRefusal(const std::string& width) {
+  if (auto refusal = sizeRefusal("幅", width)) return refusal;
+  if (heightForWidth(width)) return std::nullopt;
+  return settingNamed("幅", width) +
+         "は大きすぎて、高さが決まりません。0 より大きい数を数字で入力してください（例：320）。\n";
+}
+
+Refusal heightRefusal(const std::string& width, const std::string& height) {
+  if (auto refusal = sizeRefusal("高さ", height)) return refusal;
+  // The height only ever follows the width; another one would stretch the video.
+  const auto wanted = widthRefusal(width) ? std::nullopt : heightForWidth(width);
+  if (!wanted || *wanted == height) return std::nullopt;
+  return settingNamed("高さ", height) + "は、" + settingNamed("幅", width) +
+         "の 4 分の 3 ではありません。幅を入力し直すと、高さが決まります。\n";
+}
+
+Refusal autostartRefusal(const std::string& autostart) {
+  if (oneOf(autostart, {"true", "false"})) return std::nullopt;
+  return settingNamed("オート起動", autostart) + "は使えません。true か false にしてください。\n";
+}
+
+Refusal alignmentRefusal(const std::string& alignment) {
+  if (oneOf(alignment, {"center", "left", "right"})) return std::nullopt;
+  return settingNamed("位置", alignment) +
+         "は使えません。center、left、right のどれかにしてください。\n";
+}
+
+Refusal playerRefusal(const PlayerSettings& p) {
+  std::string sentences;
+  for (const Refusal& refusal : {widthRefusal(p.width), heightRefusal(p.width, p.height),
+                                 alignmentRefusal(p.alignment), autostartRefusal(p.autostart)}) {
+    if (refusal) sentences += *refusal;
+  }
+  if (sentences.empty()) return std::nullopt;
+  return "プレーヤーの設定をページに書けません。\n" + sentences +
+         "「設定」を押して、設定の画面で直してください。";
+}
+
+Refusal programFolderRefusal(const FileSystem& fs, int levels, bool pathWritten) {
+  const std::string dir = fs.programDirectory();
+  // The path is stored in code page 932 and read back from it: a character that comes back as
+  // another (〜 as ～) would name a folder that does not exist.
+  if (auto bad = pathWritten ? cp932::firstInexact(dir) : std::nullopt) {
+    std::string which = "Shift_JIS で保存できない文字" + shownCharacter(*bad);
+    if (!cp932::firstUnencodable(*bad)) {
+      which = "Shift_JIS で保存すると別の文字（" + cp932::windowsForm(*bad) + "）に変わる文字「" +
+              *bad + "」";
+    }
+    return "プログラムのフォルダーの場所に、" + which + "が含まれています。\n" + dir +
+           "\nこの場所はファイルに書き込まれるので、このままでは作成できません。"
+           "st_nubera のフォルダーごと、場所にこのような文字を含まないフォルダーに移してから"
+           "起動してください。";
+  }
+  // Folders of one letter and the shortest page set below them must fit the system's limits;
+  // else no name the user could type would.
+  std::string inside = dir;
+  bool fits = true;
+  for (int i = 0; i < levels && fits; ++i) {
+    inside = fs.join(inside, "a");
+    fits = !fs.lengthProblem(inside, true);
+  }
+  if (fits && !fs.lengthProblem(fs.join(inside, "apop.htm"), false)) return std::nullopt;
+  return "プログラムのフォルダーの場所が深すぎて、この中にフォルダーやファイルを作れません。\n" +
+         dir +
+         "\nst_nubera のフォルダーごと、もっと浅い場所のフォルダー（例：ドキュメント）に移してから"
+         "起動してください。";
+}
+
+std::string shownCharacter(std::string_view character) {
+  const long cp = cp932::codePoint(character);
+  const auto in = [cp](long first, long last) { return cp >= first && cp <= last; };
+  const char* looks = nullptr;
+  if (cp == 0xA0 || cp == 0x1680 || in(0x2000, 0x200A) || cp == 0x202F || cp == 0x205F) {
+    looks = "空白に見える文字";
+  } else if (cp == 0x2028 || cp == 0x2029) {
+    looks = "改行に見える文字";
+  } else if (in(0x300, 0x36F) || in(0x1AB0, 0x1AFF) || in(0x1DC0, 0x1DFF) || in(0x20D0, 0x20FF) ||
+             in(0xFE20, 0xFE2F) || in(0x3099, 0x309A)) {
+    looks = "前の文字に重なる記号";
+  } else if (cp == 0xAD || cp == 0x61C || cp == 0x180E || in(0x200B, 0x200F) ||
+             in(0x202A, 0x202E) || in(0x2060, 0x206F) || cp == 0xFEFF || in(0xFE00, 0xFE0F) ||
+             in(0xE0000, 0xE01EF)) {
+    looks = "目に見えない文字";
+  }
+  if (!looks) return "「" + std::string(character) + "」";
+  char code[12];
+  std::snprintf(code, sizeof code, "U+%04lX", static_cast<unsigned long>(cp));
+  return "「" + std::string(code) + "」（" + looks + "）";
+}
+
+std::string foldCase(std::string_view s) {
+  std::string out(s);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    auto b = [&](std::size_t k) { return static_cast<unsigned char>(out[k]); };
+    if (b(i) >= 'A' && b(i) <= 'Z') {
+      out[i] = static_cast<char>(b(i) + 0x20);
+    } else if (i + 1 < out.size() && (b(i) == 0xCE || b(i) == 0xD0)) {
+      const unsigned cp = (b(i) & 0x1Fu) << 6 | (b(i + 1) & 0x3Fu);
+      unsigned lower = cp;
+      if ((cp >= 0x391 && cp <= 0x3A9) || (cp >= 0x410 && cp <= 0x42F)) lower = cp + 0x20;
+      if (cp >= 0x400 && cp <= 0x40F) lower = cp + 0x50;
+      out[i] = static_cast<char>(0xC0 | lower >> 6);
+      out[i + 1] = static_cast<char>(0x80 | (lower & 0x3F));
+      ++i;
+    } else if (i + 2 < out.size() && b(i) == 0xEF && b(i + 1) == 0xBC && b(i + 2) >= 0xA1 &&
+               b(i + 2) <= 0xBA) {  // Ａ..Ｚ to ａ..ｚ
+      out[i + 1] = static_cast<char>(0xBD);
+      out[i + 2] = static_cast<char>(b(i + 2) - 0x20);
+      i += 2;
+    } else if (i + 2 < out.size() && b(i) == 0xE2 && b(i + 1) == 0x85 && b(i + 2) >= 0xA0 &&
+               b(i + 2) <= 0xA9) {  // Ⅰ..Ⅹ to ⅰ..ⅹ, which NTFS folds like letters
+      out[i + 2] = static_cast<char>(b(i + 2) + 0x10);
+      i += 2;
+    }
+  }
+  return out;
+}
+
+bool hasControlCharacter(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto u = static_cast<unsigned char>(text[i]);
+    if (u < 0x20 || u == 0x7F) return true;
+    // U+0080..U+009F, written C2 80..C2 9F.
+    if (u == 0xC2 && i + 1 < text.size()) {
+      const auto next = static_cast<unsigned char>(text[i + 1]);
+      if (next >= 0x80 && next <= 0x9F) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace nubera
