@@ -480,3 +480,25 @@ inline void checkCaptionContrast(DesktopProbe& p, DesktopProbe::Theme theme) {
 }
 
 }  // namespace nubera::testing
+
+// Every case above, as both desktops' suites register it: X(NAME, CALL), CALL run with the
+// suite's probe as `*this`. Each suite expands the list once, so both run the same cases.
+#define NUBERA_DESKTOP_CASES(X)                                                 \
+  X(KeyboardAloneDoesTheTypicalRoad, checkKeyboardRoad(*this))                  \
+  X(EscKeepsWorkingScreensAndTheirText, checkEscape(*this))                     \
+  X(EveryTextFitsItsControl, checkTextsFit(*this))                              \
+  X(SettingsScreensLeaveTheirCreationScreenUsable,                              \
+    checkSettingsBeside(*this, ScreenId::Form4, ScreenId::Form5))               \
+  X(DetailedSettingsLeaveTheirCreationScreenUsable,                             \
+    checkSettingsBeside(*this, ScreenId::Form6, ScreenId::Form7))               \
+  X(NumberFieldsTakeNoInputMethod, checkNumberFields(*this))                    \
+  X(DetailedFrameCloseEndsTheProgram, checkDetailedFrameClose(*this))           \
+  X(TypingReplacesAndTheFocusComesBack, checkTypingReplaces(*this))             \
+  X(OptionGroupIsOneStopAndArrowsChoose, checkOptionGroup(*this))               \
+  X(ButtonsShowTheirDeclaredColours, checkButtonColours(*this))                 \
+  X(FocusMovesOnWhenSaveHidesItself, checkFocusAfterSaveHides(*this))           \
+  X(ScreenReadersHearRolesAndDescriptions, checkSpokenRoles(*this))             \
+  X(ScreenReadersHearEveryName, checkSpokenNames(*this))                        \
+  X(CaptionsReadableInTheLightTheme, checkCaptionContrast(*this, Theme::Light)) \
+  X(CaptionsReadableInADarkTheme, checkCaptionContrast(*this, Theme::Dark))     \
+  X(CaptionsReadableInHighContrast, checkCaptionContrast(*this, Theme::HighContrast))

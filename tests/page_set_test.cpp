@@ -296,8 +296,14 @@ TEST(PageSet, ANameTooLongForOneFileWritesNone) {
   nubera::testing::TempDir tmp;
   LocalFileSystem fs(tmp.path());
   std::string video;
-  for (int i = 0; i < 83; ++i) video += "漢";  // 249 bytes: ".ram" fits in 255, "pop.htm" not
+  for (int i = 0; i < 82; ++i) video += "漢";
   const auto& rows = quickFragments();
+  // 248 bytes: "pop.htm" makes the longest name the system allows, 255 bytes.
+  writePageFiles(fs, pageSetFiles(fs, tmp.path(), rows, video + "ab", "x", kPlayer));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp.path()), {}), 4);
+  std::filesystem::remove_all(tmp.path() + "/");
+  std::filesystem::create_directory(tmp.path());
+  video += "漢";  // 249 bytes: ".ram" fits in 255, "pop.htm" not
   try {
     writePageFiles(fs, pageSetFiles(fs, tmp.path(), rows, video, "x", kPlayer));
     FAIL();

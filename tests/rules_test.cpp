@@ -124,6 +124,7 @@ TEST(Rules, NamesOfFilesAndFolders) {
       {Kind::Account, {"a\u00A0", "アカウント名の「U+00A0」（空白に見える文字）"}},
       {Kind::Folder, {"〜ｖ", nullptr}},  // a folder is stored in its Windows form
       {Kind::Server, {"OUT01.DAT", "このプログラムのファイル"}},
+      {Kind::Server, {"nubera.hlp", "このプログラムのファイル"}},  // its entry has capitals
       {Kind::Server, {"nout04.dat", "このプログラムのファイル"}},
       {Kind::Server, {"St_Nubera.exe", "このプログラムのファイル"}},
       {Kind::Server, {"nubera_help.html", "このプログラムのファイル"}},
@@ -367,7 +368,8 @@ TEST(Rules, TheVideoFileThatIsThere) {
   };
   expectRows("video file", rows,
              [&](const std::string& v) { return videoNameRefusal(fs, "C:\\p", v, Pass::Preview); });
-  EXPECT_NE(videoNameRefusal(fs, "C:\\p", "がっこう", Pass::Preview)->find("「がっこう.rm」と入力し直して付け直して"),
+  EXPECT_NE(videoNameRefusal(fs, "C:\\p", "がっこう", Pass::Preview)
+                ->find("「がっこう.rm」と入力し直して付け直して"),
             std::string::npos);
   // The published line is a URL, which holds any name.
   EXPECT_EQ(videoNameRefusal(fs, "C:\\p", "がっこう", Pass::Publish), std::nullopt);

@@ -7,6 +7,11 @@
 
 #include <filesystem>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "platform/win32/utf.h"
+#endif
 #include "platform/local_file_system.h"
 #include "platform/memory_file_system.h"
 #include "screens/controls.h"
@@ -397,6 +402,32 @@ TEST(ProgramFolder, TooDeepForWhatIsMadeInIt) {
     EXPECT_TRUE(std::filesystem::is_empty(nubera::testing::pathOf(dir))) << length;
   }
 }
+
+#ifdef _WIN32
+// A video name that Windows takes for another file of the program folder by its short name
+// (SPORTS~1 for sportsday2024.ram) is refused on the detailed screen, naming that file.
+TEST(DetailedScreen, AShortNameOfAnotherFileIsRefused) {
+  nubera::testing::TempDir tmp;
+  LocalFileSystem files(tmp.path());
+  const std::string longFile = files.join(tmp.path(), "sportsday2024.ram");
+  files.replaceFile(longFile, "x\r\n");
+  wchar_t shortPath[MAX_PATH] = {};
+  GetShortPathNameW(win32::wide(longFile).c_str(), shortPath, MAX_PATH);
+  std::string shortFile = win32::utf8(shortPath);
+  shortFile = shortFile.substr(shortFile.rfind('\\') + 1);
+  if (shortFile == "sportsday2024.ram") GTEST_SKIP() << "no short names here";
+  RecordingDesktop desktop;
+  Runtime rt{screens::all(), files, desktop};
+  rt.start(Form1);
+  rt.userClick(Form1, ctl::menu::Command5);
+  rt.userEdit(Form6, ctl::detailed::Text3, shortFile.substr(0, shortFile.size() - 4));
+  rt.userClick(Form6, ctl::detailed::Command1);
+  const auto said = desktop.messages();
+  ASSERT_EQ(said.size(), 1u);
+  EXPECT_NE(said[0].find("既にあるファイル「sportsday2024.ram」"), std::string::npos) << said[0];
+  EXPECT_EQ(files.readFile(longFile), "x\r\n");
+}
+#endif
 
 // The version line, with numbers that can be told apart.
 TEST(StartUp, VersionLine) {
