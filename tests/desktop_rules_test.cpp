@@ -141,6 +141,19 @@ TEST(Colours, HighContrastSchemesOfTheDesktop) {
   EXPECT_EQ(schemeOfTheme("HighContrastInverse:dark"), ContrastScheme::Inverse);
   EXPECT_EQ(schemeOfTheme("Adwaita:dark"), ContrastScheme::None);
   EXPECT_EQ(schemeOfTheme("HighContrastX"), ContrastScheme::None);
+  // The portal: contrast 1 or GNOME's key turns it on; color-scheme 1 (dark) inverts it.
+  const std::pair<PortalAppearance, ContrastScheme> portal[] = {
+      {{1u, std::nullopt, 1u}, ContrastScheme::Inverse},
+      {{1u, std::nullopt, 0u}, ContrastScheme::Standard},
+      {{1u, std::nullopt, 2u}, ContrastScheme::Standard},  // prefers light
+      {{1u, std::nullopt, std::nullopt}, ContrastScheme::Standard},
+      {{std::nullopt, true, 1u}, ContrastScheme::Inverse},
+      {{0u, true, std::nullopt}, ContrastScheme::Standard},
+      {{0u, false, 1u}, ContrastScheme::None},
+      {{2u, std::nullopt, 1u}, ContrastScheme::None},
+      {{}, ContrastScheme::None},
+  };
+  for (const auto& [answer, scheme] : portal) EXPECT_EQ(schemeOfPortal(answer), scheme);
   EXPECT_EQ(themeInSettings("[Settings]\ngtk-theme-name=HighContrastInverse\n"),
             "HighContrastInverse");
   EXPECT_EQ(themeInSettings("# mine\r\n[Settings]\r\n gtk-theme-name = HighContrast \r\n"),

@@ -206,6 +206,15 @@ TEST_F(QtRoad, EveryScreenIsDrawnFromItsDeclaration) {
     for (int x = 0; x < top.width(); ++x) dark += qGray(top.pixel(x, y)) < 80;
   }
   EXPECT_GT(dark, 20);
+  // Right of the caption, its top edge runs at half the caption's height.
+  const QImage whole = frame->grab().toImage();
+  const int x = whole.width() - 8;
+  int line = -1;
+  for (int y = 0; y < whole.height() && line < 0; ++y) {
+    if (whole.pixelColor(x, y) != whole.pixelColor(x, 0)) line = y;
+  }
+  const double scale = whole.devicePixelRatio();
+  EXPECT_NEAR(line / scale, QFontMetrics(frame->font()).height() / 2, 1.0) << line;
 }
 
 // Captions are drawn by their own font alone, which spares the fallback search; a letter that
@@ -654,6 +663,23 @@ INSTANTIATE_TEST_SUITE_P(Screens, QtFocus, ::testing::ValuesIn(nubera::testing::
   }
 NUBERA_DESKTOP_CASES(NUBERA_DESKTOP_CASE)
 #undef NUBERA_DESKTOP_CASE
+// A click into a field that holds text puts the caret where it was clicked, as in a Windows
+// dialog, so typing inserts; the focus that a click gives, which arrives before the press,
+// selects nothing either.
+TEST_F(QtProbe, AClickIntoAFieldPutsTheCaretThere) {
+  rt.start(Form1);
+  click(Form1, ctl::menu::Command1);
+  click(Form4, ctl::quick::Command2);
+  auto* width = widget<QLineEdit>(Form5, ctl::settings::Text12);
+  width->deselect();
+  QFocusEvent given(QEvent::FocusIn, Qt::MouseFocusReason);
+  QApplication::sendEvent(width, &given);
+  EXPECT_FALSE(width->hasSelectedText());
+  QTest::mouseClick(width, Qt::LeftButton, {}, QPoint(width->width() - 3, width->height() / 2));
+  EXPECT_FALSE(width->hasSelectedText());
+  EXPECT_EQ(width->cursorPosition(), 3);
+}
+
 // Each picture is drawn from the file that suits the scale: its own pixels at 100 %, the file
 // drawn at twice the size above (run again with QT_SCALE_FACTOR=2).
 TEST_F(QtProbe, PicturesFollowTheDisplayScale) {

@@ -320,6 +320,11 @@ ContrastScheme schemeOfTheme(std::string_view theme) {
   return ContrastScheme::None;
 }
 
+ContrastScheme schemeOfPortal(const PortalAppearance& p) {
+  if (p.contrast != 1u && p.gnomeHighContrast != true) return ContrastScheme::None;
+  return p.colorScheme == 1u ? ContrastScheme::Inverse : ContrastScheme::Standard;
+}
+
 std::string themeInSettings(std::string_view file) {
   auto trim = [](std::string_view s) {
     const auto first = s.find_first_not_of(" \t\r");

@@ -34,16 +34,18 @@ std::optional<QVariant> portalSetting(const QString& group, const QString& key) 
   return value;
 }
 
-// The scheme the desktop keeps: the portal's contrast (or GNOME's own key), light on dark
-// where the desktop also prefers a dark look.
+// The scheme the desktop keeps, as its portal answers.
 ContrastScheme portalScheme() {
-  const auto contrast = portalSetting("org.freedesktop.appearance", "contrast");
-  const auto gnome = portalSetting("org.gnome.desktop.a11y.interface", "high-contrast");
-  if (!(contrast && contrast->toUInt() == 1) && !(gnome && gnome->toBool())) {
-    return ContrastScheme::None;
+  PortalAppearance portal;
+  if (auto v = portalSetting("org.freedesktop.appearance", "contrast"))
+    portal.contrast = v->toUInt();
+  if (auto v = portalSetting("org.gnome.desktop.a11y.interface", "high-contrast")) {
+    portal.gnomeHighContrast = v->toBool();
   }
-  const auto look = portalSetting("org.freedesktop.appearance", "color-scheme");
-  return look && look->toUInt() == 1 ? ContrastScheme::Inverse : ContrastScheme::Standard;
+  if (auto v = portalSetting("org.freedesktop.appearance", "color-scheme")) {
+    portal.colorScheme = v->toUInt();
+  }
+  return schemeOfPortal(portal);
 }
 
 // The theme the GTK settings files choose, the newer GTK's first.
