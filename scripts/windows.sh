@@ -68,8 +68,9 @@ case "$what" in
       ctest --test-dir build-win --output-on-failure' || status=$?
     wineserver -k || true
     [ "${status:-0}" -eq 0 ]
-    # The same desktop at 150 % (144 dpi): on a large display, and on a 1280 x 1024 one where
-    # a settings screen must find room beside its creation screen's buttons. The prefix is put
+    # The same desktop at 150 % (144 dpi): on a large display, and on a 1280 x 1024 and a
+    # 1024 x 768 one where a settings screen must find room beside its creation screen's
+    # buttons. The prefix is put
     # back to 96 dpi however the run ends.
     dpi_key='HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'
     set_dpi() {
@@ -82,8 +83,10 @@ case "$what" in
     # the sources.
     NUBERA_EXPECT_DPI=144 xvfb-run -a -s "-screen 0 1920x1080x24" \
       env -C build-win wine win32_tests.exe --gtest_filter='*Fits*:*Usable*:*Scale*' || status=$?
-    NUBERA_EXPECT_DPI=144 xvfb-run -a -s "-screen 0 1280x1024x24" \
-      env -C build-win wine win32_tests.exe --gtest_filter='*Usable*' || status=$?
+    for display in 1280x1024 1024x768; do
+      NUBERA_EXPECT_DPI=144 xvfb-run -a -s "-screen 0 ${display}x24" \
+        env -C build-win wine win32_tests.exe --gtest_filter='*Usable*' || status=$?
+    done
     set_dpi 96
     trap - EXIT
     [ "${status:-0}" -eq 0 ]

@@ -211,8 +211,8 @@ PixelRect centredOver(const PixelRect& frame, const PixelRect& over, const Pixel
           std::max(area.y, std::min(y, area.bottom() - frame.height)), frame.width, frame.height};
 }
 
-std::vector<PixelRect> workingParts(const ScreenDecl& decl, int dpi, int clientX, int clientY) {
-  std::vector<PixelRect> parts;
+WorkingParts workingParts(const ScreenDecl& decl, int dpi, int clientX, int clientY) {
+  WorkingParts parts;
   const auto places = placeControls(decl, dpi);
   for (std::size_t i = 0; i < decl.controls.size(); ++i) {
     const ControlDecl& c = decl.controls[i];
@@ -220,7 +220,7 @@ std::vector<PixelRect> workingParts(const ScreenDecl& decl, int dpi, int clientX
     PixelRect r = places[i].inScreen;
     r.x += clientX;
     r.y += clientY;
-    parts.push_back(r);
+    (c.kind == ControlKind::TextBox ? parts.fields : parts.buttons).push_back(r);
   }
   return parts;
 }
@@ -238,7 +238,7 @@ int clampSpan(int want, int size, int lo, int hi) {
 
 }  // namespace
 
-PairPlacement placeBeside(const PixelRect& other, const std::vector<PixelRect>& otherParts,
+PairPlacement placeBeside(const PixelRect& other, const WorkingParts& otherParts,
                           const PixelRect& screen, const PixelRect& area) {
   constexpr int kGap = 8;
   // Side by side: the screen to the right of the other or to its left, whichever moves the
@@ -256,41 +256,47 @@ PairPlacement placeBeside(const PixelRect& other, const std::vector<PixelRect>& 
             {leftX, y, screen.width, screen.height}};
   }
   // Overlapping: the other one stays, or moves to a corner of the work area; the screen
-  // goes wherever it covers none of the other's working parts, as near to the right of the
-  // other as it can.
+  // goes wherever it covers none of the parts kept clear, as near to the right of the other
+  // as it can.
   std::vector<PixelRect> others = {other};
   for (int cx : {area.x, area.right() - other.width}) {
     for (int cy : {area.y, area.bottom() - other.height}) {
       others.push_back({cx, cy, other.width, other.height});
     }
   }
-  long best = LONG_MAX;
-  PairPlacement found{
-      other,
-      {clampSpan(other.right() + kGap, screen.width, area.x, area.right()),
-       clampSpan(other.y, screen.height, area.y, area.bottom()), screen.width, screen.height}};
-  constexpr int kStep = 4;
-  for (const auto& o : others) {
-    std::vector<PixelRect> parts;
-    for (const auto& p : otherParts) parts.push_back(moved(p, o.x - other.x, o.y - other.y));
-    for (int y = area.y; y + screen.height <= area.bottom(); y += kStep) {
-      for (int x = area.x; x + screen.width <= area.right(); x += kStep) {
-        PixelRect s{x, y, screen.width, screen.height};
-        if (std::any_of(parts.begin(), parts.end(),
-                        [&](const PixelRect& p) { return p.intersects(s); })) {
-          continue;
-        }
-        const long dx = x - (o.right() + kGap), dy = y - o.y;
-        const long moveCost = std::labs(o.x - other.x) + std::labs(o.y - other.y);
-        const long cost = dx * dx + dy * dy + 4 * moveCost * moveCost;
-        if (cost < best) {
-          best = cost;
-          found = {o, s};
+  const auto clearOf = [&](const std::vector<PixelRect>& kept) -> std::optional<PairPlacement> {
+    long best = LONG_MAX;
+    std::optional<PairPlacement> found;
+    constexpr int kStep = 4;
+    for (const auto& o : others) {
+      std::vector<PixelRect> parts;
+      for (const auto& p : kept) parts.push_back(moved(p, o.x - other.x, o.y - other.y));
+      for (int y = area.y; y + screen.height <= area.bottom(); y += kStep) {
+        for (int x = area.x; x + screen.width <= area.right(); x += kStep) {
+          PixelRect s{x, y, screen.width, screen.height};
+          if (std::any_of(parts.begin(), parts.end(),
+                          [&](const PixelRect& p) { return p.intersects(s); })) {
+            continue;
+          }
+          const long dx = x - (o.right() + kGap), dy = y - o.y;
+          const long moveCost = std::labs(o.x - other.x) + std::labs(o.y - other.y);
+          const long cost = dx * dx + dy * dy + 4 * moveCost * moveCost;
+          if (cost < best) {
+            best = cost;
+            found = PairPlacement{o, s};
+          }
         }
       }
     }
-  }
-  return found;
+    return found;
+  };
+  std::vector<PixelRect> all = otherParts.buttons;
+  all.insert(all.end(), otherParts.fields.begin(), otherParts.fields.end());
+  if (auto found = clearOf(all)) return *found;
+  if (auto found = clearOf(otherParts.buttons)) return *found;
+  return {other,
+          {clampSpan(other.right() + kGap, screen.width, area.x, area.right()),
+           clampSpan(other.y, screen.height, area.y, area.bottom()), screen.width, screen.height}};
 }
 
 namespace {

@@ -183,22 +183,28 @@ PixelRect centredIn(const PixelRect& frame, const PixelRect& workArea);
 // the area keeps its title bar in it).
 PixelRect centredOver(const PixelRect& frame, const PixelRect& over, const PixelRect& workArea);
 
-// The parts of a screen the user works with, its buttons and input fields (hidden ones
+// The parts of a screen the user works with, its buttons and its input fields (hidden ones
 // too, since they may be shown later), in desktop coordinates: its client area's top left
 // corner stands at (clientX, clientY), and it is drawn at `dpi`.
-std::vector<PixelRect> workingParts(const ScreenDecl& decl, int dpi, int clientX, int clientY);
+struct WorkingParts {
+  std::vector<PixelRect> buttons;
+  std::vector<PixelRect> fields;
+};
+WorkingParts workingParts(const ScreenDecl& decl, int dpi, int clientX, int clientY);
 
 // Where a screen that opens beside another goes, and where that other one stands then.
 // Where the work area holds both side by side, they stand so, the other one moved only as
 // far as it must; where it does not, the screen overlaps only parts of the other that hold
-// no button or input field (`otherParts`, in desktop coordinates at the other's place). The
-// other one is moved as a whole, so its parts move with it.
+// no button or input field (`otherParts`, in desktop coordinates at the other's place), and
+// where no place is clear of them all (a small display at a large scale), none of its
+// buttons, so that what the user presses next stays in sight. The other one is moved as a
+// whole, so its parts move with it.
 struct PairPlacement {
   PixelRect other;
   PixelRect screen;
   bool operator==(const PairPlacement&) const = default;
 };
-PairPlacement placeBeside(const PixelRect& other, const std::vector<PixelRect>& otherParts,
+PairPlacement placeBeside(const PixelRect& other, const WorkingParts& otherParts,
                           const PixelRect& screen, const PixelRect& workArea);
 
 }  // namespace nubera
