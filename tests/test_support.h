@@ -6,14 +6,45 @@
 #include <string>
 #include <vector>
 
-#include "core/cp932.h"
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <iconv.h>
+#endif
 
 namespace nubera::testing {
+
+// The text in code page 932 as the system converts it (Windows' own code page, glibc's
+// CP932), not by the program's table; empty where the system cannot.
+inline std::string systemCp932(const std::string& utf8) {
+#ifdef _WIN32
+  const int wide = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
+                                       static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring w(static_cast<std::size_t>(wide), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), wide);
+  BOOL lossy = FALSE;
+  const int n =
+      WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, w.data(), wide, nullptr, 0, nullptr, &lossy);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, w.data(), wide, out.data(), n, nullptr, &lossy);
+  return lossy ? std::string() : out;
+#else
+  iconv_t convert = iconv_open("CP932", "UTF-8");
+  std::string in = utf8, out(utf8.size() * 2 + 4, '\0');
+  char* from = in.data();
+  char* to = out.data();
+  std::size_t left = in.size(), room = out.size();
+  const bool whole = iconv(convert, &from, &left, &to, &room) != static_cast<std::size_t>(-1);
+  iconv_close(convert);
+  out.resize(out.size() - room);
+  return whole ? out : std::string();
+#endif
+}
 
 // The bytes of a file of these lines: code page 932, CR LF after each.
 inline std::string fileBytes(const std::vector<std::string>& lines) {
   std::string out;
-  for (const auto& line : lines) out += cp932::encode(line) + "\r\n";
+  for (const auto& line : lines) out += systemCp932(line) + "\r\n";
   return out;
 }
 
