@@ -13,6 +13,7 @@
 namespace nubera {
 
 using win32::wide;
+using Op = FileError::Operation;
 
 namespace {
 
@@ -106,14 +107,12 @@ LocalFileSystem::LocalFileSystem(std::string programDirectory)
 
 std::string LocalFileSystem::executableDirectory() {
   std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
+  DWORD n = 0;
+  while ((n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) >=
+         path.size()) {
+    path.resize(path.size() * 2);  // a path longer than MAX_PATH
   }
+  path.resize(n);
   auto slash = path.rfind(L'\\');
   std::wstring dir = slash == std::wstring::npos ? L"." : path.substr(0, slash);
   if (dir.size() == 2 && dir[1] == L':') dir += L'\\';
@@ -130,12 +129,8 @@ namespace {
 // a "\" at its end, so that one path can be seen to lie in another.
 std::wstring comparablePath(const std::wstring& path) {
   std::wstring out(32768, L'\0');
-  DWORD n = GetLongPathNameW(path.c_str(), out.data(), static_cast<DWORD>(out.size()));
-  if (n == 0 || n >= out.size()) {
-    out = path;
-  } else {
-    out.resize(n);
-  }
+  const DWORD n = GetLongPathNameW(path.c_str(), out.data(), static_cast<DWORD>(out.size()));
+  out = n == 0 || n >= out.size() ? path : out.substr(0, n);
   if (out.empty() || out.back() != L'\\') out += L'\\';
   CharUpperBuffW(out.data(), static_cast<DWORD>(out.size()));
   return out;
@@ -159,26 +154,20 @@ std::optional<FileCause> LocalFileSystem::lengthProblem(const std::string& path,
   const auto slash = w.find_last_of(L"\\/");
   const std::size_t folderLength = slash == std::wstring::npos ? 0 : slash;
   if (w.size() - (slash == std::wstring::npos ? 0 : slash + 1) > 255) return FileCause::NameTooLong;
-  if (folder) {
-    if (w.size() <= MAX_PATH - 13) return std::nullopt;
-    return FileCause::FolderPathTooLong;
-  }
+  if (folder && w.size() > MAX_PATH - 13) return FileCause::FolderPathTooLong;
+  if (folder) return std::nullopt;
   const std::size_t tempLength = folderLength + 1 + tempName(0).size();
   if (std::max(tempLength, w.size()) <= MAX_PATH - 1) return std::nullopt;
   return FileCause::FilePathTooLong;
 }
 
 void LocalFileSystem::makeDirectory(const std::string& path) {
-  if (auto cause = lengthProblem(path, true)) {
-    throw FileError(FileError::Operation::MakeDirectory, path, *cause);
-  }
-  if (!CreateDirectoryW(wide(path).c_str(), nullptr)) {
-    DWORD err = GetLastError();
-    if (err == ERROR_ALREADY_EXISTS) {
-      throw FileError(FileError::Operation::MakeDirectory, path, FileCause::FolderExists);
-    }
-    fail(FileError::Operation::MakeDirectory, path, err);
-  }
+  if (auto cause = lengthProblem(path, true)) throw FileError(Op::MakeDirectory, path, *cause);
+  if (CreateDirectoryW(wide(path).c_str(), nullptr)) return;
+  const DWORD err = GetLastError();
+  if (err == ERROR_ALREADY_EXISTS)
+    throw FileError(Op::MakeDirectory, path, FileCause::FolderExists);
+  fail(Op::MakeDirectory, path, err);
 }
 
 bool LocalFileSystem::isDirectory(const std::string& path) const {
@@ -243,10 +232,6 @@ bool setDeletePending(HANDLE h, bool pending) {
   return SetFileInformationByHandle(h, FileDispositionInfo, &info, sizeof info);
 }
 
-}  // namespace
-
-namespace {
-
 // Renames the open file over the target, so that no other process can take it between the
 // write and the rename (another instance's sweep deletes what it can delete).
 bool renameOpenFile(HANDLE h, const std::wstring& target) {
@@ -260,81 +245,86 @@ bool renameOpenFile(HANDLE h, const std::wstring& target) {
   return SetFileInformationByHandle(h, FileRenameInfo, info, static_cast<DWORD>(size));
 }
 
-}  // namespace
+using Op = FileError::Operation;
 
-void LocalFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
-  using Op = FileError::Operation;
-  const std::wstring target = wide(path);
-  DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES) {
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-      throw FileError(Op::Write, path, FileCause::FolderInTheWay);
-    if (attributes & FILE_ATTRIBUTE_READONLY)
-      throw FileError(Op::Write, path, FileCause::ReadOnlyFile);
+// Why the target cannot be replaced as a file: a folder, a read-only file or no file on a disk
+// (a pipe) in its place, or a path too long; nothing when it can.
+void checkTarget(const LocalFileSystem& fs, const std::string& path, const std::wstring& target) {
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    throw FileError(Op::Write, path, FileCause::FolderInTheWay);
+  }
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    throw FileError(Op::Write, path, FileCause::ReadOnlyFile);
   }
   // Also where the system gives no attributes (a pipe): it is asked what the name opens.
   if (!regularFile(target)) throw FileError(Op::Write, path, FileCause::NotRegularFile);
-  const auto slash = target.find_last_of(L"\\/");
-  const std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
-  if (auto cause = lengthProblem(path, false)) throw FileError(Op::Write, path, *cause);
-  removeStaleTemps(folder);
+  if (auto cause = fs.lengthProblem(path, false)) throw FileError(Op::Write, path, *cause);
+}
 
-  std::wstring temp;
-  HANDLE h = INVALID_HANDLE_VALUE;
-  for (unsigned attempt = 0; h == INVALID_HANDLE_VALUE && attempt < 16; ++attempt) {
-    temp = folder + L"\\" + freshTempName();
-    // Shared for reading alone: once renamed, the file is still held while it is flushed,
-    // and another copy reading it then must not fail; without delete sharing no other copy
-    // can remove it before the rename.
-    h = CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
-      fail(Op::Write, path, GetLastError());
+// The temporary file beside the target, open for writing and marked for deletion while it is
+// written, so a crash leaves no name behind.
+struct TemporaryFile {
+  std::wstring path;
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  bool pending = false;
+
+  TemporaryFile(const std::string& target, const std::wstring& folder) {
+    for (unsigned attempt = 0; handle == INVALID_HANDLE_VALUE && attempt < 16; ++attempt) {
+      path = folder + L"\\" + freshTempName();
+      // Shared for reading alone: once renamed, the file is still held while it is flushed,
+      // and another copy reading it then must not fail; without delete sharing no other copy
+      // can remove it before the rename.
+      handle = CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
+                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
+        fail(Op::Write, target, GetLastError());
+      }
     }
+    if (handle == INVALID_HANDLE_VALUE) fail(Op::Write, target, ERROR_FILE_EXISTS);
+    pending = setDeletePending(handle, true);
   }
-  if (h == INVALID_HANDLE_VALUE) fail(Op::Write, path, ERROR_FILE_EXISTS);
-  // From here the folder is known to be writable: a refusal is the target file's own.
-  // Marked for deletion while it is written, so a crash leaves no name behind.
-  const bool pending = setDeletePending(h, true);
-  auto abandon = [&](DWORD err) {
-    if (pending) setDeletePending(h, true);
-    CloseHandle(h);
-    DeleteFileW(temp.c_str());
-    // Another program (a browser or a player showing the page) holds the file: said so, so
-    // the user closes it instead of moving the program.
-    if (saveRetries(err)) throw FileError(Op::Write, path, FileCause::HeldOpen);
-    fail(Op::Write, path, err, false);
-  };
-  DWORD written = 0;
-  if (!bytes.empty() &&
-      (!WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-       written != bytes.size())) {
-    abandon(GetLastError());
+  // From the moment it exists the folder is known to be writable: a refusal is the target
+  // file's own. Another program (a browser or a player showing the page) that holds the file
+  // is said to, so the user closes it instead of moving the program.
+  [[noreturn]] void abandon(const std::string& target, DWORD err) {
+    if (pending) setDeletePending(handle, true);
+    CloseHandle(handle);
+    DeleteFileW(path.c_str());
+    if (saveRetries(err)) throw FileError(Op::Write, target, FileCause::HeldOpen);
+    fail(Op::Write, target, err, false);
   }
-  if (!flush(h)) abandon(GetLastError());
-  if (pending && !setDeletePending(h, false)) abandon(GetLastError());
-  // Another instance saving the same page holds the target for a moment after its own
-  // rename: a refusal is tried again for a second before it counts as another program's.
-  DWORD renameError = ERROR_SUCCESS;
+  void write(const std::string& target, const std::string& bytes) {
+    DWORD written = 0;
+    if (!bytes.empty() &&
+        (!WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+         written != bytes.size())) {
+      abandon(target, GetLastError());
+    }
+    if (!flush(handle)) abandon(target, GetLastError());
+    if (pending && !setDeletePending(handle, false)) abandon(target, GetLastError());
+  }
+};
+
+// Another instance saving the same page holds the target for a moment after its own rename:
+// a refusal is tried again for a second before it counts as another program's. Renamed and
+// flushed, which commits its new name with it: true; else the system's last error is left.
+bool renamedOver(TemporaryFile& temp, const std::string& path, const std::wstring& target) {
   for (int attempt = 1;; ++attempt) {
-    if (renameOpenFile(h, target)) {
-      // Flushing the renamed file commits its new name with it.
-      const bool flushed = flush(h);
+    if (renameOpenFile(temp.handle, target)) {
+      const bool flushed = flush(temp.handle);
       const DWORD err = GetLastError();
-      CloseHandle(h);
+      CloseHandle(temp.handle);
       if (!flushed) fail(Op::Write, path, err, false);
-      return;
+      return true;
     }
-    renameError = GetLastError();
-    if (!saveRetries(renameError) || attempt == kTries) break;
+    if (!saveRetries(GetLastError()) || attempt == kTries) return false;
     Sleep(kRetryMilliseconds);
   }
-  if (renameError != ERROR_INVALID_PARAMETER && renameError != ERROR_NOT_SUPPORTED &&
-      renameError != ERROR_INVALID_FUNCTION && renameError != ERROR_CALL_NOT_IMPLEMENTED) {
-    abandon(renameError);
-  }
-  // A file system that cannot rename by handle: the classic way, through the folder.
-  CloseHandle(h);
+}
+
+// A file system that cannot rename by handle: the classic way, through the folder.
+void movedOver(const std::wstring& temp, const std::string& path, const std::wstring& target) {
   for (int attempt = 1;; ++attempt) {
     if (MoveFileExW(temp.c_str(), target.c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -351,11 +341,29 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
   }
 }
 
+}  // namespace
+
+void LocalFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
+  const std::wstring target = wide(path);
+  checkTarget(*this, path, target);
+  const auto slash = target.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
+  removeStaleTemps(folder);
+  TemporaryFile temp(path, folder);
+  temp.write(path, bytes);
+  if (renamedOver(temp, path, target)) return;
+  const DWORD renameError = GetLastError();
+  if (renameError != ERROR_INVALID_PARAMETER && renameError != ERROR_NOT_SUPPORTED &&
+      renameError != ERROR_INVALID_FUNCTION && renameError != ERROR_CALL_NOT_IMPLEMENTED) {
+    temp.abandon(path, renameError);
+  }
+  CloseHandle(temp.handle);
+  movedOver(temp.path, path, target);
+}
+
 std::optional<std::string> LocalFileSystem::readPrefix(const std::string& path,
                                                        std::size_t limit) const {
-  if (isDirectory(path)) {
-    throw FileError(FileError::Operation::Read, path, FileCause::FolderInTheWay);
-  }
+  if (isDirectory(path)) throw FileError(Op::Read, path, FileCause::FolderInTheWay);
   // Another copy replacing the file holds it for a moment (its rename and flush): a sharing
   // refusal is tried again for a second, as a write is. Every sharing is granted, so a
   // reader never stands in a writer's way either.
@@ -367,25 +375,22 @@ std::optional<std::string> LocalFileSystem::readPrefix(const std::string& path,
     if (h != INVALID_HANDLE_VALUE) break;
     const DWORD err = GetLastError();
     if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND) return std::nullopt;
-    if (!readRetries(err) || attempt == kTries) fail(FileError::Operation::Read, path, err);
+    if (!readRetries(err) || attempt == kTries) fail(Op::Read, path, err);
     Sleep(kRetryMilliseconds);
   }
   if (GetFileType(h) != FILE_TYPE_DISK) {
     CloseHandle(h);
-    throw FileError(FileError::Operation::Read, path, FileCause::NotRegularFile);
+    throw FileError(Op::Read, path, FileCause::NotRegularFile);
   }
   std::string out;
   char buffer[8192];
-  DWORD n = 0;
-  while (out.size() < limit) {
-    DWORD want = static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, limit - out.size()));
+  for (DWORD n = 1; n > 0 && out.size() < limit; out.append(buffer, n)) {
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, limit - out.size()));
     if (!ReadFile(h, buffer, want, &n, nullptr)) {
-      DWORD err = GetLastError();
+      const DWORD err = GetLastError();
       CloseHandle(h);
-      fail(FileError::Operation::Read, path, err);
+      fail(Op::Read, path, err);
     }
-    if (n == 0) break;
-    out.append(buffer, n);
   }
   CloseHandle(h);
   return out;

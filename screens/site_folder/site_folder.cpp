@@ -15,6 +15,49 @@ namespace {
 using enum ScreenId;
 using namespace ctl::siteFolder;
 
+// 作成: the account folder and the video folder under the server folder, and the three site
+// facts saved; nothing made where any of them is refused.
+void create(Runtime& rt) {
+  const std::string server = rt.text(Form3, Text4);
+  const std::string account = cp932::windowsForm(rt.text(Form3, Text1));
+  const std::string folder = cp932::windowsForm(rt.text(Form3, Text2));
+  const std::string serverPath = rt.text(Form3, Text3);
+  FileSystem& fs = rt.files();
+  const std::string serverFolder = fs.join(fs.programDirectory(), server);
+  const std::string accountFolder = fs.join(serverFolder, account);
+  const std::string videoFolder = fs.join(accountFolder, folder);
+  const std::string noServer = "サーバーのフォルダーがありません。\n" + serverFolder +
+                               "\n先にメインメニューの「仮想サーバー作成」でサーバー名を入力し、"
+                               "「作成」を押してください。";
+  if (server.empty()) return rt.message(noServer);
+  // The server name comes from out01.dat, which may have been edited or damaged.
+  if (auto refusal = serverNameRefusal(fs, server, ServerNameUse::Site, Origin::Stored)) {
+    return rt.message(*refusal);
+  }
+  if (!fs.isDirectory(serverFolder)) return rt.message(noServer);
+  if (auto refusal = accountRefusal(fs, serverFolder, account)) return rt.message(*refusal);
+  if (auto refusal = videoFolderRefusal(fs, accountFolder, folder)) return rt.message(*refusal);
+  // The server folder's path is stored in nout04.dat: it must fit before anything is made.
+  if (auto refusal = programFolderRefusal(fs, kVirtualServerLevels, true)) {
+    return rt.message(*refusal);
+  }
+  // Another copy of the program may have saved another server name since this screen opened:
+  // the folders and the state files would then describe a site that does not exist.
+  if (const std::string now = readSiteField(fs, SiteField::ServerName); now != server) {
+    return rt.message("この画面を開いた後で、サーバー名が「" + server + "」から「" + now +
+                      "」に変わりました。\n" + siteFilePath(fs, SiteField::ServerName) +
+                      "\n何も作成していません。「終了」を押してメインメニューに戻り、"
+                      "「仮想サーバー作成」を開き直してください。");
+  }
+  // Folders that are there already are used as they are; what is missing is made.
+  if (!fs.isDirectory(accountFolder)) fs.makeDirectory(accountFolder);
+  if (!fs.isDirectory(videoFolder)) fs.makeDirectory(videoFolder);
+  writeSiteField(fs, SiteField::AccountName, account);
+  writeSiteField(fs, SiteField::ContentFolder, folder);
+  writeSiteField(fs, SiteField::ServerFolderPath, serverPath);
+  rt.message(kSaved);
+}
+
 ScreenKind build() {
   using namespace decl;
   ScreenKind k;
@@ -56,46 +99,7 @@ ScreenKind build() {
     rt.setText(Form3, Text3, fs.join(fs.programDirectory(), rt.text(Form3, Text4)));
   };
 
-  k.clicks[Command1] = [](Runtime& rt) {  // 作成
-    const std::string server = rt.text(Form3, Text4);
-    const std::string account = cp932::windowsForm(rt.text(Form3, Text1));
-    const std::string folder = cp932::windowsForm(rt.text(Form3, Text2));
-    const std::string serverPath = rt.text(Form3, Text3);
-    FileSystem& fs = rt.files();
-    const std::string serverFolder = fs.join(fs.programDirectory(), server);
-    const std::string accountFolder = fs.join(serverFolder, account);
-    const std::string videoFolder = fs.join(accountFolder, folder);
-    const std::string noServer = "サーバーのフォルダーがありません。\n" + serverFolder +
-                                 "\n先にメインメニューの「仮想サーバー作成」でサーバー名を入力し、"
-                                 "「作成」を押してください。";
-    if (server.empty()) return rt.message(noServer);
-    // The server name comes from out01.dat, which may have been edited or damaged.
-    if (auto refusal = serverNameRefusal(fs, server, ServerNameUse::Site, Origin::Stored)) {
-      return rt.message(*refusal);
-    }
-    if (!fs.isDirectory(serverFolder)) return rt.message(noServer);
-    if (auto refusal = accountRefusal(fs, serverFolder, account)) return rt.message(*refusal);
-    if (auto refusal = videoFolderRefusal(fs, accountFolder, folder)) return rt.message(*refusal);
-    // The server folder's path is stored in nout04.dat: it must fit before anything is made.
-    if (auto refusal = programFolderRefusal(fs, kVirtualServerLevels, true)) {
-      return rt.message(*refusal);
-    }
-    // Another copy of the program may have saved another server name since this screen opened:
-    // the folders and the state files would then describe a site that does not exist.
-    if (const std::string now = readSiteField(fs, SiteField::ServerName); now != server) {
-      return rt.message("この画面を開いた後で、サーバー名が「" + server + "」から「" + now +
-                        "」に変わりました。\n" + siteFilePath(fs, SiteField::ServerName) +
-                        "\n何も作成していません。「終了」を押してメインメニューに戻り、"
-                        "「仮想サーバー作成」を開き直してください。");
-    }
-    // Folders that are there already are used as they are; what is missing is made.
-    if (!fs.isDirectory(accountFolder)) fs.makeDirectory(accountFolder);
-    if (!fs.isDirectory(videoFolder)) fs.makeDirectory(videoFolder);
-    writeSiteField(fs, SiteField::AccountName, account);
-    writeSiteField(fs, SiteField::ContentFolder, folder);
-    writeSiteField(fs, SiteField::ServerFolderPath, serverPath);
-    rt.message(kSaved);
-  };
+  k.clicks[Command1] = create;
   k.clicks[Command2] = [](Runtime& rt) {  // 終了
     rt.show(Form1);
     rt.unload(Form2);

@@ -16,82 +16,104 @@ LRESULT CALLBACK ScreenWindow::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return result;
 }
 
-LRESULT ScreenWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
-  const ScreenId id = id_;
+// A control's notification: a typed text, or a click on a button, option button or label.
+void ScreenWindow::command(WPARAM wp) {
+  const int i = LOWORD(wp) - kFirstControlId;
+  if (i < 0 || i >= static_cast<int>(controls_.size())) return;
+  const ControlDecl& c = decl_->controls[i];
+  const std::string name = c.name;  // the window may be gone after the event
+  const ControlKind kind = c.kind;
+  const WORD code = HIWORD(wp);
   Runtime& runtime = desktop_.runtime();
+  if (kind == ControlKind::TextBox) {
+    if (code == EN_CHANGE && !updating_) {
+      runtime.userEdit(id_, name, utf8(windowText(controls_[i].window)));
+    }
+  } else if (code == BN_CLICKED || code == STN_CLICKED) {
+    runtime.userClick(id_, name);
+    // Windows may have toggled a radio button on its own: the runtime's state counts.
+    if (kind == ControlKind::OptionButton) desktop_.resync(id_, i);
+  }
+}
+
+// A group box lets clicks through: a click on a frame's free area lands on the window.
+void ScreenWindow::clickOnWindow(LPARAM lp) {
+  const POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+  for (std::size_t i = 0; i < decl_->controls.size(); ++i) {
+    const ControlDecl& c = decl_->controls[i];
+    const PixelRect& r = controls_[i].place.inScreen;
+    if (c.kind == ControlKind::Frame && p.x >= r.x && p.x < r.right() && p.y >= r.y &&
+        p.y < r.bottom()) {
+      desktop_.runtime().userClick(id_, c.name);
+      return;
+    }
+  }
+}
+
+// As a dialog does: the focus is kept when the window is left (for a message box, another
+// window) and given back when it becomes active again; true when it was given.
+bool ScreenWindow::activated(bool active) {
+  if (!active) {
+    if (const int f = focusedControl(); f >= 0) lastFocus_ = f;
+    return true;
+  }
+  desktop_.noteActive(id_);
+  // The first time, the control the opening gave the focus to, or the first one.
+  if (lastFocus_ < 0) lastFocus_ = focusedControl();
+  if (const ScreenInstance* s = desktop_.runtime().find(id_); s && lastFocus_ < 0) {
+    lastFocus_ = firstFocus(*s);
+  }
+  if (lastFocus_ < 0 || !IsWindowVisible(controls_[lastFocus_].window)) return false;
+  focus(lastFocus_, FocusCause::Reactivation);
+  return true;
+}
+
+// Moved to a display of another scale: the window takes the size Windows suggests, and the
+// controls their places and fonts at the new scale.
+void ScreenWindow::dpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  layout();
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// Every colour from the shared rule: a caption never stands in a system colour on a declared
+// one, and a high-contrast scheme replaces them all.
+LRESULT ScreenWindow::controlColour(HDC dc, HWND control) {
+  const int i = GetDlgCtrlID(control) - kFirstControlId;
+  const Colours colours = i >= 0 && i < static_cast<int>(controls_.size())
+                              ? controlColours(*decl_, i, desktop_.highContrast())
+                              : formColours(desktop_.highContrast());
+  SetTextColor(dc, ref(colours.text));
+  SetBkColor(dc, ref(colours.back));
+  return reinterpret_cast<LRESULT>(desktop_.gdi().brush(colours.back));
+}
+
+LRESULT ScreenWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_COMMAND: {
-      const int i = LOWORD(wp) - kFirstControlId;
-      if (i < 0 || i >= static_cast<int>(controls_.size())) return 0;
-      const ControlDecl& c = decl_->controls[i];
-      const std::string name = c.name;  // the window may be gone after the event
-      const ControlKind kind = c.kind;
-      const WORD code = HIWORD(wp);
-      if (kind == ControlKind::TextBox) {
-        if (code == EN_CHANGE && !updating_) {
-          runtime.userEdit(id, name, utf8(windowText(controls_[i].window)));
-        }
-      } else if (code == BN_CLICKED || code == STN_CLICKED) {
-        runtime.userClick(id, name);
-        // Windows may have toggled a radio button on its own: the runtime's state counts.
-        if (kind == ControlKind::OptionButton) desktop_.resync(id, i);
-      }
+    case WM_COMMAND:
+      command(wp);
       return 0;
-    }
-    case WM_LBUTTONDOWN: {
-      // A group box lets clicks through: a click on a frame's free area lands here.
-      const POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-      for (std::size_t i = 0; i < decl_->controls.size(); ++i) {
-        const ControlDecl& c = decl_->controls[i];
-        const PixelRect& r = controls_[i].place.inScreen;
-        if (c.kind == ControlKind::Frame && p.x >= r.x && p.x < r.right() && p.y >= r.y &&
-            p.y < r.bottom()) {
-          runtime.userClick(id, c.name);
-          return 0;
-        }
-      }
+    case WM_LBUTTONDOWN:
+      clickOnWindow(lp);
       return 0;
-    }
     case WM_CHAR:
       // A character key on the window itself (no control has the focus).
-      if (const ScreenInstance* s = runtime.find(id);
+      if (const ScreenInstance* s = desktop_.runtime().find(id_);
           s && keyAction(*s, -1, Key::Other, true).kind == KeyAction::ScreenKey) {
-        runtime.userKey(id);
+        desktop_.runtime().userKey(id_);
       }
       return 0;
     case WM_CLOSE:
-      runtime.userClose(id);
+      desktop_.runtime().userClose(id_);
       return 0;
     case WM_ACTIVATE:
-      // As a dialog does: the focus is kept when the window is left (for a message box,
-      // another window) and given back when it becomes active again.
-      if (LOWORD(wp) == WA_INACTIVE) {
-        if (const int f = focusedControl(); f >= 0) lastFocus_ = f;
-        return 0;
-      }
-      desktop_.noteActive(id);
-      // The first time, the control the opening gave the focus to, or the first one.
-      if (lastFocus_ < 0) lastFocus_ = focusedControl();
-      if (const ScreenInstance* s = runtime.find(id); s && lastFocus_ < 0) {
-        lastFocus_ = firstFocus(*s);
-      }
-      if (lastFocus_ >= 0 && IsWindowVisible(controls_[lastFocus_].window)) {
-        focus(lastFocus_, FocusCause::Reactivation);
-        return 0;
-      }
+      if (activated(LOWORD(wp) != WA_INACTIVE)) return 0;
       break;
-    case WM_DPICHANGED: {
-      // Moved to a display of another scale: the window takes the size Windows suggests, and
-      // the controls their places and fonts at the new scale.
-      dpi_ = HIWORD(wp);
-      const RECT* suggested = reinterpret_cast<const RECT*>(lp);
-      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
-                   suggested->right - suggested->left, suggested->bottom - suggested->top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-      layout();
-      InvalidateRect(hwnd_, nullptr, TRUE);
+    case WM_DPICHANGED:
+      dpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
       return 0;
-    }
     case kAfterFirstPaint:
       // What the window does not need to show itself: screen-reader descriptions, pictures.
       desktop_.afterFirstPaint();
@@ -102,18 +124,8 @@ LRESULT ScreenWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
       return TRUE;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT: {
-      // Every colour from the shared rule: a caption never stands in a system colour on a
-      // declared one, and a high-contrast scheme replaces them all.
-      HDC dc = reinterpret_cast<HDC>(wp);
-      const int i = GetDlgCtrlID(reinterpret_cast<HWND>(lp)) - kFirstControlId;
-      const Colours colours = i >= 0 && i < static_cast<int>(controls_.size())
-                                  ? controlColours(*decl_, i, desktop_.highContrast())
-                                  : formColours(desktop_.highContrast());
-      SetTextColor(dc, ref(colours.text));
-      SetBkColor(dc, ref(colours.back));
-      return reinterpret_cast<LRESULT>(desktop_.gdi().brush(colours.back));
-    }
+    case WM_CTLCOLOREDIT:
+      return controlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
     case WM_ERASEBKGND:
       paintUnderneath(reinterpret_cast<HDC>(wp));
       return 1;

@@ -75,6 +75,12 @@ class ScreenWindow {
 
   static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+  // The steps of handle(), one message each.
+  void command(WPARAM wp);
+  void clickOnWindow(LPARAM lp);
+  bool activated(bool active);
+  void dpiChanged(int dpi, const RECT& suggested);
+  LRESULT controlColour(HDC dc, HWND control);
   void build(const ScreenInstance& screen, int i);
   void nameForScreenReaders(const ScreenInstance& screen);
   void layout();
