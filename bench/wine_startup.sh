@@ -32,9 +32,10 @@ shown_after() {  # milliseconds from start to a visible window of the program
   local pid=$!
   until xdotool search --onlyvisible --class "$exe" >/dev/null 2>&1; do sleep 0.01; done
   now=$(date +%s%N)
+  # The sample's own process (wine execs the program in it) ends before the next sample;
+  # nothing else of that name is touched.
   kill "$pid" 2>/dev/null || true
-  # The program's process ends with its windows before the next sample.
-  while pgrep -f "$work/$exe" >/dev/null; do pkill -f "$work/$exe" || true; sleep 0.05; done
+  wait "$pid" 2>/dev/null || true
   echo $(((now - start) / 1000000))
 }
 

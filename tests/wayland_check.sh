@@ -15,13 +15,13 @@ cp -r "$program"/. "$work/prog"/
 printf 'output HEADLESS-1 resolution 1280x1024\n' >"$work/sway.conf"
 chown -R "$user" "$work"
 chmod 700 "$work/run"
-# A command in the session, as that user; the compositor itself without SWAYSOCK, which names
-# the socket it is yet to make.
+# A command in the session, as that user; the compositor itself (compositor=1) without
+# SWAYSOCK, which names the socket it is yet to make.
 as_user() {
   local sock
   sock=$(ls "$work"/run/sway-ipc.*.sock 2>/dev/null | head -1 || true)
   local run=(env -i PATH=/usr/bin:/bin HOME="$work" XDG_RUNTIME_DIR="$work/run" LANG=C.UTF-8)
-  [ "${1:-}" = sway ] || run+=(WAYLAND_DISPLAY=wayland-1 SWAYSOCK="$sock")
+  [ -n "${compositor:-}" ] || run+=(WAYLAND_DISPLAY=wayland-1 SWAYSOCK="$sock")
   run+=(WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman)
   if [ "$(id -u)" -eq 0 ]; then
     runuser -u "$user" -- "${run[@]}" "$@"
@@ -29,11 +29,21 @@ as_user() {
     "${run[@]}" "$@"
   fi
 }
-as_user sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 &
+# A command of the session in the background, its process id kept in $work/NAME.pid: the
+# command itself, not runuser or env before it, so the check ends what it started and nothing
+# else of that user's (a developer's own sway or swaymsg).
+started() {
+  local name=$1
+  shift
+  as_user sh -c 'echo $$ >"$0"; exec "$@"' "$work/$name.pid" "$@" &
+  for _ in $(seq 50); do [ -s "$work/$name.pid" ] && break; sleep 0.05; done
+}
+stop() { [ -s "$work/$1.pid" ] && kill "$(cat "$work/$1.pid")" 2>/dev/null || true; }
+compositor=1 started sway sway -c "$work/sway.conf" >"$work/sway.log" 2>&1
 cleanup() {
   [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
-  pkill -f "swaymsg -t subscribe" 2>/dev/null || true
-  pkill -f "sway -c $work/sway.conf" 2>/dev/null || true
+  stop events
+  stop sway
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -68,7 +78,7 @@ expect_focused() {
 key() { as_user wtype -s 300 "$@"; sleep 0.3; }
 
 # Every window event of the run, so that a window marked urgent for a moment is seen too.
-as_user swaymsg -t subscribe -m '["window"]' >"$work/events" 2>/dev/null &
+started events swaymsg -t subscribe -m '["window"]' >"$work/events" 2>/dev/null
 sleep 0.3
 
 for round in $(seq "$rounds"); do
