@@ -140,8 +140,9 @@ inline const std::vector<FocusCase>& focusCases() {
       {"QuickSettings",
        {{Form1, ctl::menu::Command1}, {Form4, ctl::quick::Command2}},
        Form5,
-       {ctl::settings::Text12, ctl::settings::Text14, ctl::settings::Text1, ctl::settings::Option2,
-        ctl::settings::Text17, ctl::settings::Command1, ctl::settings::Command2}},  // オフ chosen
+       {ctl::settings::Text12, ctl::settings::Text14, ctl::settings::Text1, ctl::settings::Label2,
+        ctl::settings::Option2, ctl::settings::Text17, ctl::settings::Command1,
+        ctl::settings::Command2}},  // the markers at 左, オフ chosen
       {"Detailed",
        {{Form1, ctl::menu::Command5}},
        Form6,
@@ -151,8 +152,9 @@ inline const std::vector<FocusCase>& focusCases() {
       {"DetailedSettings",
        {{Form1, ctl::menu::Command5}, {Form6, ctl::detailed::Command2}},
        Form7,
-       {ctl::settings::Text12, ctl::settings::Text14, ctl::settings::Text1, ctl::settings::Option1,
-        ctl::settings::Text17, ctl::settings::Command1, ctl::settings::Command2}},  // オン chosen
+       {ctl::settings::Text12, ctl::settings::Text14, ctl::settings::Text1, ctl::settings::Label2,
+        ctl::settings::Option1, ctl::settings::Text17, ctl::settings::Command1,
+        ctl::settings::Command2}},  // the markers at 左, オン chosen
   };
   return cases;
 }
@@ -352,8 +354,8 @@ inline void checkTypingReplaces(DesktopProbe& p) {
   EXPECT_TRUE(shown(p, Form5));
 }
 
-// 保存 hides itself: the focus goes on to the next control in the focus order, 設定, and is
-// there again after the message.
+// 保存 hides itself and shows 完成ボタン, where the user looks next: the focus goes there, and
+// is there again after the message. On the detailed screen 作成 shows 完成 and hands it on.
 inline void checkFocusAfterSaveHides(DesktopProbe& p) {
   using enum ScreenId;
   p.runtime().start(Form1);
@@ -362,19 +364,69 @@ inline void checkFocusAfterSaveHides(DesktopProbe& p) {
   ASSERT_EQ(p.focused(Form4), ctl::quick::Command1);
   p.key(Form4, Key::Enter);  // no name: "記入しましょう。"
   EXPECT_EQ(p.messages().size(), 1u);
-  EXPECT_EQ(p.focused(Form4), ctl::quick::Command2);
+  EXPECT_EQ(p.focused(Form4), ctl::quick::Command5);
   p.reactivate(Form4);
-  EXPECT_EQ(p.focused(Form4), ctl::quick::Command2);
+  EXPECT_EQ(p.focused(Form4), ctl::quick::Command5);
+  p.click(Form4, ctl::quick::Command3);  // 戻る
+  p.click(Form1, ctl::menu::Command5);
+  for (int i = 0; i < 3; ++i) p.key(Form6, Key::Tab);
+  ASSERT_EQ(p.focused(Form6), ctl::detailed::Command1);
+  p.key(Form6, Key::Enter);  // 作成, no name
+  EXPECT_EQ(p.focused(Form6), ctl::detailed::Command5);
+  p.key(Form6, Key::BackTab);  // and on from it along the focus order
+  EXPECT_EQ(p.focused(Form6), ctl::detailed::Command4);
 }
 
-// An option group is one Tab stop, its chosen button; the arrows move in it and choose.
-inline void checkOptionGroup(DesktopProbe& p) {
+// The main menu's buttons are one group for the arrow keys: Down then Enter opens the second.
+inline void checkMenuArrows(DesktopProbe& p) {
+  using enum ScreenId;
+  p.runtime().start(Form1);
+  ASSERT_EQ(p.focused(Form1), ctl::menu::Command2);
+  p.key(Form1, Key::Down);
+  EXPECT_EQ(p.focused(Form1), ctl::menu::Command1);
+  p.key(Form1, Key::Up);
+  p.key(Form1, Key::Up);  // round, to the last
+  EXPECT_EQ(p.focused(Form1), ctl::menu::Command4);
+  p.key(Form1, Key::Right);
+  p.key(Form1, Key::Right);
+  EXPECT_EQ(p.focused(Form1), ctl::menu::Command1);
+  p.key(Form1, Key::Enter);
+  EXPECT_TRUE(shown(p, Form4));
+}
+
+// The alignment's markers from the keyboard alone: one Tab stop, the arrows move among them
+// and choose, Space and Enter choose; each named for a screen reader by what it sets.
+inline void checkMarkersByKeyboard(DesktopProbe& p) {
   using enum ScreenId;
   Runtime& rt = p.runtime();
   rt.start(Form1);
   p.click(Form1, ctl::menu::Command1);
   p.click(Form4, ctl::quick::Command2);
   for (int i = 0; i < 3; ++i) p.key(Form5, Key::Tab);
+  ASSERT_EQ(p.focused(Form5), ctl::settings::Label2);
+  EXPECT_EQ(p.spokenName(Form5, ctl::settings::Label2), "左");
+  EXPECT_EQ(p.spokenName(Form5, ctl::settings::Label8), "右");
+  p.key(Form5, Key::Space);
+  EXPECT_EQ(rt.text(Form4, ctl::quick::Text151), "left");
+  p.key(Form5, Key::Right);
+  EXPECT_EQ(p.focused(Form5), ctl::settings::Label1);
+  EXPECT_EQ(rt.text(Form4, ctl::quick::Text151), "center");
+  p.key(Form5, Key::Down);
+  EXPECT_EQ(rt.text(Form4, ctl::quick::Text151), "right");
+  p.key(Form5, Key::Right);  // round
+  EXPECT_EQ(p.focused(Form5), ctl::settings::Label2);
+  EXPECT_EQ(rt.text(Form5, ctl::settings::Text1), "left");
+  p.key(Form5, Key::Tab);  // on to the option group
+  EXPECT_EQ(p.focused(Form5), ctl::settings::Option2);
+}
+
+inline void checkOptionGroup(DesktopProbe& p) {
+  using enum ScreenId;
+  Runtime& rt = p.runtime();
+  rt.start(Form1);
+  p.click(Form1, ctl::menu::Command1);
+  p.click(Form4, ctl::quick::Command2);
+  for (int i = 0; i < 4; ++i) p.key(Form5, Key::Tab);   // past the alignment's markers
   ASSERT_EQ(p.focused(Form5), ctl::settings::Option2);  // オフ, chosen at load
   p.key(Form5, Key::Up);
   EXPECT_EQ(p.focused(Form5), ctl::settings::Option1);
@@ -501,6 +553,8 @@ inline void checkCaptionContrast(DesktopProbe& p, DesktopProbe::Theme theme) {
   X(OptionGroupIsOneStopAndArrowsChoose, checkOptionGroup(*this))               \
   X(ButtonsShowTheirDeclaredColours, checkButtonColours(*this))                 \
   X(FocusMovesOnWhenSaveHidesItself, checkFocusAfterSaveHides(*this))           \
+  X(MenuButtonsAreOneGroupForTheArrows, checkMenuArrows(*this))                 \
+  X(MarkersAreReachedAndChosenByKeyboard, checkMarkersByKeyboard(*this))        \
   X(ScreenReadersHearRolesAndDescriptions, checkSpokenRoles(*this))             \
   X(ScreenReadersHearEveryName, checkSpokenNames(*this))                        \
   X(CaptionsReadableInTheLightTheme, checkCaptionContrast(*this, Theme::Light)) \

@@ -204,6 +204,11 @@ TEST(Focus, AHiddenControlHandsTheFocusOn) {
   // The last in the order hands on round to the first: the video name.
   EXPECT_EQ(focusAfterHiding(quick, hide(ctl::quick::Command6)),
             kind.decl.indexOf(ctl::quick::Text3));
+  // 完成ボタン, shown by 保存, takes the focus; other controls shown leave it where it is.
+  const int publish = kind.decl.indexOf(ctl::quick::Command5);
+  EXPECT_EQ(focusAfterShowing(quick, publish), publish);
+  EXPECT_EQ(focusAfterShowing(quick, kind.decl.indexOf(ctl::quick::Label2)), -1);
+  EXPECT_EQ(focusAfterShowing(quick, kind.decl.indexOf(ctl::quick::Command1)), -1);
 }
 
 TEST(Pictures, TheLargerFileAbove100Percent) {
@@ -220,13 +225,17 @@ ScreenKind toyScreen() {
   ScreenKind k;
   k.decl.id = ScreenId::Form2;
   k.decl.controls = {
-      decl::textBox("T1", "", {0, 0, 100, 100}).tab(0),           // 0
-      decl::button("B1", "b", {0, 0, 100, 100}).tab(2),           // 1
-      decl::label("L", "l", {0, 0, 100, 100}),                    // 2
-      decl::option("O1", "on", {0, 0, 100, 100}).tab(3),          // 3
-      decl::option("O2", "off", {0, 0, 100, 100}).tab(4),         // 4
-      decl::textBox("T2", "", {0, 0, 100, 100}).tab(1),           // 5
-      decl::button("B2", "x", {0, 0, 100, 100}).tab(5).hidden(),  // 6
+      decl::textBox("T1", "", {0, 0, 100, 100}).tab(0),              // 0
+      decl::button("B1", "b", {0, 0, 100, 100}).tab(2),              // 1
+      decl::label("L", "l", {0, 0, 100, 100}),                       // 2
+      decl::option("O1", "on", {0, 0, 100, 100}).tab(3),             // 3
+      decl::option("O2", "off", {0, 0, 100, 100}).tab(4),            // 4
+      decl::textBox("T2", "", {0, 0, 100, 100}).tab(1),              // 5
+      decl::button("B2", "x", {0, 0, 100, 100}).tab(5).hidden(),     // 6
+      decl::label("M1", "■", {0, 0, 100, 100}).tab(6).inGroup("g"),  // 7
+      decl::label("M2", "■", {0, 0, 100, 100}).tab(6).inGroup("g"),  // 8
+      decl::label("M3", "■", {0, 0, 100, 100}).tab(6).inGroup("g"),  // 9
+      decl::button("B3", "y", {0, 0, 100, 100}).tab(7),              // 10
   };
   return k;
 }
@@ -242,9 +251,10 @@ ScreenInstance instanceOf(const ScreenKind& k) {
 TEST(Keyboard, FocusOrderAndKeysWorkedExamples) {
   const ScreenKind kind = toyScreen();
   ScreenInstance s = instanceOf(kind);
-  EXPECT_EQ(focusOrder(s), (std::vector<int>{0, 5, 1, 3}));
+  // An option group and a group of markers: one stop each.
+  EXPECT_EQ(focusOrder(s), (std::vector<int>{0, 5, 1, 3, 7, 10}));
   s.controls[4].checked = true;  // オフ chosen: the group's stop is that button
-  EXPECT_EQ(focusOrder(s), (std::vector<int>{0, 5, 1, 4}));
+  EXPECT_EQ(focusOrder(s), (std::vector<int>{0, 5, 1, 4, 7, 10}));
   s.controls[4].checked = false;
   using A = KeyAction;
   struct Case {
@@ -254,10 +264,11 @@ TEST(Keyboard, FocusOrderAndKeysWorkedExamples) {
     KeyAction expected;
   };
   const Case cases[] = {
-      {-1, Key::Tab, false, {A::Focus, 0}},      // nothing focused: the first
-      {-1, Key::BackTab, false, {A::Focus, 3}},  // nothing focused: the last
-      {3, Key::Tab, false, {A::Focus, 0}},       // round
-      {0, Key::BackTab, false, {A::Focus, 3}},
+      {-1, Key::Tab, false, {A::Focus, 0}},       // nothing focused: the first
+      {-1, Key::BackTab, false, {A::Focus, 10}},  // nothing focused: the last
+      {10, Key::Tab, false, {A::Focus, 0}},       // round
+      {0, Key::BackTab, false, {A::Focus, 10}},
+      {3, Key::Tab, false, {A::Focus, 7}},
       {5, Key::Tab, false, {A::Focus, 1}},
       {1, Key::Enter, true, {A::Click, 1}},
       {1, Key::Space, true, {A::Click, 1}},
@@ -271,6 +282,19 @@ TEST(Keyboard, FocusOrderAndKeysWorkedExamples) {
       {3, Key::Up, false, {A::Choose, 4}},  // round, in a group of two
       {4, Key::Right, false, {A::Choose, 3}},
       {3, Key::Space, true, {A::Click, 3}},
+      // Arrows among the buttons, round, the hidden one left out.
+      {1, Key::Down, false, {A::Focus, 10}},
+      {1, Key::Up, false, {A::Focus, 10}},
+      {10, Key::Right, false, {A::Focus, 1}},
+      {10, Key::Left, false, {A::Focus, 1}},
+      // A group of markers: arrows move and choose, round; Space and Enter choose.
+      {7, Key::Right, false, {A::Choose, 8}},
+      {9, Key::Down, false, {A::Choose, 7}},
+      {7, Key::Up, false, {A::Choose, 9}},
+      {8, Key::Left, false, {A::Choose, 7}},
+      {8, Key::Space, true, {A::Click, 8}},
+      {9, Key::Enter, true, {A::Click, 9}},
+      {2, Key::Enter, true, {A::Swallow, -1}},  // a label of no group
   };
   for (const auto& c : cases) {
     EXPECT_EQ(keyAction(s, c.focused, c.key, c.character), c.expected)

@@ -8,27 +8,35 @@ namespace nubera {
 
 namespace {
 
-// The option buttons of the group `option` belongs to (those in the same container), shown
-// ones, in declared order.
-std::vector<int> optionGroup(const ScreenInstance& screen, int option) {
+// Whether the control chooses one value among others: an option button, or a marker of a
+// declared group.
+bool chooses(const ControlDecl& c) {
+  return c.kind == ControlKind::OptionButton || (c.kind == ControlKind::Label && !c.group.empty());
+}
+
+// The controls of the group `member` belongs to, shown ones, in declared order: the option
+// buttons of its container, or the markers of its declared group.
+std::vector<int> choiceGroup(const ScreenInstance& screen, int member) {
   std::vector<int> group;
   const auto& controls = screen.decl().controls;
+  const ControlDecl& m = controls[member];
   for (std::size_t i = 0; i < controls.size(); ++i) {
-    if (controls[i].kind == ControlKind::OptionButton &&
-        controls[i].parent == controls[option].parent && screen.controls[i].visible) {
+    const ControlDecl& c = controls[i];
+    if (c.kind == m.kind && c.parent == m.parent && c.group == m.group &&
+        screen.controls[i].visible) {
       group.push_back(static_cast<int>(i));
     }
   }
   return group;
 }
 
-// The one stop of an option group: its chosen button, or its first.
-int groupStop(const ScreenInstance& screen, int option) {
-  const auto group = optionGroup(screen, option);
+// The one stop of a group: its chosen option button, or its first.
+int groupStop(const ScreenInstance& screen, int member) {
+  const auto group = choiceGroup(screen, member);
   for (int i : group) {
     if (screen.controls[i].checked) return i;
   }
-  return group.empty() ? option : group.front();
+  return group.empty() ? member : group.front();
 }
 
 }  // namespace
@@ -38,8 +46,7 @@ std::vector<int> focusOrder(const ScreenInstance& screen) {
   const auto& controls = screen.decl().controls;
   for (std::size_t i = 0; i < controls.size(); ++i) {
     if (controls[i].tabIndex < 0 || !screen.controls[i].visible) continue;
-    if (controls[i].kind == ControlKind::OptionButton &&
-        groupStop(screen, static_cast<int>(i)) != static_cast<int>(i)) {
+    if (chooses(controls[i]) && groupStop(screen, static_cast<int>(i)) != static_cast<int>(i)) {
       continue;
     }
     order.push_back(static_cast<int>(i));
@@ -65,6 +72,10 @@ int focusAfterHiding(const ScreenInstance& screen, int hidden) {
   return order.front() != hidden ? order.front() : -1;
 }
 
+int focusAfterShowing(const ScreenInstance& screen, int shown) {
+  return screen.decl().controls[static_cast<std::size_t>(shown)].focusWhenShown ? shown : -1;
+}
+
 KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool character) {
   if (screen.kind->keyPress) {
     const ScreenDecl& d = screen.decl();
@@ -75,9 +86,10 @@ KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool cha
     return character ? KeyAction{KeyAction::ScreenKey} : KeyAction{KeyAction::Pass};
   }
   const auto& controls = screen.decl().controls;
-  const ControlKind kind = focused >= 0 && focused < static_cast<int>(controls.size())
-                               ? controls[focused].kind
-                               : ControlKind::Label;
+  const bool known = focused >= 0 && focused < static_cast<int>(controls.size());
+  const ControlKind kind = known ? controls[focused].kind : ControlKind::Label;
+  const bool choice = known && chooses(controls[focused]);
+  const bool marker = choice && kind == ControlKind::Label;
   switch (key) {
     case Key::Tab:
     case Key::BackTab: {
@@ -91,12 +103,10 @@ KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool cha
       return {KeyAction::Focus, order[pos]};
     }
     case Key::Enter:
-      if (kind == ControlKind::Button) return {KeyAction::Click, focused};
+      if (kind == ControlKind::Button || marker) return {KeyAction::Click, focused};
       return {KeyAction::Swallow};
     case Key::Space:
-      if (kind == ControlKind::Button || kind == ControlKind::OptionButton) {
-        return {KeyAction::Click, focused};
-      }
+      if (kind == ControlKind::Button || choice) return {KeyAction::Click, focused};
       return {KeyAction::Pass};
     case Key::Escape:
       return {KeyAction::Swallow};
@@ -104,13 +114,22 @@ KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool cha
     case Key::Down:
     case Key::Left:
     case Key::Right: {
-      if (kind != ControlKind::OptionButton) return {KeyAction::Pass};
-      const auto group = optionGroup(screen, focused);
-      const auto at = std::find(group.begin(), group.end(), focused);
-      if (at == group.end()) return {KeyAction::Swallow};
-      const int n = static_cast<int>(group.size());
+      // Among the buttons of the form, as a dialog's group; in a group that chooses, to its
+      // next member, which is chosen. A field keeps the arrows for its caret.
+      std::vector<int> ring;
+      if (choice) ring = choiceGroup(screen, focused);
+      if (kind == ControlKind::Button) {
+        for (int i : focusOrder(screen)) {
+          if (controls[i].kind == ControlKind::Button) ring.push_back(i);
+        }
+      }
+      if (ring.empty()) return {KeyAction::Pass};
+      const auto at = std::find(ring.begin(), ring.end(), focused);
+      if (at == ring.end()) return {KeyAction::Swallow};
+      const int n = static_cast<int>(ring.size());
       const int step = key == Key::Down || key == Key::Right ? 1 : n - 1;
-      return {KeyAction::Choose, group[(static_cast<int>(at - group.begin()) + step) % n]};
+      const int next = ring[(static_cast<int>(at - ring.begin()) + step) % n];
+      return {choice ? KeyAction::Choose : KeyAction::Focus, next};
     }
     case Key::Other:
       break;

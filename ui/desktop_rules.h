@@ -32,7 +32,8 @@ struct KeyAction {
 };
 
 // The controls that take the focus, in the declared order, shown ones only. A group of option
-// buttons is one stop, as in a Windows dialog: its chosen button, or its first when none is.
+// buttons is one stop, as in a Windows dialog: its chosen button, or its first when none is;
+// so is a declared group of markers (the alignment's ■), at its first.
 std::vector<int> focusOrder(const ScreenInstance& screen);
 // The first of them, or -1.
 int firstFocus(const ScreenInstance& screen);
@@ -43,17 +44,23 @@ int firstFocus(const ScreenInstance& screen);
 // - A screen with its own key event (the start-up screen) gets every character key, but for
 //   Enter and Space, which click its declared control (the frame that opens the menu).
 // - Tab and Shift+Tab move through the declared focus order, round.
-// - Enter and Space press the focused button; Space chooses the focused option button.
+// - Enter and Space press the focused button or marker; Space chooses the focused option
+//   button.
 // - Enter elsewhere and Esc do nothing: these forms have no default or cancel button, and
 //   the close key is Alt+F4, as the system has it.
-// - The arrow keys on an option button move to the next (Down, Right) or previous (Up, Left)
-//   button of its group, round, and choose it.
+// - The arrow keys on an option button or a marker move to the next (Down, Right) or previous
+//   (Up, Left) one of its group, round, and choose it; on a button, to the next or previous
+//   button in the focus order, round, as in a dialog's group of buttons. A field keeps them.
 KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool character);
 
 // Where the focus goes when the control that has it is hidden (保存 hides itself): the next
 // shown control after it in the declared focus order, round, as on a Windows form; -1 when
 // none is left.
 int focusAfterHiding(const ScreenInstance& screen, int hidden);
+
+// Where the focus goes when a control is shown: to a button declared to take it (the publish
+// button a preview reveals, where the user looks next); -1 when it stays where it is.
+int focusAfterShowing(const ScreenInstance& screen, int shown);
 
 // What a desktop does for a key action, each in its toolkit's way.
 class KeyTarget {

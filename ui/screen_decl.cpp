@@ -73,6 +73,16 @@ ControlDecl& ControlDecl::describedAs(std::string text) {
   return *this;
 }
 
+ControlDecl& ControlDecl::inGroup(std::string name) {
+  group = std::move(name);
+  return *this;
+}
+
+ControlDecl& ControlDecl::takesFocusWhenShown() {
+  focusWhenShown = true;
+  return *this;
+}
+
 namespace decl {
 
 ControlDecl label(ControlName name, std::string caption, Rect r) {

@@ -58,13 +58,15 @@ struct ControlDecl {
   std::optional<Font> font;
   std::optional<Rgb> backColor;
   std::optional<Rgb> foreColor;
-  std::string parent;          // the frame it stands in, if any
-  std::string picture;         // file name of a picture, beside the program
-  int tabIndex = -1;           // focus order; -1 when not in it
-  bool inputMethod = true;     // false: a number field, opened with the input method off
-  std::string nameLabel;       // the label whose caption names it for a screen reader
-  std::string accessibleName;  // a name of its own for a screen reader
-  std::string description;     // what a screen reader adds after the name
+  std::string parent;           // the frame it stands in, if any
+  std::string picture;          // file name of a picture, beside the program
+  int tabIndex = -1;            // focus order; -1 when not in it
+  bool inputMethod = true;      // false: a number field, opened with the input method off
+  std::string group;            // markers that choose one value: one keyboard stop together
+  bool focusWhenShown = false;  // a button that takes the focus when an action shows it
+  std::string nameLabel;        // the label whose caption names it for a screen reader
+  std::string accessibleName;   // a name of its own for a screen reader
+  std::string description;      // what a screen reader adds after the name
 
   // Small builders so the tables read like the screen's description.
   ControlDecl& withFont(double points, bool bold = true, std::string name = "ＭＳ Ｐゴシック");
@@ -77,6 +79,8 @@ struct ControlDecl {
   ControlDecl& labelledBy(ControlName label);
   ControlDecl& spokenAs(std::string name);
   ControlDecl& describedAs(std::string text);
+  ControlDecl& inGroup(std::string name);
+  ControlDecl& takesFocusWhenShown();
 };
 
 // A working value of the screen: a text box declared without a place, never drawn.

@@ -10,9 +10,20 @@ namespace {
 
 using namespace ctl::settings;
 
+// A red "■" that chooses the alignment it is named for: by a click, or from the keyboard as
+// one stop with its neighbours (the arrows move among them, Space or Enter chooses).
+ControlDecl marker(ControlName name, Rect r, std::string alignment) {
+  return decl::label(name, "■", r)
+      .withFont(12)
+      .fore(colour::kRed)
+      .tab(3)
+      .inGroup("位置")
+      .spokenAs(alignment)
+      .describedAs("位置を" + alignment + "にします。矢印キーでほかの位置に移ります。");
+}
+
 std::vector<ControlDecl> controls(const SettingsLayout& at, const std::string& alignmentText) {
   using namespace decl;
-  const Rgb red = colour::kRed;
   return {
       label(Label6, "①", at.Label6).withFont(18, true, "ＭＳ ゴシック"),
       picture(Image1, "settings.jpg", at.Image1).spokenAs("プレーヤーの大きさの絵"),
@@ -32,19 +43,19 @@ std::vector<ControlDecl> controls(const SettingsLayout& at, const std::string& a
           .labelledBy(Label12)
           .describedAs("center（中心）、left（左）、right（右）のどれかを入力します。"),
       label(Label12, "位置", at.Label12).withFont(9),
-      label(Label2, "■", at.Label2).withFont(12).fore(red).spokenAs("左"),
-      label(Label1, "■", at.Label1).withFont(12).fore(red).spokenAs("中心"),
-      label(Label8, "■", at.Label8).withFont(12).fore(red).spokenAs("右"),
+      marker(Label2, at.Label2, "左"),
+      marker(Label1, at.Label1, "中心"),
+      marker(Label8, at.Label8, "右"),
       label(Label10, "左", at.Label10).withFont(9),
       label(Label9, "中心", at.Label9).withFont(9),
       label(Label11, "右", at.Label11).withFont(9),
       label(Label3, "オート起動", at.Label3).withFont(9),
-      option(Option1, "オン", at.Option1).withFont(9).tab(3).labelledBy(Label3),
-      option(Option2, "オフ", at.Option2).withFont(9).tab(4).labelledBy(Label3),
-      textBox(Text17, "true", at.Text17).tab(5).labelledBy(Label3),
+      option(Option1, "オン", at.Option1).withFont(9).tab(4).labelledBy(Label3),
+      option(Option2, "オフ", at.Option2).withFont(9).tab(5).labelledBy(Label3),
+      textBox(Text17, "true", at.Text17).tab(6).labelledBy(Label3),
       label(Label13, "", at.Label13).back(colour::kBand),
-      button(Command1, "戻る", at.Command1).withFont(9).back(colour::kOrange).tab(6),
-      helpButton(Command2, "?", at.Command2, 12).tab(7),
+      button(Command1, "戻る", at.Command1).withFont(9).back(colour::kOrange).tab(7),
+      helpButton(Command2, "?", at.Command2, 12).tab(8),
   };
 }
 

@@ -76,7 +76,11 @@ ScreenKind build() {
       label(Label8, "", {0, 4320, 7695, 1215}).back(colour::kBand),
       label(Label9, "PC上で確認した後、完成ボタンを押してください。", {120, 4560, 1575, 735})
           .withFont(9),
-      button(Command5, "完成", {1800, 4680, 1095, 375}).withFont(9).back(colour::kPink).tab(7),
+      button(Command5, "完成", {1800, 4680, 1095, 375})
+          .withFont(9)
+          .back(colour::kPink)
+          .tab(7)
+          .takesFocusWhenShown(),
       helpButton(Command4, "？", {4080, 4680, 495, 375}, 14.25).tab(6),
       button(Command6, "戻る", {5280, 4680, 495, 375}).withFont(9).back(colour::kOrange).tab(8),
       button(Command3, "終了", {5760, 4680, 495, 375}).withFont(9).back(colour::kGrey).tab(5),

@@ -90,7 +90,8 @@ ScreenKind build() {
       button(Command5, "完成ボタン", {3240, 3840, 1455, 495})
           .withFont(9)
           .back({255, 192, 255})
-          .tab(6),
+          .tab(6)
+          .takesFocusWhenShown(),
       helpButton(Command6, "?", {4920, 3840, 615, 375}, 12).tab(5),
       button(Command4, "終了", {5640, 3840, 615, 375}).withFont(9).back(colour::kGrey).tab(4),
       button(Command3, "戻る", {6240, 3840, 615, 375}).withFont(9).back(colour::kOrange).tab(3),

@@ -8,6 +8,24 @@
 
 namespace nubera::qt {
 
+void ClickLabel::paintEvent(QPaintEvent* e) {
+  QLabel::paintEvent(e);
+  if (!hasFocus()) return;
+  QPainter p(this);
+  p.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+  p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void ClickLabel::focusInEvent(QFocusEvent* e) {
+  QLabel::focusInEvent(e);
+  update();
+}
+
+void ClickLabel::focusOutEvent(QFocusEvent* e) {
+  QLabel::focusOutEvent(e);
+  update();
+}
+
 void ClickFrame::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const QColor back = palette().color(QPalette::Window);

@@ -211,11 +211,13 @@ void ScreenWindow::refresh(const ScreenInstance& screen, int i) {
       break;
   }
   // A control that hides itself with the focus (保存) hands it on by the shared rule, also
-  // while a message box has the window's focus for a moment.
+  // while a message box has the window's focus for a moment; one an action shows may take it.
   if (!state.visible && w->isVisible() && focusWidget() == w) {
     if (QWidget* next = widgetOf(focusAfterHiding(screen, i))) focus(next, FocusCause::Keyboard);
   }
+  const bool shown = state.visible && w->isHidden();
   w->setVisible(state.visible);
+  if (shown && focusAfterShowing(screen, i) == i) focus(w, FocusCause::Keyboard);
 }
 
 void ScreenWindow::build(const ScreenInstance& screen, int i) {
@@ -284,8 +286,10 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
   w->setObjectName(qs(c.name));
   w->setGeometry(qrect(place.inParent));
   w->installEventFilter(this);
-  // Only the controls in the declared focus order take the focus, and only by Tab or a click.
+  // Only the controls in the declared focus order take the focus, and only by Tab or a click;
+  // a marker by the keyboard alone, as a click chooses with it.
   if (c.tabIndex < 0) w->setFocusPolicy(Qt::NoFocus);
+  if (c.tabIndex >= 0 && c.kind == ControlKind::Label) w->setFocusPolicy(Qt::TabFocus);
   if (c.font) w->setFont(fontFor(*c.font));
   // Every colour comes from the shared rule, none from the desktop's theme, so that a caption
   // never stands in the theme's colour on a colour of the form's.

@@ -111,6 +111,7 @@ void ScreenWindow::drawItem(const DRAWITEMSTRUCT& item) {
       break;
     case ControlKind::Label:
       drawCaption(item, DT_LEFT | DT_WORDBREAK);
+      if (GetFocus() == item.hwndItem) DrawFocusRect(dc, &rc);  // a marker reached by Tab
       break;
     case ControlKind::Line: {
       HPEN pen = static_cast<HPEN>(SelectObject(dc, GetStockObject(BLACK_PEN)));

@@ -159,6 +159,7 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
       // A label with a name of its own (the "■" markers) draws its caption itself: its window
       // text is what a screen reader says.
       style |= (c.accessibleName.empty() ? SS_LEFT : SS_OWNERDRAW) | SS_NOTIFY;
+      if (c.tabIndex >= 0) style |= WS_TABSTOP;  // a marker, chosen from the keyboard too
       break;
     case ControlKind::Picture:  // decoded once the window has been painted (loadPictures)
       style |= SS_OWNERDRAW | SS_NOTIFY;
@@ -237,13 +238,22 @@ void ScreenWindow::refresh(const ScreenInstance& screen, int i) {
       lastFocus_ = focusAfterHiding(screen, i);
     }
   }
+  const bool shown = state.visible && !IsWindowVisible(h);
   ShowWindow(h, state.visible ? SW_SHOWNA : SW_HIDE);
+  // One an action shows may take the focus; a window left for a message box gets it back so.
+  if (shown && focusAfterShowing(screen, i) == i) {
+    if (GetActiveWindow() == hwnd_) focus(i, FocusCause::Keyboard);
+    lastFocus_ = i;
+  }
 }
 
 void ScreenWindow::focus(int control, FocusCause cause) {
   HWND h = this->control(control);
   if (!h) return;
+  // A marker draws its own focus mark: the one left and the one reached draw anew.
+  if (HWND left = GetFocus(); left && left != h) InvalidateRect(left, nullptr, FALSE);
   SetFocus(h);
+  InvalidateRect(h, nullptr, FALSE);
   if (decl_->controls[control].kind == ControlKind::TextBox && selectsWholeText(cause)) {
     SendMessageW(h, EM_SETSEL, 0, -1);
   }
