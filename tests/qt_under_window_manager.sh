@@ -22,4 +22,4 @@ sleep 1
 # the same cases on the offscreen platform.
 export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$0")/lsan_system.supp"
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-QT_QPA_PLATFORM=xcb NUBERA_WINDOW_MANAGER=1 "$tests" --gtest_filter='QtProbe.*Beside*:QtProbe.*Usable*'
+QT_QPA_PLATFORM=xcb NUBERA_WINDOW_MANAGER=1 "$tests" --gtest_filter='QtProbe.*Beside*:QtProbe.*Usable*:QtProbe.Boxes*'

@@ -1,17 +1,20 @@
 #include "ui/qt/qt_desktop.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QDialog>
 #include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
-#include <QMessageBox>
 #include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWindow>
 
 #include "ui/desktop_rules.h"
+#include "ui/qt/control_widgets.h"
 #include "ui/qt/screen_window.h"
 
 namespace nubera {
@@ -90,43 +93,72 @@ QString breakableAnywhere(const QString& text) {
   return out;
 }
 
-// A message box that shows its whole text: Qt wraps a long prompt to the box's width; this box
-// is then only widened where a short prompt would leave the title cut by the window frame,
-// never past the work area, and stands over the window it belongs to.
-class MessageBox : public QMessageBox {
+// A message box as a Windows program shows one: the prompt, wrapped, and a plain OK, in the
+// colours of the program's own screens. Its size and its place are decided before it is first
+// shown, so the window manager maps it where it stays: nothing moves it after that.
+class MessageBox : public QDialog {
  public:
-  MessageBox(const QString& caption, const QString& prompt, QWidget* parent)
-      : QMessageBox(QMessageBox::NoIcon, caption, breakableAnywhere(prompt), QMessageBox::Ok,
-                    parent) {
+  // A box of `owner`'s: a window manager keeps it over that window, and so does a Wayland
+  // compositor, which places it itself.
+  MessageBox(const QString& title, const QString& prompt, QWidget* owner, const Colours& colours)
+      : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("MessageBox");
+    setWindowTitle(title);
+    setPalette(qt::paletteOf(palette(), colours));
+    setAutoFillBackground(true);
+    label_ = new QLabel(breakableAnywhere(prompt), this);
+    label_->setObjectName("qt_msgbox_label");
+    label_->setTextFormat(Qt::PlainText);
+    label_->setWordWrap(true);
+    ok_ = new qt::FlatButton(this);
+    ok_->setObjectName("OK");
+    ok_->setText("OK");
+    ok_->setDefault(true);
+    ok_->setFixedSize(88, 26);
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 12);
+    layout->setSpacing(14);
+    layout->addWidget(label_);
+    layout->addWidget(ok_, 0, Qt::AlignHCenter);
+  }
+  QPushButton* ok() const { return ok_; }
+
+  // Its size for the prompt and its place over `over` (with the frame `over` has), wholly on
+  // that window's display: as wide as the prompt's longest line, wrapped where that would read
+  // poorly or leave the work area, and wide enough for its title beside the frame's buttons.
+  void placeOver(QWidget* over, const QMargins& frame) {
+    QScreen* display = over ? over->screen() : QGuiApplication::primaryScreen();
+    const PixelRect area = pixelRect(display->availableGeometry());
+    const QMargins m = layout()->contentsMargins();
+    const int margins = m.left() + m.right() + frame.left() + frame.right();
+    const QFontMetrics metrics(label_->font());
+    int natural = 0;
+    for (const QString& line : label_->text().split('\n')) {
+      natural = std::max(natural, metrics.horizontalAdvance(line) + 2);
+    }
+    const int widest = std::max(120, std::min(area.width - margins, std::max(420, area.width / 2)));
+    const int title = QFontMetrics(font()).horizontalAdvance(windowTitle()) * 5 / 4 + 120;
+    const int width = std::min(widest, std::max({natural, title - margins, ok_->width()}));
+    label_->setFixedSize(width, label_->heightForWidth(width));
+    layout()->activate();
+    setFixedSize(layout()->totalSizeHint());
+    const PixelRect box{0, 0, this->width() + frame.left() + frame.right(),
+                        height() + frame.top() + frame.bottom()};
+    const PixelRect at = centredOver(box, over ? frameOf(over, frame) : area, area);
+    move(at.x, at.y);
   }
 
  protected:
-  // Qt sizes the box to its wrapped text whenever it is shown or its layout changes; each
-  // time, the width is checked again and the box placed again.
   void showEvent(QShowEvent* e) override {
-    QMessageBox::showEvent(e);
-    fitTitle();
-    placeOver(this, parentWidget());
-  }
-  void resizeEvent(QResizeEvent* e) override {
-    QMessageBox::resizeEvent(e);
-    fitTitle();
-    if (isVisible()) placeOver(this, parentWidget());
+    QDialog::showEvent(e);
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
   }
 
  private:
-  void fitTitle() {
-    // Room for the title and the frame's buttons beside it.
-    const int titleWidth = QFontMetrics(font()).horizontalAdvance(windowTitle()) * 5 / 4 + 120;
-    const int available = screen() ? screen()->availableGeometry().width() - 40 : titleWidth;
-    const int wanted = std::min(titleWidth, available);
-    if (!isVisible() || width() >= wanted) return;
-    layout()->activate();
-    const int height =
-        layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(wanted) : this->height();
-    setFixedSize(wanted, std::max(height, this->height()));
-  }
+  QLabel* label_;
+  qt::FlatButton* ok_;
 };
 
 }  // namespace
@@ -173,7 +205,11 @@ void QtDesktop::messageBox(std::optional<ScreenId> owner, const std::string& pro
     answerer_(prompt);
     return;
   }
-  MessageBox box(qs(kApplicationTitle), qs(prompt), ownerWindow(owner));
+  QWidget* over = ownerWindow(owner);
+  const auto* screen = dynamic_cast<qt::ScreenWindow*>(over);
+  MessageBox box(qs(kApplicationTitle), qs(prompt), over,
+                 formColours(screen ? screen->highContrast() : systemHighContrast()));
+  box.placeOver(over, over ? frameMargins(over) : QMargins());
   box.exec();
 }
 

@@ -41,6 +41,26 @@ QFont fontFor(const Font& f) {
   return font;
 }
 
+namespace qt {
+
+QColor colorOf(Rgb c) {
+  return QColor(c.r, c.g, c.b);
+}
+
+QPalette paletteOf(QPalette pal, const Colours& c) {
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    for (auto role : {QPalette::Window, QPalette::Button, QPalette::Base}) {
+      pal.setColor(group, role, colorOf(c.back));
+    }
+    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+      pal.setColor(group, role, colorOf(c.text));
+    }
+  }
+  return pal;
+}
+
+}  // namespace qt
+
 namespace {
 
 // Font merging has Qt ask fontconfig for a list of fallback fonts for each font and script:
@@ -59,27 +79,10 @@ void mergeFontsOnlyWhereNeeded(QWidget* w, const QString& text) {
   if (font.styleStrategy() != w->font().styleStrategy()) w->setFont(font);
 }
 
-QColor colorOf(Rgb c) {
-  return QColor(c.r, c.g, c.b);
-}
-
-// A palette whose every role for backgrounds and for text takes the given colours.
-QPalette paletteOf(QPalette pal, const Colours& c) {
-  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    for (auto role : {QPalette::Window, QPalette::Button, QPalette::Base}) {
-      pal.setColor(group, role, colorOf(c.back));
-    }
-    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
-      pal.setColor(group, role, colorOf(c.text));
-    }
-  }
-  return pal;
-}
-
 // In high contrast the style draws a field's frame and an option button's circle in a shade
 // of the back colour, which vanishes on black; there they are drawn in the text colour.
 QString highContrastOutline(ControlKind kind, const Colours& c) {
-  const QString text = colorOf(c.text).name(), back = colorOf(c.back).name();
+  const QString text = qt::colorOf(c.text).name(), back = qt::colorOf(c.back).name();
   if (kind == ControlKind::TextBox) {
     return QString("QLineEdit { border: 1px solid %1; color: %1; background: %2; }")
         .arg(text, back);

@@ -20,6 +20,10 @@ QString qs(const std::string& s);
 QFont fontFor(const Font& f);
 namespace qt {
 
+QColor colorOf(Rgb c);
+// A palette whose every role for backgrounds and for text takes the given colours.
+QPalette paletteOf(QPalette pal, const Colours& c);
+
 // One screen's window.
 //   screen_window.cpp  its widgets: made from the declaration, shown as the runtime holds them
 //   screen_input.cpp   its keys, the focus a field gets, and the close through its frame
@@ -27,6 +31,8 @@ class ScreenWindow : public QWidget {
  public:
   // assetDir: the folder of the pictures.
   ScreenWindow(Runtime& runtime, const std::string& assetDir, const ScreenInstance& screen);
+  // The high-contrast scheme it is drawn in, if any, asked once when it was made.
+  const std::optional<SystemColours>& highContrast() const { return highContrast_; }
 
   // The control a widget stands for, or -1.
   int indexOf(const QWidget* w) const;
