@@ -59,8 +59,11 @@ class DesktopProbe {
   // dark desktop theme, or a high-contrast scheme of white on black.
   enum class Theme { Light, Dark, HighContrast };
   virtual void useTheme(Theme theme) = 0;
-  // The pixels the control shows, a little inside its edges.
-  virtual std::vector<Rgb> pixelsInside(ScreenId screen, ControlName name) = 0;
+  // The pixels the control shows, `inset` pixels inside its edges (0: all of them), row by row.
+  virtual std::vector<Rgb> pixelsOf(ScreenId screen, ControlName name, int inset) = 0;
+  std::vector<Rgb> pixelsInside(ScreenId screen, ControlName name) {
+    return pixelsOf(screen, name, 2);
+  }
   // Whether the control is drawn on the screen now; nullopt for a control that has no widget
   // of its own (a working field, a band painted by its window).
   virtual std::optional<bool> drawnVisible(ScreenId screen, const std::string& name) = 0;
@@ -498,6 +501,43 @@ inline void checkSpokenRoles(DesktopProbe& p) {
   EXPECT_NE(p.spokenDescription(frmSplash, {}).find("クリック"), std::string::npos);
 }
 
+// Every control the focus reaches shows that it has it, in the light theme, a dark desktop
+// theme and a high-contrast scheme: some of its pixels change when it gets the focus, and one of
+// those stands at 3 : 1 or more against the control's back colour.
+inline void checkFocusSeen(DesktopProbe& p, DesktopProbe::Theme theme) {
+  using enum ScreenId;
+  Runtime& rt = p.runtime();
+  p.useTheme(theme);
+  const std::optional<SystemColours> hc =
+      theme == DesktopProbe::Theme::HighContrast ? std::optional(kWhiteOnBlack) : std::nullopt;
+  rt.start(Form1);
+  p.click(Form1, ctl::menu::Command1);
+  p.click(Form4, ctl::quick::Command2);
+  for (ScreenId id : {Form5, Form4}) {
+    const ScreenInstance* s = rt.find(id);
+    ASSERT_TRUE(s);
+    const auto order = focusOrder(*s);
+    const auto name = [&](int c) { return ControlName(s->decl().controls[c].name); };
+    std::map<int, std::vector<Rgb>> focused, unfocused;
+    for (std::size_t step = 0; step <= order.size(); ++step) {
+      const std::string now = p.focused(id);
+      for (int c : order) (name(c) == now ? focused : unfocused)[c] = p.pixelsOf(id, name(c), 0);
+      p.key(id, Key::Tab);
+    }
+    for (int c : order) {
+      const auto& on = focused[c];
+      const auto& off = unfocused[c];
+      ASSERT_EQ(on.size(), off.size()) << screenName(id) << " " << name(c);
+      const Rgb back = controlColours(s->decl(), c, hc).back;
+      double best = 1.0;
+      for (std::size_t i = 0; i < on.size(); ++i) {
+        if (!(on[i] == off[i])) best = std::max(best, contrastRatio(on[i], back));
+      }
+      EXPECT_GE(best, 3.0) << screenName(id) << " " << name(c);
+    }
+  }
+}
+
 // Every caption stays readable in the light theme, a dark desktop theme and a high-contrast
 // scheme: drawn on its back colour in a text colour with at least 4.5 : 1 against it (3 : 1
 // for the "■" markers, which are symbols), as the desktop really draws it.
@@ -559,4 +599,7 @@ inline void checkCaptionContrast(DesktopProbe& p, DesktopProbe::Theme theme) {
   X(ScreenReadersHearEveryName, checkSpokenNames(*this))                        \
   X(CaptionsReadableInTheLightTheme, checkCaptionContrast(*this, Theme::Light)) \
   X(CaptionsReadableInADarkTheme, checkCaptionContrast(*this, Theme::Dark))     \
+  X(FocusSeenInTheLightTheme, checkFocusSeen(*this, Theme::Light))              \
+  X(FocusSeenInADarkTheme, checkFocusSeen(*this, Theme::Dark))                  \
+  X(FocusSeenInHighContrast, checkFocusSeen(*this, Theme::HighContrast))        \
   X(CaptionsReadableInHighContrast, checkCaptionContrast(*this, Theme::HighContrast))

@@ -339,6 +339,7 @@ TEST_F(QtRoad, BoxesAndHelpStandOverTheirScreen) {
   ASSERT_TRUE(help);
   EXPECT_TRUE(area.contains(help->frameGeometry()));
   EXPECT_TRUE(help->frameGeometry().contains(screen->frameGeometry().center()));
+  EXPECT_EQ(help->windowHandle()->transientParent(), screen->windowHandle());
 }
 
 // Every message is shown whole, wrapped: the label holds all of its text, the box stands in
@@ -629,15 +630,20 @@ struct QtProbe : QtRoad, nubera::testing::DesktopProbe {
     }
     QApplication::setPalette(pal);
   }
-  std::vector<Rgb> pixelsInside(ScreenId s, ControlName name) override {
-    // Taken from the whole window, so that what lies under or over the control counts.
+  std::vector<Rgb> pixelsOf(ScreenId s, ControlName name, int inset) override {
+    // Taken from the whole window, so that what lies under or over the control counts, as the
+    // active window draws it (a focus mark shows in the active window only).
     QWidget* control = widget(s, name);
     QWidget* window = control->window();
+    if (!window->isActiveWindow()) {
+      QApplication::setActiveWindow(window);
+      QCoreApplication::processEvents();
+    }
     const QImage image =
         window->grab(QRect(control->mapTo(window, QPoint(0, 0)), control->size())).toImage();
     std::vector<Rgb> out;
-    for (int y = 2; y < image.height() - 2; ++y) {
-      for (int x = 2; x < image.width() - 2; ++x) {
+    for (int y = inset; y < image.height() - inset; ++y) {
+      for (int x = inset; x < image.width() - inset; ++x) {
         const QColor c = image.pixelColor(x, y);
         out.push_back({static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
                        static_cast<std::uint8_t>(c.blue())});

@@ -141,7 +141,7 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
                                        ? std::optional(nubera::testing::kWhiteOnBlack)
                                        : std::nullopt);
   }
-  std::vector<Rgb> pixelsInside(ScreenId s, ControlName name) override {
+  std::vector<Rgb> pixelsOf(ScreenId s, ControlName name, int inset) override {
     HWND h = desktop.controlOf(s, name);
     RECT r{};
     GetClientRect(h, &r);
@@ -151,8 +151,8 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     HGDIOBJ old = SelectObject(mem, bitmap);
     PrintWindow(h, mem, PW_CLIENTONLY);
     std::vector<Rgb> out;
-    for (int y = 2; y < r.bottom - 2; ++y) {
-      for (int x = 2; x < r.right - 2; ++x) {
+    for (int y = inset; y < r.bottom - inset; ++y) {
+      for (int x = inset; x < r.right - inset; ++x) {
         const COLORREF c = GetPixel(mem, x, y);
         out.push_back({GetRValue(c), GetGValue(c), GetBValue(c)});
       }

@@ -73,20 +73,25 @@ const QPixmap& PictureLabel::pixmapFor(double scale) {
 void FlatButton::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const QRect r = rect().adjusted(0, 0, -1, -1);
-  p.fillRect(rect(), palette().color(QPalette::Button));
+  const QColor back = palette().color(QPalette::Button);
+  const QColor text =
+      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
+  p.fillRect(rect(), back);
+  // The border's shadow and the focus mark take the caption's colour, which the colour rule
+  // keeps readable on the button in every scheme (white on a black high-contrast face); its
+  // light edge too where a white one would vanish on the button.
+  const QColor light = back.lightness() >= 250 ? text : QColor(Qt::white);
   const bool down = isDown();
-  p.setPen(down ? Qt::black : Qt::white);
+  p.setPen(down ? text : light);
   p.drawLine(r.topLeft(), r.topRight());
   p.drawLine(r.topLeft(), r.bottomLeft());
-  p.setPen(down ? Qt::white : Qt::black);
+  p.setPen(down ? light : text);
   p.drawLine(r.bottomLeft(), r.bottomRight());
   p.drawLine(r.topRight(), r.bottomRight());
-  p.setPen(
-      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-  p.drawText(rect(), Qt::AlignCenter, text());
+  p.setPen(text);
+  p.drawText(rect(), Qt::AlignCenter, this->text());
   if (hasFocus()) {
-    QPen dotted(Qt::black, 1, Qt::DotLine);
-    p.setPen(dotted);
+    p.setPen(QPen(text, 1, Qt::DotLine));
     p.drawRect(r.adjusted(3, 3, -3, -3));
   }
 }

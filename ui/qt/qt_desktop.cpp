@@ -245,8 +245,19 @@ void QtDesktop::help(ScreenId id, const std::string&, HelpTopic, const std::stri
     helpWindow_->hide();
     helpWindow_->setWindowModality(modality);
   }
-  // Over the screen whose "?" was pressed, each time it is asked for.
-  placeOver(helpWindow_, ownerWindow(id));
+  // Over the screen whose "?" was pressed, each time it is asked for, and belonging to it: a
+  // window manager keeps it above that screen, and a Wayland compositor floats it over that
+  // screen instead of tiling it beside.
+  QWidget* over = ownerWindow(id);
+  if (over) {
+    helpWindow_->winId();
+    over->winId();
+    if (helpWindow_->windowHandle()->transientParent() != over->windowHandle()) {
+      helpWindow_->hide();  // a window takes its parent when it is mapped
+      helpWindow_->windowHandle()->setTransientParent(over->windowHandle());
+    }
+  }
+  placeOver(helpWindow_, over);
   helpWindow_->show();
   bringForward(helpWindow_);
 }

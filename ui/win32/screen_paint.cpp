@@ -26,6 +26,47 @@ LRESULT CALLBACK ScreenWindow::pictureProc(HWND h, UINT msg, WPARAM wp, LPARAM l
   }
 }
 
+namespace {
+
+// A focus mark: a dotted frame in the caption's colour, which the colour rule keeps readable
+// on the control in every scheme (the system's XOR frame can fall below 3 : 1 on a colour).
+void drawFocusMark(HDC dc, RECT r, Rgb colour) {
+  HPEN pen = CreatePen(PS_DOT, 1, ref(colour));
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  Rectangle(dc, r.left, r.top, r.right, r.bottom);
+  SetBkMode(dc, oldMode);
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+  DeleteObject(pen);
+}
+
+}  // namespace
+
+// A text field draws as the system draws it, with a focus mark inside its edge while it has
+// the focus: a caret alone is all a Windows field shows, and none in an empty one until seen.
+LRESULT CALLBACK ScreenWindow::fieldProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_USERDATA));
+  const LRESULT result = CallWindowProcW(original, h, msg, wp, lp);
+  if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) InvalidateRect(h, nullptr, TRUE);
+  auto* w = reinterpret_cast<ScreenWindow*>(GetWindowLongPtrW(GetParent(h), GWLP_USERDATA));
+  const bool printed = msg == WM_PRINTCLIENT || (msg == WM_PRINT && (lp & PRF_CLIENT));
+  if ((msg == WM_PAINT || printed) && w && GetFocus() == h) {
+    const int i = GetDlgCtrlID(h) - kFirstControlId;
+    RECT r;
+    GetClientRect(h, &r);
+    HDC dc = printed ? reinterpret_cast<HDC>(wp) : GetDC(h);
+    // The field clips its drawing to its text; the mark lies in its margin.
+    const int saved = SaveDC(dc);
+    SelectClipRgn(dc, nullptr);
+    drawFocusMark(dc, r, controlColours(*w->decl_, i, w->desktop_.highContrast()).text);
+    RestoreDC(dc, saved);
+    if (msg == WM_PAINT) ReleaseDC(h, dc);
+  }
+  return result;
+}
+
 // The form's face, and what lies under the controls declared after it: the bands and the
 // pictures, in declared order.
 // The pictures for the window's scale (at 150 % and 200 % those drawn at twice the size),
@@ -106,12 +147,14 @@ void ScreenWindow::drawItem(const DRAWITEMSTRUCT& item) {
       if (item.itemState & ODS_FOCUS) {
         RECT focus = rc;
         InflateRect(&focus, -3, -3);
-        DrawFocusRect(dc, &focus);
+        drawFocusMark(dc, focus, controlColours(*decl_, i, desktop_.highContrast()).text);
       }
       break;
     case ControlKind::Label:
       drawCaption(item, DT_LEFT | DT_WORDBREAK);
-      if (GetFocus() == item.hwndItem) DrawFocusRect(dc, &rc);  // a marker reached by Tab
+      if (GetFocus() == item.hwndItem) {  // a marker reached by Tab
+        drawFocusMark(dc, rc, controlColours(*decl_, i, desktop_.highContrast()).text);
+      }
       break;
     case ControlKind::Line: {
       HPEN pen = static_cast<HPEN>(SelectObject(dc, GetStockObject(BLACK_PEN)));

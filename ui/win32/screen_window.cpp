@@ -194,6 +194,11 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
     SetWindowLongPtrW(h, GWLP_USERDATA,
                       SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pictureProc)));
   }
+  if (c.kind == ControlKind::TextBox) {
+    SetWindowLongPtrW(h, GWLP_USERDATA,
+                      SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(fieldProc)));
+    SendMessageW(h, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(2, 2));
+  }
   // A number field: full-width digits from an input method would reach the page.
   if (!c.inputMethod) {
     using Associate = BOOL(WINAPI*)(HWND, HIMC, DWORD);

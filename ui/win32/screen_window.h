@@ -91,6 +91,7 @@ class ScreenWindow {
   // Buttons and named labels draw their captions; their window text is their spoken name.
   bool drawsOwnCaption(int i) const;
   static LRESULT CALLBACK pictureProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK fieldProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
 
   Win32Desktop& desktop_;
   ScreenId id_;
