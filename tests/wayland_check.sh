@@ -12,7 +12,10 @@ user=$(id -un)
 [ "$(id -u)" -eq 0 ] && user=nobody
 mkdir -p "$work/run" "$work/prog"
 cp -r "$program"/. "$work/prog"/
-printf 'output HEADLESS-1 resolution 1280x1024\n' >"$work/sway.conf"
+# Every window floats, as a desktop user's fixed-size dialogs do; XWayland runs beside, and the
+# display it serves is noted for the program.
+printf 'output HEADLESS-1 resolution 1280x1024\nxwayland enable\nfor_window [app_id=".*"] floating enable\nexec sh -c "echo \\$DISPLAY > %s/display"\n' "$work" \
+  >"$work/sway.conf"
 chown -R "$user" "$work"
 chmod 700 "$work/run"
 # A command in the session, as that user; the compositor itself (compositor=1) without
@@ -22,6 +25,8 @@ as_user() {
   sock=$(ls "$work"/run/sway-ipc.*.sock 2>/dev/null | head -1 || true)
   local run=(env -i PATH=/usr/bin:/bin HOME="$work" XDG_RUNTIME_DIR="$work/run" LANG=C.UTF-8)
   [ -n "${compositor:-}" ] || run+=(WAYLAND_DISPLAY=wayland-1 SWAYSOCK="$sock")
+  # XWayland's display too, as a Wayland desktop has it: Qt must choose Wayland all the same.
+  [ -n "${compositor:-}" ] || [ ! -s "$work/display" ] || run+=(DISPLAY="$(cat "$work/display")")
   run+=(WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman)
   if [ "$(id -u)" -eq 0 ]; then
     runuser -u "$user" -- "${run[@]}" "$@"
@@ -95,10 +100,21 @@ for round in $(seq "$rounds"); do
   key -k Return                          # 保存: no virtual server yet, so a message
   expect_focused "ストリーミング　"
   key -k Return
-  expect_focused "一発　ヌベラ"
-  key -k Return                          # 設定, which has the focus once 保存 is gone
+  expect_focused "一発　ヌベラ"          # on 完成ボタン, which 保存 revealed
+  key -k Tab
+  key -k Tab
+  key -k Return                          # 設定, past the video name
   expect_focused "ヌベラ　設定"
   windows | grep -q "|True|ヌベラ　設定\$" || fail "the settings screen is not kept with its screen"
+  key -M shift -k Tab -k Tab -m shift    # to its 戻る
+  key -k Return
+  expect_focused "一発　ヌベラ"
+  key -k Tab
+  key -k Return                          # 戻る: the main menu, not modal now
+  expect_focused "ソラトーン　ヌベラ"
+  key -k Down
+  key -k Return                          # 一発　ヌベラ once more, from that menu
+  expect_focused "一発　ヌベラ"
   as_user swaymsg '[app_id="st_nubera"] kill' >/dev/null
   for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
   ! kill -0 "$app" 2>/dev/null || fail "round $round: the program did not end after its windows closed"
