@@ -57,6 +57,19 @@ struct ScreensTest : ::testing::Test {
     rt.userClick(frmSplash, ctl::splash::Frame1);
     desktop.take();
   }
+  // The virtual server srv\\acc\\vid with its four state files.
+  void buildSite() {
+    for (const char* dir :
+         {"C:\\Apps\\Tool\\srv", "C:\\Apps\\Tool\\srv\\acc", "C:\\Apps\\Tool\\srv\\acc\\vid"}) {
+      files.makeDirectory(dir);
+    }
+    for (auto [file, text] : {std::pair{"out01.dat", "srv"},
+                              {"nout02.dat", "acc"},
+                              {"nout03.dat", "vid"},
+                              {"nout04.dat", "C:\\Apps\\Tool\\srv"}}) {
+      files.replaceFile(std::string("C:\\Apps\\Tool\\") + file, std::string(text) + "\r\n");
+    }
+  }
   // Selects the whole text and types one character at a time.
   void type(ScreenId s, ControlName field, const std::string& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -177,16 +190,7 @@ TEST_F(ScreensTest, DetailedRoadLoadsAndChainsThroughBothScreens) {
 // to it (the quick screen's 保存 is gone once pressed), a publish without the preview's pages
 // with the way to make them, and the two messages once the files are written.
 TEST_F(ScreensTest, BothCreationScreensWalkOneRoad) {
-  for (const char* dir :
-       {"C:\\Apps\\Tool\\srv", "C:\\Apps\\Tool\\srv\\acc", "C:\\Apps\\Tool\\srv\\acc\\vid"}) {
-    files.makeDirectory(dir);
-  }
-  for (auto [file, text] : {std::pair{"out01.dat", "srv"},
-                            {"nout02.dat", "acc"},
-                            {"nout03.dat", "vid"},
-                            {"nout04.dat", "C:\\Apps\\Tool\\srv"}}) {
-    files.replaceFile(std::string("C:\\Apps\\Tool\\") + file, std::string(text) + "\r\n");
-  }
+  buildSite();
   const std::string again =
       "\\n\\n保存をやり直すには、「戻る」を押してメインメニューに戻り、「一発　ヌベラ」でこの画面を"
       "開き"
@@ -247,16 +251,7 @@ TEST_F(ScreensTest, AProgramFolderThatCannotBeWrittenIsNamed) {
 // A folder inside the program's own that refuses (a read-only video folder) is named with
 // the reason; moving the program would not help there, so that advice is not given.
 TEST_F(ScreensTest, AFolderInsideThatCannotBeWrittenIsNamed) {
-  for (const char* dir :
-       {"C:\\Apps\\Tool\\srv", "C:\\Apps\\Tool\\srv\\acc", "C:\\Apps\\Tool\\srv\\acc\\vid"}) {
-    files.makeDirectory(dir);
-  }
-  for (auto [file, text] : {std::pair{"out01.dat", "srv"},
-                            {"nout02.dat", "acc"},
-                            {"nout03.dat", "vid"},
-                            {"nout04.dat", "C:\\Apps\\Tool\\srv"}}) {
-    files.replaceFile(std::string("C:\\Apps\\Tool\\") + file, std::string(text) + "\r\n");
-  }
+  buildSite();
   files.setFolderReadOnly("C:\\Apps\\Tool\\srv\\acc\\vid");
   rt.userClick(Form1, ctl::menu::Command1);
   rt.userEdit(Form4, ctl::quick::Text3, "abc");
