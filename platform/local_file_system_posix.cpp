@@ -47,10 +47,6 @@ namespace {
   throw FileError(op, path, cause, cause == FileCause::System ? std::strerror(err) : "", denied);
 }
 
-}  // namespace
-
-namespace {
-
 bool deniedError(int err) {
   return err == EACCES || err == EPERM || err == EROFS;
 }

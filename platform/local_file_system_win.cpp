@@ -245,8 +245,6 @@ bool renameOpenFile(HANDLE h, const std::wstring& target) {
   return SetFileInformationByHandle(h, FileRenameInfo, info, static_cast<DWORD>(size));
 }
 
-using Op = FileError::Operation;
-
 // Why the target cannot be replaced as a file: a folder, a read-only file or no file on a disk
 // (a pipe) in its place, or a path too long; nothing when it can.
 void checkTarget(const LocalFileSystem& fs, const std::string& path, const std::wstring& target) {

@@ -124,12 +124,14 @@ class MessageBox : public QDialog {
   }
   QPushButton* ok() const { return ok_; }
 
-  // Its size for the prompt and its place over `over` (with the frame `over` has), wholly on
-  // that window's display: as wide as the prompt's longest line, wrapped where that would read
-  // poorly or leave the work area, and wide enough for its title beside the frame's buttons.
-  void placeOver(QWidget* over, const QMargins& frame) {
+  // Its size for the prompt on the display of `over` (framed as `over` is): as wide as the
+  // prompt's longest line, wrapped where that would read poorly or leave the work area, and
+  // wide enough for its title beside the frame's buttons.
+  void fitFor(QWidget* over) {
     QScreen* display = over ? over->screen() : QGuiApplication::primaryScreen();
+    if (!display) return;
     const PixelRect area = pixelRect(display->availableGeometry());
+    const QMargins frame = over ? frameMargins(over) : QMargins();
     const QMargins m = layout()->contentsMargins();
     const int margins = m.left() + m.right() + frame.left() + frame.right();
     const QFontMetrics metrics(label_->font());
@@ -143,10 +145,6 @@ class MessageBox : public QDialog {
     label_->setFixedSize(width, label_->heightForWidth(width));
     layout()->activate();
     setFixedSize(layout()->totalSizeHint());
-    const PixelRect box{0, 0, this->width() + frame.left() + frame.right(),
-                        height() + frame.top() + frame.bottom()};
-    const PixelRect at = centredOver(box, over ? frameOf(over, frame) : area, area);
-    move(at.x, at.y);
   }
 
  protected:
@@ -209,7 +207,8 @@ void QtDesktop::messageBox(std::optional<ScreenId> owner, const std::string& pro
   const auto* screen = dynamic_cast<qt::ScreenWindow*>(over);
   MessageBox box(qs(kApplicationTitle), qs(prompt), over,
                  formColours(screen ? screen->highContrast() : systemHighContrast()));
-  box.placeOver(over, over ? frameMargins(over) : QMargins());
+  box.fitFor(over);
+  placeOver(&box, over);
   box.exec();
 }
 

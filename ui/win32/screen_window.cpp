@@ -189,14 +189,16 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                            desktop_.instance(), nullptr);
   // A picture is drawn by the window under the controls declared after it; its own window
-  // only carries its name, and lets clicks through to what lies under it.
-  if (c.kind == ControlKind::Picture) {
+  // only carries its name, and lets clicks through to what lies under it. A field draws its
+  // focus mark. Each keeps the system's procedure in its user data, to call on.
+  const WNDPROC own = c.kind == ControlKind::Picture   ? pictureProc
+                      : c.kind == ControlKind::TextBox ? fieldProc
+                                                       : nullptr;
+  if (own) {
     SetWindowLongPtrW(h, GWLP_USERDATA,
-                      SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pictureProc)));
+                      SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own)));
   }
   if (c.kind == ControlKind::TextBox) {
-    SetWindowLongPtrW(h, GWLP_USERDATA,
-                      SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(fieldProc)));
     SendMessageW(h, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(2, 2));
   }
   // A number field: full-width digits from an input method would reach the page.
