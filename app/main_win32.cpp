@@ -18,9 +18,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                                                "SetDefaultDllDirectories")) {
     set(LOAD_LIBRARY_SEARCH_SYSTEM32);
   }
-  // The common controls load OLE by its bare name when the first window is made, and not
-  // every system (Wine) applies the rule above to that load: OLE is loaded here, from the
-  // system folder, so that the name is taken already.
+  // The input method manager (at the first window) and the common controls (at their first
+  // control) load OLE by its bare name, and not every system (Wine) applies the rule above to
+  // that load: OLE is loaded here, from the system folder, so that the name is taken already.
   LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   const std::string dir = nubera::LocalFileSystem::executableDirectory();
   nubera::LocalFileSystem files(dir);

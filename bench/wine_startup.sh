@@ -30,7 +30,14 @@ shown_after() {  # milliseconds from start to a visible window of the program
   start=$(date +%s%N)
   wine "$work/$exe" >/dev/null 2>&1 &
   local pid=$!
-  until xdotool search --onlyvisible --class "$exe" >/dev/null 2>&1; do sleep 0.01; done
+  until xdotool search --onlyvisible --class "$exe" >/dev/null 2>&1; do
+    # A program that ended or never shows in 20 s is a failed sample, not a wait for ever.
+    if ! kill -0 "$pid" 2>/dev/null || (($(date +%s%N) - start > 20000000000)); then
+      echo "$exe showed no window" >&2
+      exit 1
+    fi
+    sleep 0.01
+  done
   now=$(date +%s%N)
   # The sample's own process (wine execs the program in it) ends before the next sample;
   # nothing else of that name is touched.

@@ -8,21 +8,45 @@
 
 namespace nubera::win32 {
 
-LRESULT CALLBACK ScreenWindow::pictureProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_USERDATA));
+// A part: the window draws it, through the drawing message an owner-drawn control sends. A
+// label takes its clicks as a system label does; a picture, a line and a frame let them
+// through to what lies under them.
+LRESULT CALLBACK ScreenWindow::partProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* w = reinterpret_cast<ScreenWindow*>(GetWindowLongPtrW(GetParent(h), GWLP_USERDATA));
+  const int i = GetDlgCtrlID(h) - kFirstControlId;
+  const bool label =
+      w && i >= 0 && w->decl_->controls[static_cast<std::size_t>(i)].kind == ControlKind::Label;
   switch (msg) {
     case WM_NCHITTEST:
-      return HTTRANSPARENT;
+      return label ? HTCLIENT : HTTRANSPARENT;
+    case WM_LBUTTONDOWN:
+      SendMessageW(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), STN_CLICKED),
+                   reinterpret_cast<LPARAM>(h));
+      return 0;
+    case WM_SETFONT:
+      SetWindowLongPtrW(h, GWLP_USERDATA, static_cast<LONG_PTR>(wp));
+      if (LOWORD(lp)) InvalidateRect(h, nullptr, FALSE);
+      return 0;
+    case WM_GETFONT:
+      return GetWindowLongPtrW(h, GWLP_USERDATA);
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
+    case WM_PAINT:
+    case WM_PRINTCLIENT: {  // the latter: drawn into a picture of it (a magnifier, a capture)
       PAINTSTRUCT ps;
-      BeginPaint(h, &ps);
-      EndPaint(h, &ps);
+      DRAWITEMSTRUCT item{};
+      item.CtlType = ODT_STATIC;
+      item.CtlID = static_cast<UINT>(GetDlgCtrlID(h));
+      item.itemAction = ODA_DRAWENTIRE;
+      item.hwndItem = h;
+      item.hDC = msg == WM_PAINT ? BeginPaint(h, &ps) : reinterpret_cast<HDC>(wp);
+      GetClientRect(h, &item.rcItem);
+      if (w) w->drawItem(item);
+      if (msg == WM_PAINT) EndPaint(h, &ps);
       return 0;
     }
     default:
-      return CallWindowProcW(original, h, msg, wp, lp);
+      return DefWindowProcW(h, msg, wp, lp);
   }
 }
 
@@ -134,6 +158,41 @@ void ScreenWindow::drawCaption(const DRAWITEMSTRUCT& item, UINT format) {
   SelectObject(dc, old);
 }
 
+// A frame drawn by the window, as a group box is: a line at half its caption's height, its
+// caption over the line's start.
+void ScreenWindow::drawFrame(const DRAWITEMSTRUCT& item) {
+  const int i = static_cast<int>(item.CtlID) - kFirstControlId;
+  const auto& hc = desktop_.highContrast();
+  const Colours colours = controlColours(*decl_, i, hc);
+  HDC dc = item.hDC;
+  HGDIOBJ oldFont =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  RECT edge = item.rcItem;
+  edge.top += metrics.tmHeight / 2;
+  // The system's shadow colour, as a group box's line; the scheme's text in high contrast.
+  HPEN pen = CreatePen(PS_SOLID, 1, hc ? ref(colours.text) : GetSysColor(COLOR_BTNSHADOW));
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  Rectangle(dc, edge.left, edge.top, edge.right, edge.bottom);
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+  DeleteObject(pen);
+  const std::wstring& text = controls_[static_cast<std::size_t>(i)].caption;
+  if (!text.empty()) {
+    RECT caption{item.rcItem.left + metrics.tmAveCharWidth, item.rcItem.top, item.rcItem.right,
+                 item.rcItem.top + metrics.tmHeight};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &caption,
+              DT_LEFT | DT_SINGLELINE | DT_CALCRECT);
+    FillRect(dc, &caption, desktop_.gdi().brush(colours.back));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ref(colours.text));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &caption, DT_LEFT | DT_SINGLELINE);
+  }
+  SelectObject(dc, oldFont);
+}
+
 void ScreenWindow::drawItem(const DRAWITEMSTRUCT& item) {
   const int i = static_cast<int>(item.CtlID) - kFirstControlId;
   if (i < 0 || i >= static_cast<int>(controls_.size())) return;
@@ -155,6 +214,9 @@ void ScreenWindow::drawItem(const DRAWITEMSTRUCT& item) {
       if (GetFocus() == item.hwndItem) {  // a marker reached by Tab
         drawFocusMark(dc, rc, controlColours(*decl_, i, desktop_.highContrast()).text);
       }
+      break;
+    case ControlKind::Frame:
+      drawFrame(item);
       break;
     case ControlKind::Line: {
       HPEN pen = static_cast<HPEN>(SelectObject(dc, GetStockObject(BLACK_PEN)));

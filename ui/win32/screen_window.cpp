@@ -58,6 +58,13 @@ void ScreenWindow::registerClass(HINSTANCE instance) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kScreenClass;
   RegisterClassExW(&wc);
+  WNDCLASSEXW part{};
+  part.cbSize = sizeof part;
+  part.lpfnWndProc = partProc;
+  part.hInstance = instance;
+  part.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  part.lpszClassName = kPartClass;
+  RegisterClassExW(&part);
 }
 
 ScreenWindow::ScreenWindow(Win32Desktop& desktop, const ScreenInstance& screen)
@@ -75,6 +82,10 @@ ScreenWindow::ScreenWindow(Win32Desktop& desktop, const ScreenInstance& screen)
   // Sized for the display the system put it on.
   dpi_ = dpiOf(hwnd_, desktop_.systemDpi());
   controls_.resize(decl.controls.size());
+  partsOnly_ = std::none_of(decl.controls.begin(), decl.controls.end(), [](const ControlDecl& c) {
+    return c.kind == ControlKind::Button || c.kind == ControlKind::OptionButton ||
+           (c.kind == ControlKind::TextBox && !isField(c)) || c.tabIndex >= 0;
+  });
   for (std::size_t i = 0; i < decl.controls.size(); ++i) build(screen, static_cast<int>(i));
   const PixelRect client = clientSize(decl, dpi_);
   RECT rc{0, 0, client.width, client.height};
@@ -104,7 +115,7 @@ void ScreenWindow::nameForScreenReaders(const ScreenInstance& screen) {
     const std::wstring name = wide(accessibleName(screen, static_cast<int>(i)));
     const std::string description = accessibleDescription(screen, static_cast<int>(i));
     if (!description.empty()) desktop_.describe(control.window, description);
-    if (drawsOwnCaption(static_cast<int>(i)) || c.kind == ControlKind::Picture) {
+    if (drawsOwnCaption(static_cast<int>(i))) {
       SetWindowTextW(control.window, name.c_str());
     } else if (c.kind == ControlKind::TextBox && !name.empty()) {
       control.namer = CreateWindowExW(0, L"STATIC", name.c_str(), WS_CHILD, 0, 0, 0, 0, hwnd_,
@@ -149,6 +160,14 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
   if (isField(c)) return;
   // A band is painted by the window itself, under everything declared after it.
   if (isBand(c)) return;
+  if (isPart(i)) {
+    // Drawn by the window; it carries the name, and a label's clicks.
+    controls_[i].window =
+        CreateWindowExW(0, kPartClass, L"", WS_CHILD, 0, 0, 1, 1, hwnd_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
+                        desktop_.instance(), nullptr);
+    return;
+  }
   const wchar_t* cls = L"STATIC";
   // Siblings are not clipped: the window order is the reading order (declared order), and
   // what lies under later controls (pictures, bands, frames) paints nothing over them.
@@ -161,11 +180,8 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
       style |= (c.accessibleName.empty() ? SS_LEFT : SS_OWNERDRAW) | SS_NOTIFY;
       if (c.tabIndex >= 0) style |= WS_TABSTOP;  // a marker, chosen from the keyboard too
       break;
-    case ControlKind::Picture:  // decoded once the window has been painted (loadPictures)
-      style |= SS_OWNERDRAW | SS_NOTIFY;
-      break;
+    case ControlKind::Picture:  // parts, above
     case ControlKind::Line:
-      style |= SS_OWNERDRAW | SS_NOTIFY;
       break;
     case ControlKind::Button:
       cls = L"BUTTON";
@@ -188,17 +204,10 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
   HWND h = CreateWindowExW(exStyle, cls, L"", style, 0, 0, 1, 1, hwnd_,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                            desktop_.instance(), nullptr);
-  // A picture is drawn by the window under the controls declared after it; its own window
-  // only carries its name, and lets clicks through to what lies under it. A field draws its
-  // focus mark. Each keeps the system's procedure in its user data, to call on.
-  const WNDPROC own = c.kind == ControlKind::Picture   ? pictureProc
-                      : c.kind == ControlKind::TextBox ? fieldProc
-                                                       : nullptr;
-  if (own) {
-    SetWindowLongPtrW(h, GWLP_USERDATA,
-                      SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own)));
-  }
+  // A field draws its focus mark; it keeps the system's procedure in its user data, to call on.
   if (c.kind == ControlKind::TextBox) {
+    SetWindowLongPtrW(h, GWLP_USERDATA,
+                      SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(fieldProc)));
     SendMessageW(h, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(2, 2));
   }
   // A number field: full-width digits from an input method would reach the page.
@@ -221,8 +230,10 @@ void ScreenWindow::refresh(const ScreenInstance& screen, int i) {
     if (control.caption != wide(state.text)) {
       control.caption = wide(state.text);
       InvalidateRect(h, nullptr, FALSE);
+      // A part's name may be its caption (a label's), which has just changed.
+      if (isPart(i)) SetWindowTextW(h, wide(accessibleName(screen, i)).c_str());
     }
-  } else if (kind != ControlKind::Picture && kind != ControlKind::Line) {
+  } else {
     const std::wstring text = wide(state.text);
     if (windowText(h) != text) {
       updating_ = true;
@@ -292,7 +303,13 @@ std::pair<std::string, PixelRect> ScreenWindow::pictureShown(int i) const {
 bool ScreenWindow::drawsOwnCaption(int i) const {
   const ControlDecl& c = decl_->controls[static_cast<std::size_t>(i)];
   return c.kind == ControlKind::Button ||
-         (c.kind == ControlKind::Label && !c.accessibleName.empty());
+         (c.kind == ControlKind::Label && !c.accessibleName.empty()) || isPart(i);
+}
+
+bool ScreenWindow::isPart(int i) const {
+  const ControlKind kind = decl_->controls[static_cast<std::size_t>(i)].kind;
+  return kind == ControlKind::Picture || kind == ControlKind::Line ||
+         (partsOnly_ && (kind == ControlKind::Label || kind == ControlKind::Frame));
 }
 
 }  // namespace nubera::win32

@@ -2,6 +2,10 @@
 // One screen's window on plain Win32: its controls made from the declaration and laid out at
 // the scale of the display it stands on, owner-drawn buttons, pictures and lines, and its
 // messages and keys turned into runtime events through the shared keyboard rules.
+// What a user operates is a system control; what is only shown (pictures, lines, and on a
+// screen with nothing to operate, its words and frames too) is a part: a window of the
+// program's own class that carries the name a screen reader says, drawn by the screen. A
+// screen of parts alone (the start-up screen) shows without loading the common controls.
 //   screen_window.cpp  the window and its controls: made, laid out, shown as the runtime holds
 //   screen_input.cpp   its messages and keys
 //   screen_paint.cpp   what it paints: the face, bands, pictures and owner-drawn captions
@@ -29,7 +33,8 @@ namespace nubera::win32 {
 // handled, so a handler that unloads its own screen finishes on a window that is still there.
 class ScreenWindow {
  public:
-  // The window class of every screen, with the program's icon; registered once.
+  // The window class of every screen, with the program's icon, and that of the parts;
+  // registered once.
   static void registerClass(HINSTANCE instance);
 
   ScreenWindow(Win32Desktop& desktop, const ScreenInstance& screen);
@@ -88,9 +93,12 @@ class ScreenWindow {
   void drawCaption(const DRAWITEMSTRUCT& item, UINT format);
   void paintUnderneath(HDC dc);
   void loadPictures();
-  // Buttons and named labels draw their captions; their window text is their spoken name.
+  // Buttons, named labels and parts draw their captions; their window text is their spoken
+  // name.
   bool drawsOwnCaption(int i) const;
-  static LRESULT CALLBACK pictureProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+  bool isPart(int i) const;
+  void drawFrame(const DRAWITEMSTRUCT& item);
+  static LRESULT CALLBACK partProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK fieldProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
 
   Win32Desktop& desktop_;
@@ -98,6 +106,7 @@ class ScreenWindow {
   HWND hwnd_ = nullptr;
   const ScreenDecl* decl_ = nullptr;
   std::vector<Control> controls_;  // one per declared control
+  bool partsOnly_ = false;         // nothing on it is operated: all of it is parts
   bool picturesPending_ = false;
   int picturesDpi_ = 0;  // the scale the pictures were chosen for
   int dpi_ = 96;
@@ -109,6 +118,7 @@ class ScreenWindow {
 // Shared by the window's three files.
 inline constexpr UINT kAfterFirstPaint = WM_APP + 2;
 inline constexpr int kFirstControlId = 100;
+inline constexpr wchar_t kPartClass[] = L"NuberaPart";
 inline COLORREF ref(Rgb c) {
   return RGB(c.r, c.g, c.b);
 }
