@@ -536,6 +536,36 @@ TEST(Win32HighContrast, OnlyASchemeTurnedOnCounts) {
   EXPECT_TRUE(highContrastOn(HCF_AVAILABLE | HCF_HIGHCONTRASTON));
 }
 
+// The declared weight shows at every scale: a bold caption carries clearly more ink than the
+// same caption regular.
+TEST_F(Win32Probe, BoldCaptionsLookBoldAtEveryScale) {
+  auto ink = [&](bool bold, int dpi) {
+    const int w = 200 * dpi / 96, h = 24 * dpi / 96;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ oldBitmap = SelectObject(mem, bitmap);
+    PatBlt(mem, 0, 0, w, h, WHITENESS);
+    HGDIOBJ oldFont = SelectObject(mem, desktop.gdi().font(Font{"ＭＳ Ｐゴシック", 9, bold}, dpi));
+    SetBkMode(mem, TRANSPARENT);
+    const std::wstring text = L"仮想サーバー作成";
+    TextOutW(mem, 2, 2, text.c_str(), static_cast<int>(text.size()));
+    double total = 0;
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) total += 255 - GetGValue(GetPixel(mem, x, y));
+    }
+    SelectObject(mem, oldFont);
+    SelectObject(mem, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return total;
+  };
+  for (int dpi : {96, 120, 144, 192}) {
+    EXPECT_GE(ink(true, dpi) / ink(false, dpi), 1.3) << dpi << " dpi";
+  }
+}
+
 // The start-up screen is all parts: it shows before the common controls are loaded (under
 // Wine they cost the start tens of milliseconds); the menu's buttons load them.
 TEST_F(Win32Probe, StartUpScreenShowsWithoutTheCommonControls) {

@@ -20,6 +20,33 @@ GdiCache::~GdiCache() {
   for (auto& [k, b] : brushes_) DeleteObject(b);
 }
 
+namespace {
+
+// Whether the system has a face of the family of its own in the weight: where it has none,
+// it draws the weight by emboldening another face.
+bool hasFaceOfWeight(const std::wstring& family, int weight) {
+  LOGFONTW probe{};
+  probe.lfCharSet = DEFAULT_CHARSET;
+  family.copy(probe.lfFaceName, LF_FACESIZE - 1);
+  struct Search {
+    int weight;
+    bool found = false;
+  } search{weight};
+  HDC dc = GetDC(nullptr);
+  EnumFontFamiliesExW(
+      dc, &probe,
+      [](const LOGFONTW* face, const TEXTMETRICW*, DWORD, LPARAM param) -> int {
+        auto* s = reinterpret_cast<Search*>(param);
+        s->found = s->found || face->lfWeight >= s->weight;
+        return s->found ? 0 : 1;
+      },
+      reinterpret_cast<LPARAM>(&search), 0);
+  ReleaseDC(nullptr, dc);
+  return search.found;
+}
+
+}  // namespace
+
 HFONT GdiCache::font(const Font& f, int dpi) {
   std::wstring key = wide(f.name) + L"|" + std::to_wstring(f.points) + (f.bold ? L"b" : L"") +
                      L"@" + std::to_wstring(dpi);
@@ -49,6 +76,12 @@ HFONT GdiCache::font(const Font& f, int dpi) {
       wide(family).copy(lf.lfFaceName, LF_FACESIZE - 1);
       break;
     }
+  }
+  // Emboldened, a smoothed stroke of 16 pixels or less stays as thin as the regular one (a
+  // bold 9-point caption at 100 % reads regular): there the text is drawn unsmoothed, as the
+  // system draws a Japanese face's own small bitmaps, so that the emboldening shows.
+  if (f.bold && -lf.lfHeight <= 16 && !hasFaceOfWeight(lf.lfFaceName, FW_SEMIBOLD)) {
+    lf.lfQuality = NONANTIALIASED_QUALITY;
   }
   return fonts_[key] = CreateFontIndirectW(&lf);
 }
