@@ -21,6 +21,10 @@ namespace nubera {
 
 namespace {
 
+bool onWayland() {
+  return QGuiApplication::platformName().startsWith("wayland");
+}
+
 // The help window: Esc closes it, as it closes any viewer window.
 class HelpWindow : public QWidget {
  public:
@@ -161,7 +165,16 @@ class MessageBox : public QDialog {
 
 }  // namespace
 
-QtDesktop::QtDesktop(std::string assetDir) : assetDir_(std::move(assetDir)) {}
+QtDesktop::QtDesktop(std::string assetDir) : assetDir_(std::move(assetDir)) {
+  // Qt's Wayland client asks the compositor to activate the focused window whenever the focus
+  // moves within the program, each time by a round trip for a token. When the answer comes
+  // after the focus has moved on (a message box has closed and the next one opened), sway
+  // marks the window it names urgent. The program asks for activation itself where it must
+  // (bringForward); Qt's own connection, from the application to itself, is cut.
+  if (onWayland()) {
+    QObject::disconnect(qApp, &QGuiApplication::focusObjectChanged, qApp, nullptr);
+  }
+}
 
 QtDesktop::~QtDesktop() {
   for (auto*& w : windows_) {
@@ -176,10 +189,6 @@ QWidget* QtDesktop::window(ScreenId id) const {
 }
 
 namespace {
-
-bool onWayland() {
-  return QGuiApplication::platformName().startsWith("wayland");
-}
 
 void bringForward(QWidget* w) {
   w->raise();
