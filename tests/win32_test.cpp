@@ -574,6 +574,14 @@ TEST_F(Win32Probe, StartUpScreenShowsWithoutTheCommonControls) {
   UpdateWindow(desktop.windowOf(frmSplash));
   EXPECT_TRUE(IsWindowVisible(desktop.windowOf(frmSplash)));
   EXPECT_FALSE(GetModuleHandleW(L"comctl32.dll"));
+  // Its parts are named and called what the system's controls would be.
+  using namespace ctl::splash;
+  EXPECT_EQ(spokenName(frmSplash, Label2), "ヌベラ　動画");
+  EXPECT_EQ(spokenName(frmSplash, lblVersion).rfind("ﾊﾞｰｼﾞｮﾝ ", 0), 0u);  // set as it loads
+  EXPECT_EQ(spokenName(frmSplash, imgLogo), "ストリーミング　のロゴ");
+  EXPECT_EQ(desktop.roleGiven(desktop.controlOf(frmSplash, Label2)), ROLE_SYSTEM_STATICTEXT);
+  EXPECT_EQ(desktop.roleGiven(desktop.controlOf(frmSplash, imgLogo)), ROLE_SYSTEM_GRAPHIC);
+  EXPECT_EQ(desktop.roleGiven(desktop.controlOf(frmSplash, Frame1)), ROLE_SYSTEM_GROUPING);
 }
 
 TEST_F(Win32Probe, EscOnTheStartUpScreenEndsTheProgram) {
