@@ -22,27 +22,24 @@ GdiCache::~GdiCache() {
 
 namespace {
 
-// Whether the system has a face of the family of its own in the weight: where it has none,
-// it draws the weight by emboldening another face.
-bool hasFaceOfWeight(const std::wstring& family, int weight) {
+// The weight of the heaviest face of the family that this system has, or 0 when it has none
+// of that family. A weight above it the system draws by emboldening a lighter face.
+int heaviestFace(const std::wstring& family) {
   LOGFONTW probe{};
   probe.lfCharSet = DEFAULT_CHARSET;
   family.copy(probe.lfFaceName, LF_FACESIZE - 1);
-  struct Search {
-    int weight;
-    bool found = false;
-  } search{weight};
+  int heaviest = 0;
   HDC dc = GetDC(nullptr);
   EnumFontFamiliesExW(
       dc, &probe,
       [](const LOGFONTW* face, const TEXTMETRICW*, DWORD, LPARAM param) -> int {
-        auto* s = reinterpret_cast<Search*>(param);
-        s->found = s->found || face->lfWeight >= s->weight;
-        return s->found ? 0 : 1;
+        int& h = *reinterpret_cast<int*>(param);
+        h = std::max(h, static_cast<int>(face->lfWeight));
+        return 1;
       },
-      reinterpret_cast<LPARAM>(&search), 0);
+      reinterpret_cast<LPARAM>(&heaviest), 0);
   ReleaseDC(nullptr, dc);
-  return search.found;
+  return heaviest;
 }
 
 }  // namespace
@@ -58,29 +55,18 @@ HFONT GdiCache::font(const Font& f, int dpi) {
   lf.lfCharSet = SHIFTJIS_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
   // The first of the families that this system has; the font mapper's own choice otherwise.
+  int heaviest = FW_BLACK;  // the mapper's choice is left as the system draws it
   for (const std::string& family : fontFamilies(f)) {
-    LOGFONTW probe{};
-    probe.lfCharSet = DEFAULT_CHARSET;
-    wide(family).copy(probe.lfFaceName, LF_FACESIZE - 1);
-    bool found = false;
-    HDC dc = GetDC(nullptr);
-    EnumFontFamiliesExW(
-        dc, &probe,
-        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
-          *reinterpret_cast<bool*>(found) = true;
-          return 0;
-        },
-        reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, dc);
-    if (found) {
+    if (const int h = heaviestFace(wide(family)); h > 0) {
       wide(family).copy(lf.lfFaceName, LF_FACESIZE - 1);
+      heaviest = h;
       break;
     }
   }
   // Emboldened, a smoothed stroke of 16 pixels or less stays as thin as the regular one (a
   // bold 9-point caption at 100 % reads regular): there the text is drawn unsmoothed, as the
   // system draws a Japanese face's own small bitmaps, so that the emboldening shows.
-  if (f.bold && -lf.lfHeight <= 16 && !hasFaceOfWeight(lf.lfFaceName, FW_SEMIBOLD)) {
+  if (f.bold && -lf.lfHeight <= 16 && heaviest < FW_SEMIBOLD) {
     lf.lfQuality = NONANTIALIASED_QUALITY;
   }
   return fonts_[key] = CreateFontIndirectW(&lf);

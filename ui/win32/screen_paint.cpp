@@ -52,10 +52,9 @@ LRESULT CALLBACK ScreenWindow::partProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) 
 
 namespace {
 
-// A focus mark: a dotted frame in the caption's colour, which the colour rule keeps readable
-// on the control in every scheme (the system's XOR frame can fall below 3 : 1 on a colour).
-void drawFocusMark(HDC dc, RECT r, Rgb colour) {
-  HPEN pen = CreatePen(PS_DOT, 1, ref(colour));
+// A one-pixel rectangle's outline in the pen style and colour, nothing filled.
+void drawOutline(HDC dc, const RECT& r, COLORREF colour, int style) {
+  HPEN pen = CreatePen(style, 1, colour);
   HGDIOBJ oldPen = SelectObject(dc, pen);
   HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
   const int oldMode = SetBkMode(dc, TRANSPARENT);
@@ -64,6 +63,12 @@ void drawFocusMark(HDC dc, RECT r, Rgb colour) {
   SelectObject(dc, oldBrush);
   SelectObject(dc, oldPen);
   DeleteObject(pen);
+}
+
+// A focus mark: a dotted frame in the caption's colour, which the colour rule keeps readable
+// on the control in every scheme (the system's XOR frame can fall below 3 : 1 on a colour).
+void drawFocusMark(HDC dc, const RECT& r, Rgb colour) {
+  drawOutline(dc, r, ref(colour), PS_DOT);
 }
 
 }  // namespace
@@ -172,13 +177,7 @@ void ScreenWindow::drawFrame(const DRAWITEMSTRUCT& item) {
   RECT edge = item.rcItem;
   edge.top += metrics.tmHeight / 2;
   // The system's shadow colour, as a group box's line; the scheme's text in high contrast.
-  HPEN pen = CreatePen(PS_SOLID, 1, hc ? ref(colours.text) : GetSysColor(COLOR_BTNSHADOW));
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-  Rectangle(dc, edge.left, edge.top, edge.right, edge.bottom);
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  DeleteObject(pen);
+  drawOutline(dc, edge, hc ? ref(colours.text) : GetSysColor(COLOR_BTNSHADOW), PS_SOLID);
   const std::wstring& text = controls_[static_cast<std::size_t>(i)].caption;
   if (!text.empty()) {
     RECT caption{item.rcItem.left + metrics.tmAveCharWidth, item.rcItem.top, item.rcItem.right,
