@@ -41,6 +41,10 @@ class LocalFileSystem : public FileSystem {
 // The cause of a system error number (errno; on Windows GetLastError); FileCause::System for
 // one that no cause names, whose text the system gives.
 FileCause causeOf(int errorNumber);
+// The failed operation as the user is told of it: the error's cause, and where no cause names
+// it, the system's own text for the error as the reason.
+FileError systemError(FileError::Operation op, const std::string& path, int errorNumber,
+                      bool denied);
 
 #ifdef _WIN32
 // The Windows errors tried again every 20 ms for a second: by a save, whose target another

@@ -38,13 +38,18 @@ FileCause causeOf(int errorNumber) {
   return System;
 }
 
+FileError systemError(FileError::Operation op, const std::string& path, int errorNumber,
+                      bool denied) {
+  const FileCause cause = causeOf(errorNumber);
+  return FileError(op, path, cause, cause == FileCause::System ? std::strerror(errorNumber) : "",
+                   denied);
+}
+
 namespace {
 
-// The error as a FileError's cause, with the system's own text where no cause names it.
 [[noreturn]] void fail(FileError::Operation op, const std::string& path, int err,
                        bool denied = false) {
-  const FileCause cause = causeOf(err);
-  throw FileError(op, path, cause, cause == FileCause::System ? std::strerror(err) : "", denied);
+  throw systemError(op, path, err, denied);
 }
 
 bool deniedError(int err) {

@@ -19,9 +19,8 @@ namespace {
 
 [[noreturn]] void fail(FileError::Operation op, const std::string& path, DWORD error,
                        bool denied = true) {
-  const FileCause cause = causeOf(static_cast<int>(error));
-  throw FileError(op, path, cause, cause == FileCause::System ? win32::systemMessage(error) : "",
-                  denied && (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT));
+  throw systemError(op, path, static_cast<int>(error),
+                    denied && (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT));
 }
 
 std::atomic<unsigned long> flushes{0};
@@ -92,6 +91,15 @@ FileCause causeOf(int errorNumber) {
     if (number == static_cast<DWORD>(errorNumber)) return cause;
   }
   return System;
+}
+
+FileError systemError(FileError::Operation op, const std::string& path, int errorNumber,
+                      bool denied) {
+  const FileCause cause = causeOf(errorNumber);
+  return FileError(
+      op, path, cause,
+      cause == FileCause::System ? win32::systemMessage(static_cast<DWORD>(errorNumber)) : "",
+      denied);
 }
 
 LocalFileSystem::LocalFileSystem(std::string programDirectory)

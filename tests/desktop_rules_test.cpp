@@ -282,6 +282,7 @@ TEST(Keyboard, FocusOrderAndKeysWorkedExamples) {
       {3, Key::Up, false, {A::Choose, 4}},  // round, in a group of two
       {4, Key::Right, false, {A::Choose, 3}},
       {3, Key::Space, true, {A::Click, 3}},
+      {3, Key::Enter, true, {A::Swallow, -1}},  // only Space and the arrows choose
       // Arrows among the buttons, round, the hidden one left out.
       {1, Key::Down, false, {A::Focus, 10}},
       {1, Key::Up, false, {A::Focus, 10}},

@@ -460,6 +460,26 @@ TEST(LocalFileSystem, CausesOfTheSystemsErrors) {
   };
 #endif
   for (const auto& [number, cause] : table) EXPECT_EQ(causeOf(number), cause) << number;
+    // An error no cause names reaches the user with the system's own words as its reason line;
+    // a named one with its sentence alone.
+#ifdef _WIN32
+  const std::pair<int, const char*> unnamed[] = {{50, nullptr}, {5, "アクセスが拒否されました。"}};
+#else
+  const std::pair<int, const char*> unnamed[] = {
+      {EXDEV, "Invalid cross-device link"},
+      {EOVERFLOW, "Value too large for defined data type"},
+      {EACCES, "アクセスが拒否されました。"}};
+#endif
+  for (const auto& [number, reason] : unnamed) {
+    const FileError e = systemError(FileError::Operation::Write, "p", number, false);
+    const std::string message = e.userMessage();
+    const std::string last = message.substr(message.rfind('\n') + 1);
+    EXPECT_FALSE(last.empty()) << number;
+    EXPECT_EQ(last, e.reason()) << number;
+    if (reason) {
+      EXPECT_EQ(e.reason(), reason) << number;
+    }
+  }
 #ifndef _WIN32
   nubera::testing::TempDir tmp;
   LocalFileSystem fs(tmp.path());

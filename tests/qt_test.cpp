@@ -330,7 +330,10 @@ TEST_F(QtRoad, BoxesAndHelpStandOverTheirScreen) {
     click(Form2, ctl::serverFolder::Command1);  // 作成 with no name
     EXPECT_EQ(parent, screen);
     EXPECT_TRUE(area.contains(box)) << box.x() << "," << box.y();
-    EXPECT_TRUE(box.intersects(screen->frameGeometry())) << box.x() << "," << box.y();
+    // Sized before it was placed: centred on its screen, not grown from a corner.
+    const QPoint off = box.center() - screen->frameGeometry().center();
+    EXPECT_LE(off.manhattanLength(), 2)
+        << box.x() << "," << box.y() << " " << box.width() << "x" << box.height();
   }
   screen->move(area.bottomRight() -
                QPoint(screen->frameGeometry().width(), screen->frameGeometry().height()));

@@ -361,6 +361,25 @@ TEST(ProgramFolder, APathTheStateFilesCannotHoldIsNamedFirst) {
   }
 }
 
+#ifndef _WIN32
+// On Linux the preview line is a file URL, which holds any folder name: a program folder that
+// code page 932 cannot hold still previews.
+TEST(ProgramFolder, ALinuxPathOutsideShiftJisStillPreviews) {
+  nubera::testing::TempDir tmp;
+  const std::string dir = tmp.path() + "/José";
+  std::filesystem::create_directory(nubera::testing::pathOf(dir));
+  LocalFileSystem files(dir);
+  RecordingDesktop desktop;
+  Runtime rt{screens::all(), files, desktop};
+  rt.start(Form1);
+  rt.userClick(Form1, ctl::menu::Command5);
+  rt.userEdit(Form6, ctl::detailed::Text3, "v");
+  rt.userClick(Form6, ctl::detailed::Command1);
+  EXPECT_EQ(desktop.messages(), (std::vector<std::string>{"保存しました。", "完成しました"}));
+  EXPECT_EQ(files.readFile(dir + "/v.ram"), "file://" + tmp.path() + "/Jos%C3%A9/v.rm\r\n");
+}
+#endif
+
 // A program folder so deep that no name fits below it is refused before anything is made,
 // advising a shallower place: the virtual server's three folders with the shortest page set on
 // the server folder screen, the page set alone on the detailed screen.
