@@ -1,8 +1,11 @@
 // What a screen's window paints: its face, the bands and pictures under the controls declared
 // after them, and the captions of the controls that draw their own.
 
+#include <oleacc.h>
+
 #include "platform/win32/utf.h"
 #include "ui/desktop_rules.h"
+#include "ui/win32/accessible.h"
 #include "ui/win32/screen_window.h"
 #include "ui/win32/win32_desktop.h"
 
@@ -31,6 +34,20 @@ LRESULT CALLBACK ScreenWindow::partProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) 
       return GetWindowLongPtrW(h, GWLP_USERDATA);
     case WM_ERASEBKGND:
       return 1;
+    case WM_GETOBJECT:
+      // Called what the system control in its place would be called.
+      if (w && i >= 0) {
+        const ControlKind kind = w->decl_->controls[static_cast<std::size_t>(i)].kind;
+        const long role = kind == ControlKind::Picture ? ROLE_SYSTEM_GRAPHIC
+                          : kind == ControlKind::Frame ? ROLE_SYSTEM_GROUPING
+                          : kind == ControlKind::Line  ? ROLE_SYSTEM_SEPARATOR
+                                                       : ROLE_SYSTEM_STATICTEXT;
+        w->desktop_.ensureCom();
+        if (LRESULT answer = answerGetObject(h, wp, lp, [role] { return Spoken{role}; })) {
+          return answer;
+        }
+      }
+      return DefWindowProcW(h, msg, wp, lp);
     case WM_PAINT:
     case WM_PRINTCLIENT: {  // the latter: drawn into a picture of it (a magnifier, a capture)
       PAINTSTRUCT ps;

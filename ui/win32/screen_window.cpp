@@ -116,13 +116,6 @@ void ScreenWindow::nameForScreenReaders(const ScreenInstance& screen) {
     const std::wstring name = wide(accessibleName(screen, static_cast<int>(i)));
     const std::string description = accessibleDescription(screen, static_cast<int>(i));
     if (!description.empty()) desktop_.describe(control.window, description);
-    // A part is called what the system control in its place would be called.
-    if (isPart(static_cast<int>(i))) {
-      desktop_.giveRole(control.window, c.kind == ControlKind::Picture ? ROLE_SYSTEM_GRAPHIC
-                                        : c.kind == ControlKind::Frame ? ROLE_SYSTEM_GROUPING
-                                        : c.kind == ControlKind::Line  ? ROLE_SYSTEM_SEPARATOR
-                                                                       : ROLE_SYSTEM_STATICTEXT);
-    }
     if (drawsOwnCaption(static_cast<int>(i))) {
       SetWindowTextW(control.window, name.c_str());
     } else if (c.kind == ControlKind::TextBox && !name.empty()) {

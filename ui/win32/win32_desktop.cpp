@@ -168,11 +168,6 @@ void Win32Desktop::describe(HWND h, const std::string& description) {
   undescribed_.push_back(h);
 }
 
-void Win32Desktop::giveRole(HWND h, long role) {
-  roles_[h] = role;
-  undescribed_.push_back(h);
-}
-
 void Win32Desktop::afterFirstPaint() {
   // Windows' annotation service gives a control the description a screen reader reads after
   // its name; where it is missing, the name alone is read. Loading it takes a while, so it is
@@ -192,13 +187,6 @@ void Win32Desktop::afterFirstPaint() {
       const std::wstring text = wide(it->second);
       accProps_->SetHwndPropStr(h, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                                 PROPID_ACC_DESCRIPTION, text.c_str());
-    }
-    if (auto it = roles_.find(h); it != roles_.end()) {
-      VARIANT role{};  // not VariantInit: OLE's automation library stays unloaded till needed
-      role.vt = VT_I4;
-      role.lVal = it->second;
-      accProps_->SetHwndProp(h, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_ROLE,
-                             role);
     }
   }
   undescribed_.clear();

@@ -78,11 +78,9 @@ class Win32Desktop : public Desktop {
   const std::optional<SystemColours>& highContrast() const { return highContrast_; }
   // The system's colours or its high-contrast setting changed: every window is drawn anew.
   void systemColoursChanged();
-  // What a screen reader adds after the control's name, and what it calls a part (a picture,
-  // a text) that no system control stands for: handed to the system once a window has painted;
-  // and, for tests, what was given.
+  // What a screen reader adds after the control's name: handed to the system once a window
+  // has painted; and, for tests, what was given.
   void describe(HWND h, const std::string& description);
-  void giveRole(HWND h, long role);
   // A window has painted for the first time: what was left until then is done now.
   void afterFirstPaint();
   // OLE started on this thread, once.
@@ -90,10 +88,6 @@ class Win32Desktop : public Desktop {
   std::string descriptionGiven(HWND h) const {
     auto it = descriptions_.find(h);
     return it == descriptions_.end() ? "" : it->second;
-  }
-  long roleGiven(HWND h) const {
-    auto it = roles_.find(h);
-    return it == roles_.end() ? 0 : it->second;
   }
 
  private:
@@ -116,8 +110,7 @@ class Win32Desktop : public Desktop {
   std::optional<SystemColours> highContrast_;
   ::IAccPropServices* accProps_ = nullptr;
   std::map<HWND, std::string> descriptions_;
-  std::map<HWND, long> roles_;
-  std::vector<HWND> undescribed_;  // described or given a role, not yet handed over
+  std::vector<HWND> undescribed_;  // described, not yet handed over
   bool comStarted_ = false;        // the annotation service, made on first use
   bool highContrastForced_ = false;
 };
