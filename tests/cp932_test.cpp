@@ -76,7 +76,7 @@ TEST(Cp932, SingleBytesAndBrokenPairsAtTheEdges) {
     }
   }
   EXPECT_EQ(cp932::decode("\x81\x40"), "　");  // the first trail byte
-  EXPECT_EQ(cp932::decode("\x81\xFC"), "◯");  // the last
+  EXPECT_EQ(cp932::decode("\x81\xFC"), "◯");   // the last
 }
 
 TEST(Cp932, EveryEncodableCharacterRoundTrips) {

@@ -288,13 +288,13 @@ TEST(Keyboard, FocusOrderAndKeysWorkedExamples) {
       {1, Key::Up, false, {A::Focus, 10}},
       {10, Key::Right, false, {A::Focus, 1}},
       {10, Key::Left, false, {A::Focus, 1}},
-      // A group of markers: arrows move and choose, round; Space and Enter choose.
+      // A group of markers: arrows move and choose, round; Space chooses, as in an option group.
       {7, Key::Right, false, {A::Choose, 8}},
       {9, Key::Down, false, {A::Choose, 7}},
       {7, Key::Up, false, {A::Choose, 9}},
       {8, Key::Left, false, {A::Choose, 7}},
       {8, Key::Space, true, {A::Click, 8}},
-      {9, Key::Enter, true, {A::Click, 9}},
+      {9, Key::Enter, true, {A::Swallow, -1}},
       {2, Key::Enter, true, {A::Swallow, -1}},  // a label of no group
   };
   for (const auto& c : cases) {
@@ -309,7 +309,7 @@ TEST(Keyboard, FocusOrderAndKeysWorkedExamples) {
   EXPECT_EQ(keyAction(start, -1, Key::Escape, true), (KeyAction{A::ScreenKey, -1}));
   EXPECT_EQ(keyAction(start, -1, Key::Up, false), (KeyAction{A::Pass, -1}));
   // With a control for Enter and Space, those two click it, whatever has the focus.
-  splash.decl.enterClicks = splash.decl.controls[1].name;
+  splash.decl.clickTarget = splash.decl.controls[1].name;
   const ScreenInstance entered = instanceOf(splash);
   EXPECT_EQ(keyAction(entered, -1, Key::Enter, true), (KeyAction{A::Click, 1}));
   EXPECT_EQ(keyAction(entered, 0, Key::Space, true), (KeyAction{A::Click, 1}));

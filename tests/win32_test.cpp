@@ -177,6 +177,7 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
   struct Spoken {
     std::string name, description;
     long role = 0;
+    bool checked = false;
   };
   Spoken spoken(ScreenId s, ControlName name) {
     static const HRESULT com = CoInitialize(nullptr);  // as the program does for its pictures
@@ -205,10 +206,16 @@ struct Win32Probe : ::testing::Test, nubera::testing::DesktopProbe {
     VARIANT role;
     VariantInit(&role);
     if (acc->get_accRole(self, &role) == S_OK && role.vt == VT_I4) out.role = role.lVal;
+    VARIANT state;
+    VariantInit(&state);
+    if (acc->get_accState(self, &state) == S_OK && state.vt == VT_I4) {
+      out.checked = (state.lVal & STATE_SYSTEM_CHECKED) != 0;
+    }
     acc->Release();
     return out;
   }
   std::string spokenName(ScreenId s, ControlName name) override { return spoken(s, name).name; }
+  bool spokenChecked(ScreenId s, ControlName name) override { return spoken(s, name).checked; }
   // Wine's accessibility layer gives neither the annotations nor the roles of the standard
   // controls: there, what the desktop handed to the annotation service, and the role Windows
   // gives the control's class and style.
@@ -645,6 +652,42 @@ void startUpKeyOpensTheMenu(Win32Probe& p, Key k) {
   EXPECT_TRUE(menuWasModal);
   EXPECT_TRUE(p.rt.ended());
 }
+// A real click (the system's input, hit-tested as a user's) anywhere on the start-up screen does
+// what a click on its frame does: on its words, its picture, and the margin outside the frame.
+TEST(Win32StartUp, AClickAnywhereOpensTheMenu) {
+  for (ControlName part : {ctl::splash::lblProductName, ctl::splash::Label1,
+                           ctl::splash::lblVersion, ctl::splash::imgLogo, ControlName()}) {
+    Win32Probe p;
+    p.rt.start(frmSplash);
+    UpdateWindow(p.desktop.windowOf(frmSplash));
+    RECT r{};
+    GetWindowRect(
+        part.empty() ? p.desktop.windowOf(frmSplash) : p.desktop.controlOf(frmSplash, part), &r);
+    static Win32Probe* probe;
+    static bool menu;
+    probe = &p;
+    menu = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+      HWND shown = probe->desktop.windowOf(Form1);
+      if (!shown || menu) return;
+      menu = IsWindowVisible(shown);
+      probe->rt.userClick(Form1, ctl::menu::Command3);  // 終了
+    });
+    SetCursorPos(r.left + 3, r.top + 3);
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_MOUSE;
+    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, press, sizeof(INPUT));
+    for (int i = 0; i < 50 && !p.rt.ended(); ++i) {
+      p.desktop.processPending();
+      Sleep(10);
+    }
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(menu) << part;
+  }
+}
+
 TEST_F(Win32Probe, EnterOnTheStartUpScreenOpensTheMenu) {
   startUpKeyOpensTheMenu(*this, Key::Enter);
 }

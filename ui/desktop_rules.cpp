@@ -30,7 +30,7 @@ std::vector<int> choiceGroup(const ScreenInstance& screen, int member) {
   return group;
 }
 
-// The one stop of a group: its chosen option button, or its first.
+// The one stop of a group: its chosen member, or its first.
 int groupStop(const ScreenInstance& screen, int member) {
   const auto group = choiceGroup(screen, member);
   for (int i : group) {
@@ -61,6 +61,11 @@ int firstFocus(const ScreenInstance& screen) {
   return order.empty() ? -1 : order.front();
 }
 
+int clickedControl(const ScreenDecl& decl, int control) {
+  const int target = decl.clickTarget.empty() ? -1 : decl.indexOf(decl.clickTarget);
+  return target >= 0 ? target : control;
+}
+
 int focusAfterHiding(const ScreenInstance& screen, int hidden) {
   const auto order = focusOrder(screen);
   if (order.empty()) return -1;
@@ -79,7 +84,7 @@ int focusAfterShowing(const ScreenInstance& screen, int shown) {
 KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool character) {
   if (screen.kind->keyPress) {
     const ScreenDecl& d = screen.decl();
-    if (const int i = d.enterClicks.empty() ? -1 : d.indexOf(d.enterClicks);
+    if (const int i = d.clickTarget.empty() ? -1 : d.indexOf(d.clickTarget);
         i >= 0 && (key == Key::Enter || key == Key::Space)) {
       return {KeyAction::Click, i};
     }
@@ -89,13 +94,14 @@ KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool cha
   const bool known = focused >= 0 && focused < static_cast<int>(controls.size());
   const ControlKind kind = known ? controls[focused].kind : ControlKind::Label;
   const bool choice = known && chooses(controls[focused]);
-  const bool marker = choice && kind == ControlKind::Label;
   switch (key) {
     case Key::Tab:
     case Key::BackTab: {
       auto order = focusOrder(screen);
       if (order.empty()) return {KeyAction::Swallow};
-      auto at = std::find(order.begin(), order.end(), focused);
+      // A member of a group stands at its group's stop.
+      auto at =
+          std::find(order.begin(), order.end(), choice ? groupStop(screen, focused) : focused);
       const int n = static_cast<int>(order.size());
       int pos =
           at == order.end() ? (key == Key::Tab ? -1 : 0) : static_cast<int>(at - order.begin());
@@ -103,7 +109,7 @@ KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool cha
       return {KeyAction::Focus, order[pos]};
     }
     case Key::Enter:
-      if (kind == ControlKind::Button || marker) return {KeyAction::Click, focused};
+      if (kind == ControlKind::Button) return {KeyAction::Click, focused};
       return {KeyAction::Swallow};
     case Key::Space:
       if (kind == ControlKind::Button || choice) return {KeyAction::Click, focused};
@@ -199,11 +205,53 @@ std::string accessibleName(const ScreenInstance& screen, int control) {
   return screen.controls[static_cast<std::size_t>(control)].text;
 }
 
+namespace {
+
+std::string captionOf(const ScreenInstance& screen, const std::string& label) {
+  const int i = label.empty() ? -1 : screen.decl().indexOf(label);
+  return i < 0 ? "" : screen.controls[static_cast<std::size_t>(i)].text;
+}
+
+// The parts of a description, each read after the other.
+std::string joined(std::initializer_list<std::string> parts) {
+  std::string out;
+  for (const std::string& part : parts) {
+    if (part.empty()) continue;
+    if (!out.empty()) out += ' ';
+    out += part;
+  }
+  return out;
+}
+
+}  // namespace
+
 std::string accessibleDescription(const ScreenInstance& screen, int control) {
-  const ControlDecl& c = screen.decl().controls[static_cast<std::size_t>(control)];
-  if (!c.description.empty()) return c.description;
-  if (c.kind == ControlKind::OptionButton) return namingCaption(screen, c).value_or("");
-  return "";
+  const ScreenDecl& d = screen.decl();
+  if (control < 0) {
+    std::string out = d.spokenDescription;
+    for (const std::string& label : d.hintLabels) out = joined({out, captionOf(screen, label)});
+    return out;
+  }
+  const ControlDecl& c = d.controls[static_cast<std::size_t>(control)];
+  // An option button's label names its group.
+  std::string out =
+      c.kind == ControlKind::OptionButton ? namingCaption(screen, c).value_or("") : "";
+  for (const std::string& label : c.hintLabels) out = joined({out, captionOf(screen, label)});
+  return joined({out, c.description});
+}
+
+std::vector<int> speakingCaptionOf(const ScreenDecl& decl, int label) {
+  std::vector<int> out;
+  const std::string& name = decl.controls[static_cast<std::size_t>(label)].name;
+  const auto among = [&](const std::vector<std::string>& labels) {
+    return std::find(labels.begin(), labels.end(), name) != labels.end();
+  };
+  if (among(decl.hintLabels)) out.push_back(-1);
+  for (std::size_t i = 0; i < decl.controls.size(); ++i) {
+    const ControlDecl& c = decl.controls[i];
+    if (c.nameLabel == name || among(c.hintLabels)) out.push_back(static_cast<int>(i));
+  }
+  return out;
 }
 
 std::vector<std::string> fontFamilies(const Font& font) {

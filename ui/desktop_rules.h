@@ -33,7 +33,7 @@ struct KeyAction {
 
 // The controls that take the focus, in the declared order, shown ones only. A group of option
 // buttons is one stop, as in a Windows dialog: its chosen button, or its first when none is;
-// so is a declared group of markers (the alignment's ■), at its first.
+// so is a declared group of markers (the alignment's ■), which is an option group too.
 std::vector<int> focusOrder(const ScreenInstance& screen);
 // The first of them, or -1.
 int firstFocus(const ScreenInstance& screen);
@@ -43,15 +43,21 @@ int firstFocus(const ScreenInstance& screen);
 // blank, Enter, Esc, Backspace; not arrows, function keys or modifiers alone).
 // - A screen with its own key event (the start-up screen) gets every character key, but for
 //   Enter and Space, which click its declared control (the frame that opens the menu).
-// - Tab and Shift+Tab move through the declared focus order, round.
-// - Enter and Space press the focused button or marker; Space chooses the focused option
-//   button.
+// - Tab and Shift+Tab move through the declared focus order, round; from any member of a
+//   group, on from the group's stop.
+// - Enter and Space press the focused button; Space chooses the focused option button or
+//   marker.
 // - Enter elsewhere and Esc do nothing: these forms have no default or cancel button, and
 //   the close key is Alt+F4, as the system has it.
 // - The arrow keys on an option button or a marker move to the next (Down, Right) or previous
 //   (Up, Left) one of its group, round, and choose it; on a button, to the next or previous
 //   button in the focus order, round, as in a dialog's group of buttons. A field keeps them.
 KeyAction keyAction(const ScreenInstance& screen, int focused, Key key, bool character);
+
+// What a click on the control (-1: on the window's own face) clicks: on a screen that is one big
+// button (the start-up screen), its declared target, whatever lies under the pointer; elsewhere
+// the control itself, and nothing for the face.
+int clickedControl(const ScreenDecl& decl, int control);
 
 // Where the focus goes when the control that has it is hidden (保存 hides itself): the next
 // shown control after it in the declared focus order, round, as on a Windows form; -1 when
@@ -106,9 +112,14 @@ class ActivationOrder {
 // The name a screen reader speaks for the control: the declared name, else the caption of the
 // label that names it, else its own caption (buttons, option buttons, labels).
 std::string accessibleName(const ScreenInstance& screen, int control);
-// What a screen reader adds after the name: the declared description, or for an option button
-// the name of its group (the caption of the label that names the group).
+// What a screen reader adds after the name: for an option button the name of its group (the
+// caption of the label that names the group), then the caption of the label that explains the
+// control (a hint, an example), then its declared description. For the window itself
+// (control -1): the screen's spoken description and the captions of its hint labels.
 std::string accessibleDescription(const ScreenInstance& screen, int control);
+// The controls whose spoken name or description takes the label's caption (-1: the window), to
+// be told again when the caption changes.
+std::vector<int> speakingCaptionOf(const ScreenDecl& decl, int label);
 
 // --- Colours --------------------------------------------------------------------------------
 

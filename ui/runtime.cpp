@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "core/rules.h"
+
 namespace nubera {
 
 namespace {
@@ -145,6 +147,8 @@ std::shared_ptr<ScreenInstance> Runtime::ensure(ScreenId id) {
   auto inst = std::make_shared<ScreenInstance>();
   inst->kind = kind;
   for (const auto& c : kind->decl.controls) inst->controls.push_back({c.text, c.visible, false});
+  for (std::size_t i = 0; i < kind->decl.controls.size(); ++i)
+    markChoices(*inst, static_cast<int>(i));
   // Registered before its load runs, so the load and the handlers it causes find it.
   slot = inst;
   desktop_.screenCreated(*inst);
@@ -176,10 +180,25 @@ void Runtime::setText(ScreenId id, std::string_view control, const std::string& 
   if (inst->controls[i].text == text) return;
   inst->controls[i].text = text;
   desktop_.controlChanged(*inst, i);
+  for (int marker : markChoices(*inst, i)) desktop_.controlChanged(*inst, marker);
   auto it = inst->kind->changes.find(control);
   if (it != inst->kind->changes.end() && live_[static_cast<std::size_t>(id)] == inst) {
     runHandler(it->second);
   }
+}
+
+std::vector<int> Runtime::markChoices(ScreenInstance& inst, int field) {
+  std::vector<int> changed;
+  const auto& controls = inst.decl().controls;
+  const std::string& text = inst.controls[static_cast<std::size_t>(field)].text;
+  for (std::size_t j = 0; j < controls.size(); ++j) {
+    if (controls[j].choiceField != controls[static_cast<std::size_t>(field)].name) continue;
+    const bool chosen = foldCase(text) == foldCase(controls[j].choiceValue);
+    if (inst.controls[j].checked == chosen) continue;
+    inst.controls[j].checked = chosen;
+    changed.push_back(static_cast<int>(j));
+  }
+  return changed;
 }
 
 bool Runtime::checked(ScreenId id, std::string_view control) {

@@ -17,7 +17,7 @@ namespace nubera {
 struct ControlState {
   std::string text;
   bool visible = true;
-  bool checked = false;  // option buttons
+  bool checked = false;  // option buttons, and markers while their field holds their value
 };
 
 struct ScreenInstance {
@@ -89,6 +89,9 @@ class Runtime {
   std::shared_ptr<ScreenInstance> ensure(ScreenId id);
   void runHandler(const Handler& handler);
   bool anyVisible() const;
+  // The markers that choose a value of the field, each chosen while the field holds its value:
+  // those that changed.
+  static std::vector<int> markChoices(ScreenInstance& inst, int field);
   void closeAll();
 
   ScreenSet screens_;

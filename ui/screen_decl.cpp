@@ -73,8 +73,19 @@ ControlDecl& ControlDecl::describedAs(std::string text) {
   return *this;
 }
 
+ControlDecl& ControlDecl::explainedBy(ControlName label) {
+  hintLabels.emplace_back(label);
+  return *this;
+}
+
 ControlDecl& ControlDecl::inGroup(std::string name) {
   group = std::move(name);
+  return *this;
+}
+
+ControlDecl& ControlDecl::chooses(ControlName field, std::string value) {
+  choiceField = std::string(field);
+  choiceValue = std::move(value);
   return *this;
 }
 

@@ -58,15 +58,18 @@ struct ControlDecl {
   std::optional<Font> font;
   std::optional<Rgb> backColor;
   std::optional<Rgb> foreColor;
-  std::string parent;           // the frame it stands in, if any
-  std::string picture;          // file name of a picture, beside the program
-  int tabIndex = -1;            // focus order; -1 when not in it
-  bool inputMethod = true;      // false: a number field, opened with the input method off
-  std::string group;            // markers that choose one value: one keyboard stop together
-  bool focusWhenShown = false;  // a button that takes the focus when an action shows it
-  std::string nameLabel;        // the label whose caption names it for a screen reader
-  std::string accessibleName;   // a name of its own for a screen reader
-  std::string description;      // what a screen reader adds after the name
+  std::string parent;                   // the frame it stands in, if any
+  std::string picture;                  // file name of a picture, beside the program
+  int tabIndex = -1;                    // focus order; -1 when not in it
+  bool inputMethod = true;              // false: a number field, opened with the input method off
+  std::string group;                    // markers that choose one value: one keyboard stop together
+  std::string choiceField;              // a marker: chosen while this field holds choiceValue
+  std::string choiceValue;              //   (in any letter case)
+  bool focusWhenShown = false;          // a button that takes the focus when an action shows it
+  std::string nameLabel;                // the label whose caption names it for a screen reader
+  std::string accessibleName;           // a name of its own for a screen reader
+  std::string description;              // what a screen reader adds after the name
+  std::vector<std::string> hintLabels;  // labels whose captions (hints, examples) explain it
 
   // Small builders so the tables read like the screen's description.
   ControlDecl& withFont(double points, bool bold = true, std::string name = "ＭＳ Ｐゴシック");
@@ -79,7 +82,11 @@ struct ControlDecl {
   ControlDecl& labelledBy(ControlName label);
   ControlDecl& spokenAs(std::string name);
   ControlDecl& describedAs(std::string text);
+  // The label's caption is read after the name: a hint or an example that explains the control.
+  ControlDecl& explainedBy(ControlName label);
   ControlDecl& inGroup(std::string name);
+  // A marker of a group: shown and spoken as chosen while the field holds the value.
+  ControlDecl& chooses(ControlName field, std::string value);
   ControlDecl& takesFocusWhenShown();
 };
 
@@ -121,9 +128,12 @@ struct ScreenDecl {
   // For a screen reader, where the window has no caption to be read: its name and how to go on.
   std::string spokenName;
   std::string spokenDescription;
-  // On a screen with a key event of its own (the start-up screen): the control that Enter and
-  // Space click, so that the keyboard reaches what a click reaches.
-  std::string enterClicks;
+  // Labels whose captions a screen reader reads after that, as the window's description (the
+  // start-up screen's version lines).
+  std::vector<std::string> hintLabels;
+  // On a screen that is one big button (the start-up screen): the control that a click
+  // anywhere on it clicks, and Enter and Space too, so that the keyboard reaches it as well.
+  std::string clickTarget;
 
   // Index of the control, or -1.
   int indexOf(std::string_view name) const;

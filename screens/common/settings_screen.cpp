@@ -10,16 +10,18 @@ namespace {
 
 using namespace ctl::settings;
 
-// A red "■" that chooses the alignment it is named for: by a click, or from the keyboard as
-// one stop with its neighbours (the arrows move among them, Space or Enter chooses).
-ControlDecl marker(ControlName name, Rect r, std::string alignment) {
+// A red "■" that chooses the alignment it is named for: by a click, or from the keyboard as an
+// option group with its neighbours (the arrows move among them and choose, Space chooses); the
+// one whose value the alignment holds is shown chosen.
+ControlDecl marker(ControlName name, Rect r, std::string caption, std::string alignment) {
   return decl::label(name, "■", r)
       .withFont(12)
       .fore(colour::kRed)
       .tab(3)
       .inGroup("位置")
-      .spokenAs(alignment)
-      .describedAs("位置を" + alignment + "にします。矢印キーでほかの位置に移ります。");
+      .chooses(Text1, std::move(alignment))
+      .spokenAs(caption)
+      .describedAs("位置を" + caption + "にします。矢印キーでほかの位置に移ります。");
 }
 
 std::vector<ControlDecl> controls(const SettingsLayout& at, const std::string& alignmentText) {
@@ -28,7 +30,7 @@ std::vector<ControlDecl> controls(const SettingsLayout& at, const std::string& a
       label(Label6, "①", at.Label6).withFont(18, true, "ＭＳ ゴシック"),
       picture(Image1, "settings.jpg", at.Image1).spokenAs("プレーヤーの大きさの絵"),
       label(Label4, "幅", at.Label4).withFont(9),
-      textBox(Text12, "320", at.Text12).numbers().tab(0).labelledBy(Label4),
+      textBox(Text12, "320", at.Text12).numbers().tab(0).labelledBy(Label4).explainedBy(Label7),
       textBox(Text14, "304", at.Text14).numbers().tab(1).labelledBy(Label5),
       label(Label5, "高さ", at.Label5).withFont(9),
       frame(Frame1, "大きさ", at.Frame1).withFont(9),
@@ -43,16 +45,20 @@ std::vector<ControlDecl> controls(const SettingsLayout& at, const std::string& a
           .labelledBy(Label12)
           .describedAs("center（中心）、left（左）、right（右）のどれかを入力します。"),
       label(Label12, "位置", at.Label12).withFont(9),
-      marker(Label2, at.Label2, "左"),
-      marker(Label1, at.Label1, "中心"),
-      marker(Label8, at.Label8, "右"),
+      marker(Label2, at.Label2, "左", "left"),
+      marker(Label1, at.Label1, "中心", "center"),
+      marker(Label8, at.Label8, "右", "right"),
       label(Label10, "左", at.Label10).withFont(9),
       label(Label9, "中心", at.Label9).withFont(9),
       label(Label11, "右", at.Label11).withFont(9),
       label(Label3, "オート起動", at.Label3).withFont(9),
       option(Option1, "オン", at.Option1).withFont(9).tab(4).labelledBy(Label3),
       option(Option2, "オフ", at.Option2).withFont(9).tab(5).labelledBy(Label3),
-      textBox(Text17, "true", at.Text17).tab(6).labelledBy(Label3),
+      // Beside the option group of the same caption: called by what it holds.
+      textBox(Text17, "true", at.Text17)
+          .tab(6)
+          .spokenAs("オート起動の値")
+          .describedAs("true（オン）か false（オフ）を入力します。"),
       label(Label13, "", at.Label13).back(colour::kBand),
       button(Command1, "戻る", at.Command1).withFont(9).back(colour::kOrange).tab(7),
       helpButton(Command2, "?", at.Command2, 12).tab(8),
@@ -80,9 +86,10 @@ void addHandlers(ScreenKind& k, const SettingsTarget& t) {
     k.changes[value] = [&link, value](Runtime& rt) { pushPlayerValue(rt, link, value); };
   }
 
-  for (auto [marker, alignment] :
-       {std::pair{Label1, "center"}, {Label2, "left"}, {Label8, "right"}}) {
-    k.clicks[marker] = [self, marker, alignment](Runtime& rt) {
+  // Each marker sets the alignment it is declared to choose.
+  for (const ControlDecl& c : k.decl.controls) {
+    if (c.choiceField != Text1) continue;
+    k.clicks[c.name] = [self, marker = c.name, alignment = c.choiceValue](Runtime& rt) {
       rt.setText(self, marker, "■");
       rt.setText(self, Text1, alignment);
     };

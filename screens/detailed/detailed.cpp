@@ -64,15 +64,15 @@ ScreenKind build() {
       label(Label1, "詳細作成", {1440, 240, 4215, 615}).withFont(24).fore(blue),
       label(Label5, "例：abc.ne.jp", {4680, 1320, 1695, 255}).withFont(11.25).fore(blue),
       label(Label2, "貴方のインターネットサーバー名記入", {120, 1800, 3090, 210}).withFont(9),
-      textBox(Text1, "", {4560, 1680, 2055, 375}).tab(0).labelledBy(Label2),
+      textBox(Text1, "", {4560, 1680, 2055, 375}).tab(0).labelledBy(Label2).explainedBy(Label5),
       label(Label6, "例：/user name/hoge/video/", {2400, 2280, 3495, 255})
           .withFont(11.25)
           .fore(blue),
       label(Label3, "ビデオまでのアドレス", {120, 2640, 2055, 255}).withFont(9),
-      textBox(Text2, "/", {2280, 2640, 5295, 375}).tab(1).labelledBy(Label3),
+      textBox(Text2, "/", {2280, 2640, 5295, 375}).tab(1).labelledBy(Label3).explainedBy(Label6),
       label(Label7, "例：abc.rmはabcと記入", {2400, 3240, 2655, 255}).withFont(11.25).fore(blue),
       label(Label4, "拡張子ぬきビデオ名記入", {120, 3600, 1695, 615}).withFont(9),
-      textBox(Text3, "", {2280, 3600, 2655, 375}).tab(2).labelledBy(Label4),
+      textBox(Text3, "", {2280, 3600, 2655, 375}).tab(2).labelledBy(Label4).explainedBy(Label7),
       label(Label8, "", {0, 4320, 7695, 1215}).back(colour::kBand),
       label(Label9, "PC上で確認した後、完成ボタンを押してください。", {120, 4560, 1575, 735})
           .withFont(9),
@@ -80,7 +80,8 @@ ScreenKind build() {
           .withFont(9)
           .back(colour::kPink)
           .tab(7)
-          .takesFocusWhenShown(),
+          .takesFocusWhenShown()
+          .explainedBy(Label9),
       helpButton(Command4, "？", {4080, 4680, 495, 375}, 14.25).tab(6),
       button(Command6, "戻る", {5280, 4680, 495, 375}).withFont(9).back(colour::kOrange).tab(8),
       button(Command3, "終了", {5760, 4680, 495, 375}).withFont(9).back(colour::kGrey).tab(5),

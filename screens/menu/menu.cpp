@@ -26,16 +26,19 @@ ScreenKind build() {
       button(Command2, "仮想サーバー作成", {1440, 1320, 2775, 615})
           .withFont(9)
           .back(colour::kLightYellow)
-          .tab(0),
+          .tab(0)
+          .explainedBy(Label2),
       button(Command1, "一発　ヌベラ", {1440, 1920, 2775, 615})
           .withFont(9)
           .back(colour::kPink)
-          .tab(1),
+          .tab(1)
+          .explainedBy(Label2),
       label(Label3, "詳細メニュー", {240, 2760, 2175, 405}).withFont(18).back({255, 128, 128}),
       button(Command5, "詳細作成", {1440, 3240, 2775, 615})
           .withFont(14.25)
           .back({0, 192, 0})
-          .tab(2),
+          .tab(2)
+          .explainedBy(Label3),
       label(Label4, "", {0, 4320, 5655, 1095}).back(colour::kBand),
       button(Command3, "終了", {1440, 4560, 2775, 615}).withFont(9).back(colour::kGrey).tab(3),
       helpButton(Command4, "? ", {4920, 4560, 495, 495}, 14.25).tab(4),

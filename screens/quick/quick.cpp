@@ -83,7 +83,11 @@ ScreenKind build() {
       picture(Image1, "quick.jpg", {1560, 360, 5955, 1365}).spokenAs("一発　ヌベラの絵"),
       label(Label1, "例：abc.rmの場合abcのみです。", {3600, 2040, 2895, 375}).withFont(9),
       label(Label3, "拡張子抜きのビデオ名", {1800, 2640, 1875, 210}).withFont(9),
-      textBox(Text3, "", {3720, 2520, 1935, 375}).withFont(9).tab(0).labelledBy(Label3),
+      textBox(Text3, "", {3720, 2520, 1935, 375})
+          .withFont(9)
+          .tab(0)
+          .labelledBy(Label3)
+          .explainedBy(Label1),
       label(Label4, "", {0, 3600, 8655, 1095}).back(colour::kBand),
       label(Label2, "御自身のPC上で動作確認し最後はこのボタンを押し完成。", {360, 3840, 2535, 615})
           .withFont(9),
@@ -91,7 +95,8 @@ ScreenKind build() {
           .withFont(9)
           .back({255, 192, 255})
           .tab(6)
-          .takesFocusWhenShown(),
+          .takesFocusWhenShown()
+          .explainedBy(Label2),
       helpButton(Command6, "?", {4920, 3840, 615, 375}, 12).tab(5),
       button(Command4, "終了", {5640, 3840, 615, 375}).withFont(9).back(colour::kGrey).tab(4),
       button(Command3, "戻る", {6240, 3840, 615, 375}).withFont(9).back(colour::kOrange).tab(3),

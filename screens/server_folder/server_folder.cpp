@@ -28,7 +28,11 @@ ScreenKind build() {
           .withFont(11.25)
           .fore(colour::kBlue),
       label(Label1, "あなたのサーバー名記入", {360, 1560, 2415, 255}).withFont(9),
-      textBox(Text1, "", {2880, 1440, 3015, 375}).withFont(11.25, false).tab(0).labelledBy(Label1),
+      textBox(Text1, "", {2880, 1440, 3015, 375})
+          .withFont(11.25, false)
+          .tab(0)
+          .labelledBy(Label1)
+          .explainedBy(Label3),
       label(Label4, "", {0, 2640, 6375, 1215}).back(colour::kBand),
       helpButton(Command3, "?", {3720, 3000, 615, 375}, 12).tab(3),
       button(Command1, "作成", {4440, 3000, 735, 375}).withFont(9).back(colour::kGreen).tab(1),

@@ -79,9 +79,19 @@ ScreenKind build() {
       label(Label11, "例：tolford", {6120, 1800, 2415, 255}).withFont(11.25).fore(blue),
       label(Label3, "example.ne.jp", {240, 2280, 2415, 375}).withFont(14.25),
       line(Line1, {2655, 2460, 345, 0}),
-      textBox(Text1, "", {3000, 2280, 2415, 375}).withFont(11.25, false).tab(0).labelledBy(Label1),
+      // The server the row starts from, and the example above the field.
+      textBox(Text1, "", {3000, 2280, 2415, 375})
+          .withFont(11.25, false)
+          .tab(0)
+          .labelledBy(Label1)
+          .explainedBy(Label3)
+          .explainedBy(Label10),
       line(Line2, {5415, 2460, 705, 0}),
-      textBox(Text2, "", {6120, 2280, 2415, 375}).withFont(11.25, false).tab(1).labelledBy(Label2),
+      textBox(Text2, "", {6120, 2280, 2415, 375})
+          .withFont(11.25, false)
+          .tab(1)
+          .labelledBy(Label2)
+          .explainedBy(Label11),
       field(Text4, ""),
       field(Text3, ""),
       label(Label4, "", {0, 3360, 9135, 1575}).back(colour::kBand),

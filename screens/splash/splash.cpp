@@ -32,8 +32,9 @@ ScreenKind build() {
   k.decl.spokenDescription =
       "画面をクリックするか、Enter キーかスペース キーを押すとメニューが開きます。"
       "ほかのキーを押すと終了します。";
+  k.decl.hintLabels = {std::string(Label1), std::string(lblVersion)};
   // Without it a keyboard or screen-reader user could never get past this screen.
-  k.decl.enterClicks = Frame1;
+  k.decl.clickTarget = Frame1;
   k.decl.controls = {
       frame(Frame1, "", {120, 120, 7200, 4530}),
       label(lblProductName, "", {2640, 960, 3600, 540}).withFont(24).in(Frame1),

@@ -30,16 +30,29 @@ class Clickable : public Base {
   }
 };
 // A label that takes clicks; one in the focus order (a marker) shows the focus with a dotted
-// frame in its text colour, which stands out from its back colour in every scheme.
+// frame in its text colour, which stands out from its back colour in every scheme. A marker of
+// an option group is a radio button to a screen reader, and the chosen one is drawn with a
+// solid frame in `chosenColour`, the form's text colour.
 class ClickLabel : public Clickable<QLabel> {
  public:
   using Clickable<QLabel>::Clickable;
+  void makeMarker(QColor chosenColour);
+  bool isMarker() const { return chosenColour_.isValid(); }
+  bool chosen() const { return chosen_; }
+  void setChosen(bool chosen);
 
  protected:
   void paintEvent(QPaintEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
+
+ private:
+  QColor chosenColour_;
+  bool chosen_ = false;
 };
+
+// The accessible interface of the markers: radio buttons, checked while chosen. Installed once.
+void installMarkerAccessibility();
 
 // A frame drawn as a Windows group box: an etched rectangle whose top edge the caption breaks.
 // Drawing it here also spares the style's picture of a frame, loaded at the first paint.
@@ -57,9 +70,14 @@ class ClickFrame : public Clickable<QGroupBox> {
 class PictureLabel : public QLabel {
  public:
   PictureLabel(QWidget* parent, QString dir, std::string file);
+  // Where its screen is one big button; else a click on it does nothing.
+  std::function<void()> onClick;
 
  protected:
-  void mousePressEvent(QMouseEvent* e) override { e->accept(); }
+  void mousePressEvent(QMouseEvent* e) override {
+    e->accept();
+    if (onClick) onClick();
+  }
   void paintEvent(QPaintEvent*) override;
 
  private:

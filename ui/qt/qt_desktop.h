@@ -11,10 +11,10 @@
 
 #include "ui/desktop.h"
 #include "ui/desktop_rules.h"
+#include "ui/qt/help_window.h"
 #include "ui/runtime.h"
 
 class QEventLoop;
-class QTextBrowser;
 
 namespace nubera {
 
@@ -56,8 +56,7 @@ class QtDesktop : public Desktop {
 
   std::string assetDir_;
   std::array<qt::ScreenWindow*, kScreenCount> windows_{};
-  QPointer<QWidget> helpWindow_;
-  QTextBrowser* helpBrowser_ = nullptr;
+  QPointer<qt::HelpWindow> helpWindow_;
   QEventLoop* modalLoop_ = nullptr;
   ScreenId modalScreen_ = ScreenId::Form1;
   std::function<void(const std::string&)> answerer_;

@@ -5,6 +5,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPointer>
 
 #include "ui/desktop_rules.h"
@@ -34,6 +35,14 @@ FocusCause causeOf(Qt::FocusReason reason) {
 void ScreenWindow::closeEvent(QCloseEvent* e) {
   e->ignore();
   if (!retired_) runtime_.userClose(id_);
+}
+
+void ScreenWindow::mousePressEvent(QMouseEvent* e) {
+  const ScreenInstance* s = retired_ ? nullptr : runtime_.find(id_);
+  const int target = s ? clickedControl(s->decl(), -1) : -1;
+  if (target < 0) return QWidget::mousePressEvent(e);
+  e->accept();
+  runtime_.userClick(id_, s->decl().controls[target].name);
 }
 
 bool ScreenWindow::eventFilter(QObject* target, QEvent* e) {

@@ -119,7 +119,6 @@ ScreenWindow::ScreenWindow(Runtime& runtime, const std::string& assetDir,
   setObjectName(qs(std::string(screenName(id_))));
   setWindowTitle(qs(decl.caption));
   if (!decl.spokenName.empty()) setAccessibleName(qs(decl.spokenName));
-  if (!decl.spokenDescription.empty()) setAccessibleDescription(qs(decl.spokenDescription));
   if (decl.frameless) setWindowFlag(Qt::FramelessWindowHint);
   const PixelRect size = clientSize(decl, kLogicalDpi);
   setFixedSize(size.width, size.height);
@@ -134,21 +133,31 @@ ScreenWindow::ScreenWindow(Runtime& runtime, const std::string& assetDir,
 
 void ScreenWindow::nameForScreenReaders(const ScreenInstance& screen) {
   const ScreenDecl& decl = screen.decl();
+  speak(screen, -1);
   for (std::size_t i = 0; i < decl.controls.size(); ++i) {
-    QWidget* w = widgets_[i];
-    if (!w) continue;
-    const std::string name = nubera::accessibleName(screen, static_cast<int>(i));
-    if (!name.empty()) w->setAccessibleName(qs(name));
+    speak(screen, static_cast<int>(i));
     const ControlDecl& c = decl.controls[i];
-    const std::string description = nubera::accessibleDescription(screen, static_cast<int>(i));
-    if (!description.empty()) w->setAccessibleDescription(qs(description));
-    if (c.kind == ControlKind::Picture) w->setAccessibleDescription(qs(name));
     if (c.kind == ControlKind::TextBox && !c.nameLabel.empty()) {
       if (auto* label = qobject_cast<QLabel*>(widgetOf(decl.indexOf(c.nameLabel)))) {
-        label->setBuddy(w);
+        label->setBuddy(widgets_[i]);
       }
     }
   }
+}
+
+void ScreenWindow::speak(const ScreenInstance& screen, int i) {
+  QWidget* w = i < 0 ? this : widgets_[static_cast<std::size_t>(i)];
+  if (!w) return;
+  const std::string description = nubera::accessibleDescription(screen, i);
+  if (i < 0) {
+    w->setAccessibleDescription(qs(description));
+    return;
+  }
+  const std::string name = nubera::accessibleName(screen, i);
+  if (!name.empty()) w->setAccessibleName(qs(name));
+  const bool picture =
+      screen.decl().controls[static_cast<std::size_t>(i)].kind == ControlKind::Picture;
+  w->setAccessibleDescription(qs(picture ? name : description));
 }
 
 int ScreenWindow::indexOf(const QWidget* w) const {
@@ -186,9 +195,16 @@ void ScreenWindow::refresh(const ScreenInstance& screen, int i) {
   const ControlKind kind = screen.decl().controls[i].kind;
   if (kind != ControlKind::TextBox) mergeFontsOnlyWhereNeeded(w, text);
   switch (kind) {
-    case ControlKind::Label:
-      static_cast<QLabel*>(w)->setText(text);
+    case ControlKind::Label: {
+      auto* label = static_cast<ClickLabel*>(w);
+      if (label->text() != text) {
+        label->setText(text);
+        // What is spoken of the controls it names or explains changes with it.
+        for (int j : speakingCaptionOf(screen.decl(), i)) speak(screen, j);
+      }
+      if (label->isMarker()) label->setChosen(state.checked);
       break;
+    }
     case ControlKind::Button:
       static_cast<QPushButton*>(w)->setText(text);
       break;
@@ -231,7 +247,8 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
   Runtime* rt = &runtime_;
   const ScreenId id = id_;
   const std::string name = c.name;
-  auto click = [rt, id, name] { rt->userClick(id, name); };
+  const std::string clicked = screen.decl().controls[clickedControl(screen.decl(), i)].name;
+  auto click = [rt, id, clicked] { rt->userClick(id, clicked); };
   QWidget* w = nullptr;
   switch (c.kind) {
     case ControlKind::Label: {
@@ -239,6 +256,7 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
       label->setWordWrap(true);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       label->onClick = click;
+      if (!c.choiceField.empty()) label->makeMarker(colorOf(formColours(highContrast_).text));
       w = label;
       break;
     }
@@ -279,7 +297,9 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
       break;
     }
     case ControlKind::Picture: {
-      w = new PictureLabel(parent, qs(assetDir_), c.picture);
+      auto* picture = new PictureLabel(parent, qs(assetDir_), c.picture);
+      if (clickedControl(screen.decl(), i) != i) picture->onClick = click;
+      w = picture;
       break;
     }
     case ControlKind::Line:

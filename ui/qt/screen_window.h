@@ -48,6 +48,9 @@ class ScreenWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  // A click on the window's own face (its margin), which only a screen that is one big button
+  // takes.
+  void mousePressEvent(QMouseEvent* e) override;
   // Every key pressed in this window, on a control or on the window itself, goes by the
   // keyboard rules; only what they pass on reaches the control.
   bool eventFilter(QObject* target, QEvent* e) override;
@@ -59,6 +62,8 @@ class ScreenWindow : public QWidget {
   void build(const ScreenInstance& screen, int i);
   // Names for screen readers, and each field's label as its buddy.
   void nameForScreenReaders(const ScreenInstance& screen);
+  // What a screen reader is told of the control (-1: the window), as the screen now holds it.
+  void speak(const ScreenInstance& screen, int i);
   // Qt toggles a radio button on its own; the runtime's state is the one that counts.
   void resync(int i);
 

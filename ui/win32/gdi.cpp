@@ -65,11 +65,18 @@ HFONT GdiCache::font(const Font& f, int dpi) {
   }
   // Emboldened, a smoothed stroke of 16 pixels or less stays as thin as the regular one (a
   // bold 9-point caption at 100 % reads regular): there the text is drawn unsmoothed, as the
-  // system draws a Japanese face's own small bitmaps, so that the emboldening shows.
-  if (f.bold && -lf.lfHeight <= 16 && heaviest < FW_SEMIBOLD) {
-    lf.lfQuality = NONANTIALIASED_QUALITY;
-  }
-  return fonts_[key] = CreateFontIndirectW(&lf);
+  // system draws a Japanese face's own small bitmaps, so that the emboldening shows; what the
+  // program draws itself overstrikes the regular face (overstruck()).
+  const bool small = f.bold && -lf.lfHeight <= 16 && heaviest < FW_SEMIBOLD;
+  if (small) lf.lfQuality = NONANTIALIASED_QUALITY;
+  HFONT made = fonts_[key] = CreateFontIndirectW(&lf);
+  if (small) regularOf_[made] = font(Font{f.name, f.points, false}, dpi);
+  return made;
+}
+
+HFONT GdiCache::overstruck(HFONT f) const {
+  auto it = regularOf_.find(f);
+  return it == regularOf_.end() ? nullptr : it->second;
 }
 
 HBRUSH GdiCache::brush(Rgb c) {

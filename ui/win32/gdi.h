@@ -20,10 +20,17 @@ class GdiCache {
 
   // The declared font at `dpi`, the first of its families that this system has.
   HFONT font(const Font& f, int dpi);
+  // For a font of font() that the system can only embolden and that is small (a bold caption
+  // of 16 pixels or less, where a smoothed emboldened stroke stays as thin as a regular one):
+  // the regular face, which a caption the program draws itself overstrikes one pixel to the
+  // right, one pixel further apart, as Windows emboldens a Japanese face's own small bitmaps.
+  // nullptr for any other font.
+  HFONT overstruck(HFONT font) const;
   HBRUSH brush(Rgb c);
 
  private:
   std::map<std::wstring, HFONT> fonts_;
+  std::map<HFONT, HFONT> regularOf_;  // the emboldened small fonts, to their regular faces
   std::map<unsigned, HBRUSH> brushes_;
 };
 

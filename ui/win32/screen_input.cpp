@@ -21,15 +21,16 @@ void ScreenWindow::command(WPARAM wp) {
   const int i = LOWORD(wp) - kFirstControlId;
   if (i < 0 || i >= static_cast<int>(controls_.size())) return;
   const ControlDecl& c = decl_->controls[i];
-  const std::string name = c.name;  // the window may be gone after the event
   const ControlKind kind = c.kind;
   const WORD code = HIWORD(wp);
   Runtime& runtime = desktop_.runtime();
   if (kind == ControlKind::TextBox) {
     if (code == EN_CHANGE && !updating_) {
-      runtime.userEdit(id_, name, utf8(windowText(controls_[i].window)));
+      runtime.userEdit(id_, c.name, utf8(windowText(controls_[i].window)));
     }
   } else if (code == BN_CLICKED || code == STN_CLICKED) {
+    // Copied: the window may be gone after the event.
+    const std::string name = decl_->controls[clickedControl(*decl_, i)].name;
     runtime.userClick(id_, name);
     // Windows may have toggled a radio button on its own: the runtime's state counts.
     if (kind == ControlKind::OptionButton) desktop_.resync(id_, i);
@@ -38,6 +39,10 @@ void ScreenWindow::command(WPARAM wp) {
 
 // A group box lets clicks through: a click on a frame's free area lands on the window.
 void ScreenWindow::clickOnWindow(LPARAM lp) {
+  if (const int target = clickedControl(*decl_, -1); target >= 0) {
+    desktop_.runtime().userClick(id_, decl_->controls[target].name);
+    return;
+  }
   const POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
   for (std::size_t i = 0; i < decl_->controls.size(); ++i) {
     const ControlDecl& c = decl_->controls[i];

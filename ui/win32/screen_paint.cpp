@@ -3,6 +3,8 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
+
 #include "platform/win32/utf.h"
 #include "ui/desktop_rules.h"
 #include "ui/win32/accessible.h"
@@ -43,7 +45,7 @@ LRESULT CALLBACK ScreenWindow::partProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) 
                           : kind == ControlKind::Line  ? ROLE_SYSTEM_SEPARATOR
                                                        : ROLE_SYSTEM_STATICTEXT;
         w->desktop_.ensureCom();
-        if (LRESULT answer = answerGetObject(h, wp, lp, [role] { return Spoken{role}; })) {
+        if (LRESULT answer = answerGetObject(h, wp, lp, [role] { return Spoken{role, false}; })) {
           return answer;
         }
       }
@@ -113,6 +115,29 @@ LRESULT CALLBACK ScreenWindow::fieldProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
   return result;
 }
 
+ScreenWindow* ScreenWindow::of(HWND control) {
+  return IsWindow(control)
+             ? reinterpret_cast<ScreenWindow*>(GetWindowLongPtrW(GetParent(control), GWLP_USERDATA))
+             : nullptr;
+}
+
+// A marker is a radio button to a screen reader, checked while the runtime has it chosen; the
+// reader asks the window each time, so an object it keeps follows the choice.
+LRESULT CALLBACK ScreenWindow::markerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_USERDATA));
+  if (ScreenWindow* w = msg == WM_GETOBJECT ? of(h) : nullptr) {
+    w->desktop_.ensureCom();
+    const auto spoken = [h] {
+      ScreenWindow* now = of(h);
+      const int i = GetDlgCtrlID(h) - kFirstControlId;
+      const ScreenInstance* s = now ? now->desktop_.runtime().find(now->id_) : nullptr;
+      return Spoken{ROLE_SYSTEM_RADIOBUTTON, s && s->controls[static_cast<std::size_t>(i)].checked};
+    };
+    if (LRESULT answer = answerGetObject(h, wp, lp, spoken)) return answer;
+  }
+  return CallWindowProcW(original, h, msg, wp, lp);
+}
+
 // The form's face, and what lies under the controls declared after it: the bands and the
 // pictures, in declared order.
 // The pictures for the window's scale (at 150 % and 200 % those drawn at twice the size),
@@ -173,10 +198,21 @@ void ScreenWindow::drawCaption(const DRAWITEMSTRUCT& item, UINT format) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ref(colours.text));
   // The drawing context comes with the system font: the control's own is chosen here.
-  HGDIOBJ old =
-      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
+  HFONT overstrike = desktop_.gdi().overstruck(font);
+  HGDIOBJ old = SelectObject(dc, overstrike ? overstrike : font);
   const std::wstring& text = controls_[static_cast<std::size_t>(i)].caption;
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, format);
+  if (!overstrike) {
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, format);
+  } else {
+    // A small bold caption as Windows draws a face's own bitmaps bold: the regular strokes
+    // twice, a pixel apart, each character a pixel wider.
+    const int extra = SetTextCharacterExtra(dc, 1);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, format);
+    OffsetRect(&rc, 1, 0);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, format);
+    SetTextCharacterExtra(dc, extra);
+  }
   SelectObject(dc, old);
 }
 
@@ -225,12 +261,26 @@ void ScreenWindow::drawItem(const DRAWITEMSTRUCT& item) {
         drawFocusMark(dc, focus, controlColours(*decl_, i, desktop_.highContrast()).text);
       }
       break;
-    case ControlKind::Label:
+    case ControlKind::Label: {
       drawCaption(item, DT_LEFT | DT_WORDBREAK);
+      // The chosen marker: a solid frame in the form's text colour, two pixels at 100 %.
+      const Control& control = controls_[static_cast<std::size_t>(i)];
+      if (control.checked) {
+        const int width = std::max(2, 2 * dpi_ / 96);
+        HBRUSH brush = desktop_.gdi().brush(formColours(desktop_.highContrast()).text);
+        for (const RECT& edge : {RECT{rc.left, rc.top, rc.right, rc.top + width},
+                                 RECT{rc.left, rc.bottom - width, rc.right, rc.bottom},
+                                 RECT{rc.left, rc.top, rc.left + width, rc.bottom},
+                                 RECT{rc.right - width, rc.top, rc.right, rc.bottom}}) {
+          FillRect(dc, &edge, brush);
+        }
+        InflateRect(&rc, -width, -width);
+      }
       if (GetFocus() == item.hwndItem) {  // a marker reached by Tab
         drawFocusMark(dc, rc, controlColours(*decl_, i, desktop_.highContrast()).text);
       }
       break;
+    }
     case ControlKind::Frame:
       drawFrame(item);
       break;

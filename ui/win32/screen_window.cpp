@@ -112,18 +112,14 @@ void ScreenWindow::nameForScreenReaders(const ScreenInstance& screen) {
   for (std::size_t i = 0; i < decl.controls.size(); ++i) {
     Control& control = controls_[i];
     const ControlDecl& c = decl.controls[i];
-    if (!control.window) continue;
-    const std::wstring name = wide(accessibleName(screen, static_cast<int>(i)));
-    const std::string description = accessibleDescription(screen, static_cast<int>(i));
-    if (!description.empty()) desktop_.describe(control.window, description);
-    if (drawsOwnCaption(static_cast<int>(i))) {
-      SetWindowTextW(control.window, name.c_str());
-    } else if (c.kind == ControlKind::TextBox && !name.empty()) {
-      control.namer = CreateWindowExW(0, L"STATIC", name.c_str(), WS_CHILD, 0, 0, 0, 0, hwnd_,
-                                      nullptr, desktop_.instance(), nullptr);
+    if (control.window && c.kind == ControlKind::TextBox &&
+        !accessibleName(screen, static_cast<int>(i)).empty()) {
+      control.namer = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 0, 0, hwnd_, nullptr,
+                                      desktop_.instance(), nullptr);
     }
+    speak(screen, static_cast<int>(i));
   }
-  if (!decl.spokenDescription.empty()) desktop_.describe(hwnd_, decl.spokenDescription);
+  speak(screen, -1);
   // Screen readers walk the children in window order: it is the declared order, each field's
   // naming text just before it.
   HWND previous = HWND_TOP;
@@ -133,6 +129,26 @@ void ScreenWindow::nameForScreenReaders(const ScreenInstance& screen) {
       SetWindowPos(h, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       previous = h;
     }
+  }
+}
+
+void ScreenWindow::speak(const ScreenInstance& screen, int i) {
+  if (i < 0) {
+    if (const std::string d = accessibleDescription(screen, -1); !d.empty()) {
+      desktop_.describe(hwnd_, d);
+    }
+    return;
+  }
+  const Control& control = controls_[static_cast<std::size_t>(i)];
+  if (!control.window) return;
+  const std::wstring name = wide(accessibleName(screen, i));
+  if (const std::string d = accessibleDescription(screen, i); !d.empty()) {
+    desktop_.describe(control.window, d);
+  }
+  if (drawsOwnCaption(i)) {
+    SetWindowTextW(control.window, name.c_str());
+  } else if (control.namer) {
+    SetWindowTextW(control.namer, name.c_str());
   }
 }
 
@@ -176,9 +192,9 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
   DWORD exStyle = 0;
   switch (c.kind) {
     case ControlKind::Label:
-      // A label with a name of its own (the "■" markers) draws its caption itself: its window
-      // text is what a screen reader says.
-      style |= (c.accessibleName.empty() ? SS_LEFT : SS_OWNERDRAW) | SS_NOTIFY;
+      // A label draws its caption itself, in the program's bold (its window text is what a
+      // screen reader says: the caption, or a marker's name).
+      style |= SS_OWNERDRAW | SS_NOTIFY;
       if (c.tabIndex >= 0) style |= WS_TABSTOP;  // a marker, chosen from the keyboard too
       break;
     case ControlKind::Picture:  // parts, above
@@ -205,11 +221,15 @@ void ScreenWindow::build(const ScreenInstance& screen, int i) {
   HWND h = CreateWindowExW(exStyle, cls, L"", style, 0, 0, 1, 1, hwnd_,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                            desktop_.instance(), nullptr);
-  // A field draws its focus mark; it keeps the system's procedure in its user data, to call on.
+  // A field draws its focus mark, a marker tells a screen reader it is a radio button; each
+  // keeps the system's procedure in its user data, to call on.
   if (c.kind == ControlKind::TextBox) {
     SetWindowLongPtrW(h, GWLP_USERDATA,
                       SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(fieldProc)));
     SendMessageW(h, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(2, 2));
+  } else if (!c.choiceField.empty()) {
+    SetWindowLongPtrW(h, GWLP_USERDATA,
+                      SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(markerProc)));
   }
   // A number field: full-width digits from an input method would reach the page.
   if (!c.inputMethod) {
@@ -227,12 +247,13 @@ void ScreenWindow::refresh(const ScreenInstance& screen, int i) {
   if (!h) return;
   const ControlState& state = screen.controls[i];
   const ControlKind kind = screen.decl().controls[i].kind;
+  bool captionChanged = false;
   if (drawsOwnCaption(i)) {
     if (control.caption != wide(state.text)) {
       control.caption = wide(state.text);
       InvalidateRect(h, nullptr, FALSE);
       // A part's name may be its caption (a label's), which has just changed.
-      if (isPart(i)) SetWindowTextW(h, wide(accessibleName(screen, i)).c_str());
+      captionChanged = true;
     }
   } else {
     const std::wstring text = wide(state.text);
@@ -240,11 +261,23 @@ void ScreenWindow::refresh(const ScreenInstance& screen, int i) {
       updating_ = true;
       SetWindowTextW(h, text.c_str());
       updating_ = false;
+      captionChanged = kind == ControlKind::Label;
     }
+  }
+  // What is spoken of it, and of the controls its caption names or explains, changes with it.
+  if (captionChanged && kind == ControlKind::Label) {
+    if (isPart(i)) speak(screen, i);
+    for (int j : speakingCaptionOf(*decl_, i)) speak(screen, j);
   }
   if (kind == ControlKind::OptionButton) {
     SendMessageW(h, BM_SETCHECK, state.checked ? BST_CHECKED : BST_UNCHECKED, 0);
   }
+  // A marker draws its choice, and tells a screen reader of it (a radio button does itself).
+  if (control.checked != state.checked && kind == ControlKind::Label) {
+    InvalidateRect(h, nullptr, FALSE);
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, h, OBJID_CLIENT, CHILDID_SELF);
+  }
+  control.checked = state.checked;
   // A control that hides itself with the focus (保存) hands it on by the shared rule; in a
   // window left for a message box, the focus it will get back moves on.
   if (!state.visible && IsWindowVisible(h)) {
@@ -303,8 +336,7 @@ std::pair<std::string, PixelRect> ScreenWindow::pictureShown(int i) const {
 
 bool ScreenWindow::drawsOwnCaption(int i) const {
   const ControlDecl& c = decl_->controls[static_cast<std::size_t>(i)];
-  return c.kind == ControlKind::Button ||
-         (c.kind == ControlKind::Label && !c.accessibleName.empty()) || isPart(i);
+  return c.kind == ControlKind::Button || c.kind == ControlKind::Label || isPart(i);
 }
 
 bool ScreenWindow::isPart(int i) const {

@@ -75,7 +75,8 @@ class ScreenWindow {
     std::wstring caption;   // what an owner-drawn control shows; its window text is its name
     std::unique_ptr<Picture> picture;  // decoded after the first paint
     std::string pictureFile;
-    ControlPlace place;  // at the window's scale
+    ControlPlace place;    // at the window's scale
+    bool checked = false;  // as last shown: an option button or a marker
   };
 
   static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -88,18 +89,23 @@ class ScreenWindow {
   LRESULT controlColour(HDC dc, HWND control);
   void build(const ScreenInstance& screen, int i);
   void nameForScreenReaders(const ScreenInstance& screen);
+  // What a screen reader is told of the control (-1: the window), as the screen now holds it.
+  void speak(const ScreenInstance& screen, int i);
   void layout();
   void drawItem(const DRAWITEMSTRUCT& item);
   void drawCaption(const DRAWITEMSTRUCT& item, UINT format);
   void paintUnderneath(HDC dc);
   void loadPictures();
-  // Buttons, named labels and parts draw their captions; their window text is their spoken
+  // Buttons, labels and parts draw their captions; their window text is their spoken
   // name.
   bool drawsOwnCaption(int i) const;
   bool isPart(int i) const;
   void drawFrame(const DRAWITEMSTRUCT& item);
   static LRESULT CALLBACK partProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK fieldProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK markerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+  // The window a control of it stands in, while it is still the runtime's.
+  static ScreenWindow* of(HWND control);
 
   Win32Desktop& desktop_;
   ScreenId id_;

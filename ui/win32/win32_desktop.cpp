@@ -164,8 +164,11 @@ HWND Win32Desktop::activeScreenWindow() const {
 }
 
 void Win32Desktop::describe(HWND h, const std::string& description) {
+  if (descriptions_[h] == description) return;
   descriptions_[h] = description;
   undescribed_.push_back(h);
+  // Once the service is there (a window has shown), a changed description is handed at once.
+  if (accProps_) afterFirstPaint();
 }
 
 void Win32Desktop::afterFirstPaint() {
