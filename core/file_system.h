@@ -124,6 +124,10 @@ class FileSystem {
 
   // Replaces the file with these bytes atomically: the old content stays whole on failure.
   virtual void replaceFile(const std::string& path, const std::string& bytes) = 0;
+  // Removes from the folder the temporary files of writers that are gone (a program stopped
+  // before its rename), which would otherwise be uploaded with the folder; one that another
+  // running copy is writing stays. A folder that cannot be looked into is left as it is.
+  virtual void removeLeftovers(const std::string& folder) { (void)folder; }
   // The file's first `limit` bytes at most (all of it by default), or nullopt when it does not
   // exist. Only a regular file is read: a folder, a device or a pipe throws FileError, as does
   // a file that cannot be read.

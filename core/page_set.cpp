@@ -4,6 +4,7 @@
 
 #include "core/cp932.h"
 #include "core/rules.h"
+#include "core/site_layout.h"
 #include "core/text_file.h"
 
 namespace nubera {
@@ -29,8 +30,8 @@ std::string videoFileBase(const FileSystem& fs, const std::string& folder,
   };
   std::optional<std::string> other;
   for (const auto& file : fs.fileNames(folder)) {
-    if (!file.ends_with(".rm")) continue;
-    const std::string base = file.substr(0, file.size() - 3);
+    if (!file.ends_with(kVideoEnding)) continue;
+    const std::string base = file.substr(0, file.size() - kVideoEnding.size());
     if (base == videoName) return videoName;
     if (readsAs(base) == readsAs(videoName)) other = base;
   }
@@ -120,11 +121,11 @@ std::string quickPreviewLine(const FragmentTable& r, const SiteState& s,
   // parts; elsewhere players read a file URL.
   if (!windows) {
     return r["Text7"] + urlPath(s.serverFolderPath + "/" + s.accountName + "/" + s.contentFolder +
-                                "/" + videoName + ".rm");
+                                "/" + videoFileName(videoName));
   }
   const std::string& sep = r["Text9"];
   return r["Text7"] + s.serverFolderPath + sep + s.accountName + sep + s.contentFolder + sep +
-         videoName + ".rm";
+         videoFileName(videoName);
 }
 
 std::string quickPublishLine(const FragmentTable& r, const SiteState& s,
@@ -132,23 +133,23 @@ std::string quickPublishLine(const FragmentTable& r, const SiteState& s,
   // A web server stores the uploaded names in UTF-8 and a player asks for them percent-encoded.
   return r["Text6"] + s.serverName +
          urlPath(r["Text8"] + s.accountName + r["Text8"] + s.contentFolder + r["Text8"] +
-                 videoName + ".rm");
+                 videoFileName(videoName));
 }
 
 std::string detailedPreviewLine(const FragmentTable& d, const std::string& programDir,
                                 const std::string& videoName, bool windows) {
-  if (!windows) return d["Text37"] + urlPath(programDir + "/" + videoName + ".rm");
-  return d["Text37"] + programDir + "\\" + videoName + ".rm";
+  if (!windows) return d["Text37"] + urlPath(programDir + "/" + videoFileName(videoName));
+  return d["Text37"] + programDir + "\\" + videoFileName(videoName);
 }
 
 std::string detailedPublishLine(const FragmentTable& d, const std::string& serverName,
                                 const std::string& videoAddress, const std::string& videoName) {
   // An address the user encoded already keeps its escapes.
-  return d["Text4"] + serverName + urlPath(videoAddress + videoName + ".rm", true);
+  return d["Text4"] + serverName + urlPath(videoAddress + videoFileName(videoName), true);
 }
 
 std::string previewServerFolder(const FileSystem& fs, const SiteState& s) {
-  const std::string here = fs.join(fs.programDirectory(), s.serverName);
+  const std::string here = siteFolders(fs, s.serverName, "", "").server;
   const bool same =
       fs.isWindows() ? foldCase(s.serverFolderPath) == foldCase(here) : s.serverFolderPath == here;
   return same ? s.serverFolderPath : here;

@@ -29,6 +29,12 @@ struct PageFile {
 // first, then the link page and the player page.
 inline constexpr std::string_view kPageSetEndings[] = {".ram", ".rpm", "pop.htm", "enb.htm"};
 inline constexpr std::size_t kMetafileCount = 2;
+// The longest of them, which makes the longest path of a page set.
+inline constexpr std::string_view kLongestEnding = [] {
+  std::string_view longest;
+  for (std::string_view e : kPageSetEndings) longest = e.size() > longest.size() ? e : longest;
+  return longest;
+}();
 
 // How the pages name the metafiles: the video name as a relative URL (see urlPath), so a
 // browser finds them whatever encoding it guesses for the page; "&" is escaped too, since

@@ -388,7 +388,9 @@ Refusal programFolderRefusal(const FileSystem& fs, int levels, bool pathWritten)
     inside = fs.join(inside, "a");
     fits = !fs.lengthProblem(inside, true);
   }
-  if (fits && !fs.lengthProblem(fs.join(inside, "apop.htm"), false)) return std::nullopt;
+  std::string page = "a";  // the shortest video name's longest file
+  page += kLongestEnding;
+  if (fits && !fs.lengthProblem(fs.join(inside, page), false)) return std::nullopt;
   return "プログラムのフォルダーの場所が深すぎて、この中にフォルダーやファイルを作れません。\n" +
          dir +
          "\nst_nubera のフォルダーごと、もっと浅い場所のフォルダー（例：ドキュメント）に移してから"

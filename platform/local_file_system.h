@@ -16,8 +16,8 @@ class LocalFileSystem : public FileSystem {
   // Test seams: write through named temporary files, as on file systems without unnamed ones
   // (POSIX only; Windows always names them); how many flushes have been made so far.
   static void useNamedTemporaryFiles(bool named);
-  // POSIX only: called once an unnamed temporary file has its name, before the rename, so a
-  // test can end the process there as a kill would.
+  // POSIX only: called once the temporary file holds the whole content under its name, before
+  // the rename, so a test can end the process there as a kill would.
   static void onFaultAfterNaming(void (*fault)());
   static unsigned long flushCount();
 
@@ -30,6 +30,7 @@ class LocalFileSystem : public FileSystem {
   std::optional<std::string> nameOnDisk(const std::string& path) const override;
   std::optional<FileCause> lengthProblem(const std::string& path, bool folder) const override;
   void replaceFile(const std::string& path, const std::string& bytes) override;
+  void removeLeftovers(const std::string& folder) override;
 
  protected:
   std::optional<std::string> readPrefix(const std::string& path, std::size_t limit) const override;

@@ -166,10 +166,10 @@ std::string folderOf(const std::string& path) {
 }
 
 // A writer holds an exclusive lock on its temporary file until it is renamed, so a file of
-// the pattern that can be locked was left by a writer that died: it is removed. A named
-// temporary file exists for a moment before its writer can lock it, so only one older than
-// that moment could ever be is taken; a linked one was locked before it had its name, so it
-// goes at once, and a pass after a kill leaves none in the folder the user uploads.
+// the pattern that can be locked was left by a writer that died: it is removed. A linked one
+// was locked before it had its name, and a named one is written only once it is locked, so
+// either with content goes at once. Only an empty named one may be a writer's that is yet to
+// lock it: that one is taken only once it is older than that moment could ever be.
 constexpr std::time_t kStaleAfterSeconds = 120;
 
 void removeStaleTemps(const std::string& folder) {
@@ -184,10 +184,11 @@ void removeStaleTemps(const std::string& folder) {
     if (fd < 0) continue;
     struct stat held {
     }, named{};
-    if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) &&
-        (linked || held.st_mtime + kStaleAfterSeconds < now) &&
-        ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(path.c_str(), &named) == 0 &&
-        named.st_ino == held.st_ino && named.st_dev == held.st_dev) {
+    // The lock first: a writer's file does not change while it is held.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) &&
+        (linked || held.st_size > 0 || held.st_mtime + kStaleAfterSeconds < now) &&
+        ::lstat(path.c_str(), &named) == 0 && named.st_ino == held.st_ino &&
+        named.st_dev == held.st_dev) {
       ::unlink(path.c_str());
     }
     ::close(fd);
@@ -268,8 +269,8 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
       }
     }
     if (temp.empty()) abandon(EEXIST);
-    if (faultAfterNaming) faultAfterNaming();
   }
+  if (faultAfterNaming) faultAfterNaming();
   if (::rename(temp.c_str(), path.c_str()) != 0) abandon(errno);
   ::close(fd);
   // The new name is only durable once the folder itself is flushed. A folder the user may
@@ -280,6 +281,10 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
   const int err = errno;
   ::close(dirFd);
   if (!flushed && err != EINVAL) failed(err);  // EINVAL: a file system that cannot flush folders
+}
+
+void LocalFileSystem::removeLeftovers(const std::string& folder) {
+  removeStaleTemps(folder);
 }
 
 std::optional<std::string> LocalFileSystem::readPrefix(const std::string& path,

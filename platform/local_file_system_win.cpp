@@ -367,6 +367,10 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
   movedOver(temp.path, path, target);
 }
 
+void LocalFileSystem::removeLeftovers(const std::string& folder) {
+  removeStaleTemps(wide(folder));
+}
+
 std::optional<std::string> LocalFileSystem::readPrefix(const std::string& path,
                                                        std::size_t limit) const {
   if (isDirectory(path)) throw FileError(Op::Read, path, FileCause::FolderInTheWay);

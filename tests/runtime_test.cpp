@@ -48,8 +48,8 @@ struct Toy {
       trace.push_back("click O1");
       rt.choose(Form1, "O1");
     };
-    set[1] = &a;
-    set[2] = &b;
+    set.kinds[1] = &a;
+    set.kinds[2] = &b;
   }
 };
 

@@ -12,6 +12,7 @@
 
 #include "platform/win32/utf.h"
 #endif
+#include "core/site_state.h"
 #include "platform/local_file_system.h"
 #include "platform/memory_file_system.h"
 #include "screens/controls.h"
@@ -377,6 +378,48 @@ TEST(ProgramFolder, ALinuxPathOutsideShiftJisStillPreviews) {
   rt.userClick(Form6, ctl::detailed::Command1);
   EXPECT_EQ(desktop.messages(), (std::vector<std::string>{"保存しました。", "完成しました"}));
   EXPECT_EQ(files.readFile(dir + "/v.ram"), "file://" + tmp.path() + "/Jos%C3%A9/v.rm\r\n");
+}
+#endif
+
+#ifndef _WIN32
+// A writer killed before its rename leaves its temporary file, holding the whole new page, in
+// the video folder the user uploads; the program's next start removes it, before any save,
+// whether it was written unnamed or under its name (a FAT stick).
+TEST(StartUp, WhatAKilledWriterLeftIsGoneOnceTheProgramStarts) {
+  for (bool named : {false, true}) {
+    nubera::testing::TempDir tmp;
+    LocalFileSystem files(tmp.path());
+    const std::string video = tmp.path() + "/srv/acc/vid";
+    std::filesystem::create_directories(nubera::testing::pathOf(video));
+    for (auto [field, value] : {std::pair{SiteField::ServerName, "srv"},
+                                {SiteField::AccountName, "acc"},
+                                {SiteField::ContentFolder, "vid"}}) {
+      writeSiteField(files, field, value);
+    }
+    const std::string page = video + "/abc.ram";
+    files.replaceFile(page, "old\r\n");
+    LocalFileSystem::useNamedTemporaryFiles(named);
+    ASSERT_TRUE(nubera::testing::inChild([&] {
+      LocalFileSystem::onFaultAfterNaming([] { _exit(0); });
+      LocalFileSystem(tmp.path()).replaceFile(page, "new\r\n");
+      return 1;
+    }));
+    LocalFileSystem::useNamedTemporaryFiles(false);
+    const auto namesInVideo = [&] {
+      std::vector<std::string> names;
+      for (const auto& e : std::filesystem::directory_iterator(nubera::testing::pathOf(video))) {
+        names.push_back(e.path().filename().string());
+      }
+      return names;
+    };
+    ASSERT_EQ(namesInVideo().size(), 2u) << named;  // the page and what the writer left
+    RecordingDesktop desktop;
+    Runtime rt{screens::all(), files, desktop};
+    rt.start();
+    EXPECT_EQ(namesInVideo(), std::vector<std::string>{"abc.ram"}) << named;
+    EXPECT_EQ(files.readFile(page), "old\r\n");
+    EXPECT_TRUE(desktop.messages().empty());
+  }
 }
 #endif
 

@@ -10,6 +10,8 @@
 #include <windows.h>
 #else
 #include <iconv.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace nubera::testing {
@@ -91,5 +93,18 @@ class TempDir {
  private:
   std::string path_;
 };
+
+#ifndef _WIN32
+// Runs the body in a child process, as a program of its own that may die; true when the child
+// ended with status 0.
+template <class Body>
+bool inChild(Body body) {
+  pid_t child = fork();
+  if (child == 0) _exit(body());
+  int status = 0;
+  waitpid(child, &status, 0);
+  return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+#endif
 
 }  // namespace nubera::testing

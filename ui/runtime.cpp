@@ -81,17 +81,7 @@ std::string Runtime::fileErrorMessage(const FileError& e) const {
 
 void Runtime::start(ScreenId first) {
   userEvent(std::nullopt, [&] {
-    // Everything the program makes is kept beside it: a folder that Windows empties later
-    // would take the user's work with it. Said once, before anything can be made.
-    if (files_.programDirectoryIsTemporary()) {
-      desktop_.messageBox(
-          std::nullopt,
-          "このプログラムは一時フォルダーの中から起動されています。\n" + files_.programDirectory() +
-              "\nzip ファイルの中から直接起動すると、このフォルダーは後で Windows に消され、"
-              "作ったフォルダーやファイルも一緒に消えてしまいます。zip "
-              "ファイルを自分のフォルダー（例：ドキュメント）に展開し、展開したフォルダーの "
-              "st_nubera.exe から起動してください。");
-    }
+    if (screens_.start) runHandler(screens_.start);
     show(first);
   });
 }

@@ -165,6 +165,14 @@ struct ScreenKind {
   HandlerMap changes;
 };
 
-using ScreenSet = std::array<const ScreenKind*, kScreenCount>;
+// The program's screens, by ScreenId, and what it does as it starts, before its first screen
+// shows (a warning about where it runs, tidying up after a writer that was stopped).
+struct ScreenSet {
+  std::array<const ScreenKind*, kScreenCount> kinds{};
+  Handler start;
+  const ScreenKind* operator[](std::size_t i) const { return kinds[i]; }
+  auto begin() const { return kinds.begin(); }
+  auto end() const { return kinds.end(); }
+};
 
 }  // namespace nubera

@@ -7,6 +7,7 @@
 
 #include "core/fragment_table.h"
 #include "core/rules.h"
+#include "core/site_layout.h"
 #include "core/site_state.h"
 #include "ui/runtime.h"
 
@@ -14,8 +15,6 @@ namespace nubera::screens {
 
 inline constexpr const char* kSaved = "保存しました。";
 inline constexpr const char* kDone = "完成しました";
-// The virtual server's folders below the program folder: server, account and video folder.
-inline constexpr int kVirtualServerLevels = 3;
 // A help button: yellow, its caption a question mark in the screen's own form, and called
 // "ヘルプ" for a screen reader, which would otherwise say "question mark".
 ControlDecl helpButton(ControlName name, std::string caption, Rect r, double points);

@@ -2,6 +2,7 @@
 // facts and a typed video name, written into the video folder.
 
 #include "core/page_set.h"
+#include "core/site_layout.h"
 #include "screens/common/common.h"
 #include "screens/common/page_set_road.h"
 #include "screens/common/player_values.h"
@@ -25,14 +26,15 @@ std::variant<PageSetPlace, std::string> place(Runtime& rt, Pass pass) {
                  .contentFolder = rt.text(Form4, Text5)};
   const FileSystem& fs = rt.files();
   const auto use = pass == Pass::Publish ? ServerNameUse::Site : ServerNameUse::Folder;
+  const SiteFolders at = siteFolders(fs, site.serverName, site.accountName, site.contentFolder);
   if (auto refusal = serverNameRefusal(fs, site.serverName, use, Origin::Stored)) return *refusal;
-  const std::string server = fs.join(fs.programDirectory(), site.serverName);
-  if (auto refusal = accountRefusal(fs, server, site.accountName, Origin::Stored)) return *refusal;
-  const std::string account = fs.join(server, site.accountName);
-  if (auto refusal = videoFolderRefusal(fs, account, site.contentFolder, Origin::Stored)) {
+  if (auto refusal = accountRefusal(fs, at.server, site.accountName, Origin::Stored)) {
     return *refusal;
   }
-  const std::string folder = fs.join(account, site.contentFolder);
+  if (auto refusal = videoFolderRefusal(fs, at.account, site.contentFolder, Origin::Stored)) {
+    return *refusal;
+  }
+  const std::string& folder = at.video;
   if (!fs.isDirectory(folder)) {
     return "ビデオを入れるフォルダーがありません。\n" + folder +
            "\n先にメインメニューの「仮想サーバー作成」で仮想サーバーを作ってください。";
@@ -56,7 +58,7 @@ const PageSetRoad& road() {
       .screen = Form4,
       .videoName = Text3,
       .player = quickPlayerLink(),
-      .levels = kVirtualServerLevels,
+      .levels = kSiteLevels,
       .place = place,
       .pressed =
           [](Runtime& rt) {

@@ -47,11 +47,11 @@ ScreenKind build() {
     FileSystem& fs = rt.files();
     // The folder's path is stored by the next screen: it must come back the same.
     for (const Refusal& refusal : {serverNameRefusal(fs, name, ServerNameUse::Site),
-                                   programFolderRefusal(fs, kVirtualServerLevels, true)}) {
+                                   programFolderRefusal(fs, kSiteLevels, true)}) {
       if (refusal) return rt.message(*refusal);
     }
     // A folder that is there already is used as it is, so the name can be saved again.
-    const std::string folder = fs.join(fs.programDirectory(), name);
+    const std::string folder = siteFolders(fs, name, "", "").server;
     if (!fs.isDirectory(folder)) fs.makeDirectory(folder);
     writeSiteField(fs, SiteField::ServerName, name);
     rt.message(kSaved);

@@ -3,6 +3,7 @@
 
 #include "core/cp932.h"
 #include "core/rules.h"
+#include "core/site_layout.h"
 #include "core/site_state.h"
 #include "screens/common/common.h"
 #include "screens/controls.h"
@@ -23,9 +24,7 @@ void create(Runtime& rt) {
   const std::string folder = cp932::windowsForm(rt.text(Form3, Text2));
   const std::string serverPath = rt.text(Form3, Text3);
   FileSystem& fs = rt.files();
-  const std::string serverFolder = fs.join(fs.programDirectory(), server);
-  const std::string accountFolder = fs.join(serverFolder, account);
-  const std::string videoFolder = fs.join(accountFolder, folder);
+  const auto [serverFolder, accountFolder, videoFolder] = siteFolders(fs, server, account, folder);
   const std::string noServer = "サーバーのフォルダーがありません。\n" + serverFolder +
                                "\n先にメインメニューの「仮想サーバー作成」でサーバー名を入力し、"
                                "「作成」を押してください。";
@@ -38,7 +37,7 @@ void create(Runtime& rt) {
   if (auto refusal = accountRefusal(fs, serverFolder, account)) return rt.message(*refusal);
   if (auto refusal = videoFolderRefusal(fs, accountFolder, folder)) return rt.message(*refusal);
   // The server folder's path is stored in nout04.dat: it must fit before anything is made.
-  if (auto refusal = programFolderRefusal(fs, kVirtualServerLevels, true)) {
+  if (auto refusal = programFolderRefusal(fs, kSiteLevels, true)) {
     return rt.message(*refusal);
   }
   // Another copy of the program may have saved another server name since this screen opened:
@@ -106,7 +105,7 @@ ScreenKind build() {
                     {Text1, SiteField::AccountName},
                     {Text2, SiteField::ContentFolder}});
     const FileSystem& fs = rt.files();
-    rt.setText(Form3, Text3, fs.join(fs.programDirectory(), rt.text(Form3, Text4)));
+    rt.setText(Form3, Text3, siteFolders(fs, rt.text(Form3, Text4), "", "").server);
   };
 
   k.clicks[Command1] = create;
