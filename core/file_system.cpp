@@ -34,6 +34,9 @@ std::string FileError::userMessage() const {
     case Operation::Read:
       what = "ファイルを読み込めませんでした。";
       break;
+    case Operation::Look:
+      what = "ファイルやフォルダーがあるかどうかを確かめられませんでした。";
+      break;
   }
   return std::string(what) + "\n" + path_ + "\n" + reason();
 }

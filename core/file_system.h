@@ -64,7 +64,7 @@ std::string causeSentence(FileCause cause, const std::string& detail = "");
 // A failed file operation: what was attempted, on which path, and why.
 class FileError : public std::runtime_error {
  public:
-  enum class Operation { MakeDirectory, Write, Read };
+  enum class Operation { MakeDirectory, Write, Read, Look };
   // denied: the system refused the access (a folder the user may not write, a read-only
   // disk), as against a name or a state of the file itself.
   FileError(Operation op, std::string path, FileCause cause, std::string detail = "",
@@ -101,8 +101,12 @@ class FileSystem {
 
   // Creates one directory level; throws FileError if it exists or its parent is missing.
   virtual void makeDirectory(const std::string& path) = 0;
+  // The looks below answer "there" or "not there"; where the system cannot tell (the look
+  // itself fails: a disk error, no permission on the way) they throw FileError with its cause,
+  // which is no reason to make anything again.
+  // Whether a folder stands at the path.
   virtual bool isDirectory(const std::string& path) const = 0;
-  // What `dir` holds, as the system names it; nothing when it cannot be listed.
+  // What `dir` holds, as the system names it; nothing when there is no such folder.
   struct Entry {
     std::string name;
     bool folder = false;
@@ -112,6 +116,7 @@ class FileSystem {
   std::vector<std::string> fileNames(const std::string& dir) const;
   // The name the system keeps for the last part of an existing path, which on Windows may
   // differ from the one asked for (letter case, an 8.3 short name); nullopt when it is missing.
+  // (A look, as above.)
   virtual std::optional<std::string> nameOnDisk(const std::string& path) const = 0;
 
   // Why the system would refuse the path for its length (a name or a whole path too long, for

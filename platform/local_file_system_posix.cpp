@@ -56,6 +56,11 @@ bool deniedError(int err) {
   return err == EACCES || err == EPERM || err == EROFS;
 }
 
+// Whether a failed look says the path is not there, as against not being able to tell.
+bool notThere(int err) {
+  return err == ENOENT || err == ENOTDIR || err == ENAMETOOLONG;
+}
+
 std::atomic<bool> namedTemporaryFiles{false};
 void (*faultAfterNaming)() = nullptr;
 std::atomic<unsigned long> flushes{0};
@@ -130,25 +135,44 @@ void LocalFileSystem::makeDirectory(const std::string& path) {
 
 bool LocalFileSystem::isDirectory(const std::string& path) const {
   struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  if (::stat(path.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+  if (notThere(errno)) return false;
+  fail(FileError::Operation::Look, path, errno);
 }
 
 std::vector<FileSystem::Entry> LocalFileSystem::entries(const std::string& dir) const {
   std::vector<Entry> found;
   DIR* d = ::opendir(dir.c_str());
-  if (!d) return found;
-  while (const dirent* entry = ::readdir(d)) {
-    const std::string name = entry->d_name;
-    if (name != "." && name != "..") found.push_back({name, isDirectory(dir + "/" + name)});
+  if (!d) {
+    if (notThere(errno)) return found;
+    fail(FileError::Operation::Look, dir, errno);
   }
+  for (;;) {
+    errno = 0;
+    const dirent* entry = ::readdir(d);
+    if (!entry) break;
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    try {
+      found.push_back({name, isDirectory(dir + "/" + name)});
+    } catch (...) {
+      ::closedir(d);
+      throw;
+    }
+  }
+  const int err = errno;
   ::closedir(d);
+  if (err != 0) fail(FileError::Operation::Look, dir, err);
   return found;
 }
 
 std::optional<std::string> LocalFileSystem::nameOnDisk(const std::string& path) const {
   // Names here are taken as they are written: no folding, no short names.
   struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0) return std::nullopt;
+  if (::lstat(path.c_str(), &st) != 0) {
+    if (notThere(errno)) return std::nullopt;
+    fail(FileError::Operation::Look, path, errno);
+  }
   return path.substr(path.rfind('/') + 1);
 }
 
@@ -273,10 +297,10 @@ void LocalFileSystem::replaceFile(const std::string& path, const std::string& by
   if (faultAfterNaming) faultAfterNaming();
   if (::rename(temp.c_str(), path.c_str()) != 0) abandon(errno);
   ::close(fd);
-  // The new name is only durable once the folder itself is flushed. A folder the user may
-  // write but not list cannot be opened for that; the file is in place all the same.
+  // The new name is only durable once the folder itself is flushed: a folder that cannot be
+  // opened for that, or refuses it, is a failed save, however the file stands now.
   const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd < 0) return;
+  if (dirFd < 0) failed(errno);
   const bool flushed = flush(dirFd);
   const int err = errno;
   ::close(dirFd);

@@ -178,16 +178,34 @@ void LocalFileSystem::makeDirectory(const std::string& path) {
   fail(Op::MakeDirectory, path, err);
 }
 
+namespace {
+
+// Whether a failed look says the path is not there, as against not being able to tell.
+bool notThere(DWORD err) {
+  return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND || err == ERROR_INVALID_NAME ||
+         err == ERROR_BAD_PATHNAME || err == ERROR_DIRECTORY || err == ERROR_FILENAME_EXCED_RANGE ||
+         err == ERROR_INVALID_DRIVE;
+}
+
+}  // namespace
+
 bool LocalFileSystem::isDirectory(const std::string& path) const {
   DWORD attributes = GetFileAttributesW(wide(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  const DWORD err = GetLastError();
+  if (notThere(err)) return false;
+  fail(Op::Look, path, err, false);
 }
 
 std::vector<FileSystem::Entry> LocalFileSystem::entries(const std::string& dir) const {
   std::vector<Entry> names;
   WIN32_FIND_DATAW found;
   HANDLE find = FindFirstFileW((wide(dir) + L"\\*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return names;
+  if (find == INVALID_HANDLE_VALUE) {
+    const DWORD err = GetLastError();
+    if (notThere(err)) return names;
+    fail(Op::Look, dir, err, false);
+  }
   do {
     const std::wstring name = found.cFileName;
     if (name != L"." && name != L"..") {
@@ -195,7 +213,9 @@ std::vector<FileSystem::Entry> LocalFileSystem::entries(const std::string& dir) 
           {win32::utf8(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     }
   } while (FindNextFileW(find, &found));
+  const DWORD err = GetLastError();
   FindClose(find);
+  if (err != ERROR_NO_MORE_FILES) fail(Op::Look, dir, err, false);
   return names;
 }
 
@@ -206,7 +226,11 @@ std::optional<std::string> LocalFileSystem::nameOnDisk(const std::string& path) 
   if (w.find_first_of(L"*?") != std::wstring::npos) return std::nullopt;
   WIN32_FIND_DATAW found;
   HANDLE find = FindFirstFileW(w.c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return std::nullopt;
+  if (find == INVALID_HANDLE_VALUE) {
+    const DWORD err = GetLastError();
+    if (notThere(err)) return std::nullopt;
+    fail(Op::Look, path, err, false);
+  }
   FindClose(find);
   return win32::utf8(found.cFileName);
 }

@@ -69,7 +69,14 @@ bool MemoryFileSystem::programDirectoryIsTemporary() const {
   return dir == temp || dir.starts_with(temp + "\\");
 }
 
+void MemoryFileSystem::look(const std::string& path) const {
+  if (unlookable_.count(key(path))) {
+    throw FileError(FileError::Operation::Look, path, FileCause::InputOutput);
+  }
+}
+
 bool MemoryFileSystem::isDirectory(const std::string& path) const {
+  look(path);
   return directories_.count(key(path)) > 0;
 }
 
@@ -82,6 +89,7 @@ std::string lastPart(const std::string& path) {
 }  // namespace
 
 std::vector<FileSystem::Entry> MemoryFileSystem::entries(const std::string& dir) const {
+  look(dir);
   std::vector<Entry> names;
   const std::string parent = key(dir);
   for (const auto& [k, made] : directories_) {
@@ -94,6 +102,7 @@ std::vector<FileSystem::Entry> MemoryFileSystem::entries(const std::string& dir)
 }
 
 std::optional<std::string> MemoryFileSystem::nameOnDisk(const std::string& path) const {
+  look(path);
   const std::string k = key(path);
   if (auto d = directories_.find(k); d != directories_.end()) return lastPart(d->second);
   if (auto f = files_.find(k); f != files_.end()) return lastPart(f->second.path);

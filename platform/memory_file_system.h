@@ -30,6 +30,8 @@ class MemoryFileSystem : public FileSystem {
   void setReadOnly(const std::string& path, bool readOnly);
   // A folder in which nothing may be made or written, as a folder the user may not write.
   void setFolderReadOnly(const std::string& path) { readOnlyFolders_.insert(key(path)); }
+  // A path whose every look fails with a disk error, as a failing disk's does.
+  void setUnlookable(const std::string& path) { unlookable_.insert(key(path)); }
   bool exists(const std::string& path) const;
   std::set<std::string> files() const;  // paths as first written
 
@@ -49,6 +51,8 @@ class MemoryFileSystem : public FileSystem {
   std::string temporaryFolder_;
   std::map<std::string, std::string> directories_;  // key to the path as made
   std::set<std::string> readOnlyFolders_;           // keys
+  std::set<std::string> unlookable_;                // keys
+  void look(const std::string& path) const;         // throws where the look fails
   std::map<std::string, File> files_;               // by key
 };
 

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <thread>
 
@@ -324,6 +325,44 @@ TEST(LocalFileSystem, AReadOnlyFolderRefusesAsItself) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << WEXITSTATUS(status);
   ::chmod(folder.c_str(), 0755);
   EXPECT_TRUE(namesIn(folder).empty());
+}
+
+// A look the system refuses (a folder on the way the user may not search) cannot tell whether
+// the path is there: it is a failure with its reason, not "missing"; what is plainly not there
+// stays "not there". A save whose folder cannot be flushed after the rename (one the user may
+// write but not read) is a failure too, not a success. Run as another user where the test runs
+// as root.
+TEST(LocalFileSystem, ALookThatFailsIsNotMissing) {
+  nubera::testing::TempDir tmp;
+  const std::string closed = tmp.path() + "/closed", blind = tmp.path() + "/blind";
+  ASSERT_EQ(::mkdir(closed.c_str(), 0), 0);
+  ASSERT_EQ(::mkdir(blind.c_str(), 0333), 0);
+  ::chmod(tmp.path().c_str(), 0755);
+  EXPECT_TRUE(inChild([&] {
+    if (geteuid() == 0 && setuid(65534) != 0) return 2;  // nobody
+    LocalFileSystem fs(tmp.path());
+    int failed = 0;
+    for (const auto& look : std::vector<std::function<void()> >{
+             [&] { fs.isDirectory(closed + "/vid"); }, [&] { fs.entries(closed); },
+             [&] { fs.nameOnDisk(closed + "/abc.ram"); }}) {
+      try {
+        look();
+      } catch (const FileError& e) {
+        failed += e.reason() == "アクセスが拒否されました。";
+      }
+    }
+    const bool missing = !fs.isDirectory(tmp.path() + "/none") &&
+                         fs.entries(tmp.path() + "/none").empty() &&
+                         !fs.nameOnDisk(tmp.path() + "/none/x");
+    try {
+      fs.replaceFile(blind + "/abc.ram", "x\r\n");
+    } catch (const FileError& e) {
+      failed += e.reason() == "アクセスが拒否されました。";
+    }
+    return failed == 4 && missing ? 0 : 1;
+  }));
+  ::chmod(closed.c_str(), 0755);
+  ::chmod(blind.c_str(), 0755);
 }
 
 // A replaced file keeps its permissions.

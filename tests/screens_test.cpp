@@ -267,6 +267,34 @@ TEST_F(ScreensTest, AFolderInsideThatCannotBeWrittenIsNamed) {
             "「一発　ヌベラ」でこの画面を開き直してください。");
 }
 
+// A look that fails (a disk error) is that failure with its reason, on every road that looks:
+// never "not there", and never the advice to build the site again.
+TEST_F(ScreensTest, AFailingLookIsNamedNotTakenForMissing) {
+  buildSite();
+  rt.userClick(Form1, ctl::menu::Command1);
+  rt.userEdit(Form4, ctl::quick::Text3, "abc");
+  files.setUnlookable("C:\\Apps\\Tool\\srv\\acc\\vid");
+  rt.userClick(Form4, ctl::quick::Command1);
+  rt.userClick(Form4, ctl::quick::Command3);  // 戻る
+  rt.userClick(Form1, ctl::menu::Command2);
+  rt.userClick(Form2, ctl::serverFolder::Command2);
+  rt.userEdit(Form3, ctl::siteFolder::Text1, "acc2");
+  rt.userEdit(Form3, ctl::siteFolder::Text2, "vid2");
+  files.setUnlookable("C:\\Apps\\Tool\\srv");
+  rt.userClick(Form3, ctl::siteFolder::Command1);
+  const auto said = desktop.messages();
+  ASSERT_EQ(said.size(), 2u);
+  for (const auto& [message, path] :
+       {std::pair{said[0], "C:\\Apps\\Tool\\srv\\acc\\vid"}, {said[1], "C:\\Apps\\Tool\\srv"}}) {
+    EXPECT_TRUE(
+        message.starts_with("ファイルやフォルダーがあるかどうかを確かめられませんでした。\\n" +
+                            std::string(path) + "\\n入出力エラーが発生しました。"))
+        << message;
+    EXPECT_EQ(message.find("作り直して"), std::string::npos) << message;
+  }
+  EXPECT_FALSE(files.exists("C:\\Apps\\Tool\\srv\\acc2"));
+}
+
 // After the program folder moved (nout04.dat still names D:\old), the preview line names the
 // server folder the page set is written to.
 TEST_F(ScreensTest, QuickPreviewNamesTheFilesWhereTheyAre) {
