@@ -5,6 +5,7 @@
 
 #include "core/cp932.h"
 #include "core/number_text.h"
+#include "core/site_layout.h"
 #include "core/site_state.h"
 
 namespace nubera {
@@ -101,8 +102,40 @@ Refusal folderBesideRefusal(const FileSystem& fs, const std::string& parent,
          "」と同じに入力するか、別の名前を入力してください。";
 }
 
-// A name of the virtual server in `parent`, by the rules of the name and of the folder beside
-// it. A stored one's refusal names its file and the way to build the site again.
+// Whether the shortest folders `levels` deep below `folder`, and the longest file of the
+// shortest page set in the last of them, fit the system's limits.
+bool roomBelow(const FileSystem& fs, std::string folder, int levels) {
+  for (int i = 0; i < levels; ++i) {
+    folder = fs.join(folder, "a");
+    if (fs.lengthProblem(folder, true)) return false;
+  }
+  std::string page = "a";  // the shortest video name's longest file
+  page += kLongestEnding;
+  return !fs.lengthProblem(fs.join(folder, page), false);
+}
+
+// Why the site's folder of that name in `parent` cannot be made or used for its length: the
+// folder itself, or what must fit below it (the folders of the levels below, and a page set).
+Refusal lengthRefusal(const FileSystem& fs, const std::string& parent, const std::string& name,
+                      SiteField field, const std::string& subject, Origin origin) {
+  const std::string path = fs.join(parent, name);
+  const std::string shorter = origin == Origin::Typed ? "短い名前を入力してください。" : "";
+  // Where not even a name of one letter fits, the folder above is too deep: its own rule (or
+  // the program folder's) says so, not this name's.
+  const int below = kSiteLevels - 1 - static_cast<int>(field);
+  if (!roomBelow(fs, parent, below + 1)) return std::nullopt;
+  if (auto cause = fs.lengthProblem(path, true)) {
+    return subject + "のフォルダーを作れません。" + causeSentence(*cause) + shorter;
+  }
+  if (roomBelow(fs, path, below)) return std::nullopt;
+  return subject + "のフォルダーの中に" +
+         (below > 0 ? "仮想サーバーのフォルダーやページ" : "ページ") +
+         "を作れません（パスが長すぎます）。" + shorter;
+}
+
+// A name of the virtual server in `parent`, by the rules of the name, of its length (with room
+// for the rest of the site below it) and of the folder beside it, typed or stored alike. A
+// stored one's refusal names its file and the way to build the site again.
 Refusal siteNameRefusal(const FileSystem& fs, const std::string& parent, const std::string& name,
                         SiteField field, const std::string& what, Origin origin) {
   const bool stored = origin == Origin::Stored;
@@ -116,6 +149,7 @@ Refusal siteNameRefusal(const FileSystem& fs, const std::string& parent, const s
                           field == SiteField::ServerName ? NameUse::ServerFolder : NameUse::Folder,
                           origin);
   }
+  if (!refusal) refusal = lengthRefusal(fs, parent, name, field, subject, origin);
   if (!refusal) refusal = folderBesideRefusal(fs, parent, name, subject);
   if (!refusal || !stored) return refusal;
   return *refusal + "\n" + siteFilePath(fs, field) +
@@ -382,15 +416,7 @@ Refusal programFolderRefusal(const FileSystem& fs, int levels, bool pathWritten)
   }
   // Folders of one letter and the shortest page set below them must fit the system's limits;
   // else no name the user could type would.
-  std::string inside = dir;
-  bool fits = true;
-  for (int i = 0; i < levels && fits; ++i) {
-    inside = fs.join(inside, "a");
-    fits = !fs.lengthProblem(inside, true);
-  }
-  std::string page = "a";  // the shortest video name's longest file
-  page += kLongestEnding;
-  if (fits && !fs.lengthProblem(fs.join(inside, page), false)) return std::nullopt;
+  if (roomBelow(fs, dir, levels)) return std::nullopt;
   return "プログラムのフォルダーの場所が深すぎて、この中にフォルダーやファイルを作れません。\n" +
          dir +
          "\nst_nubera のフォルダーごと、もっと浅い場所のフォルダー（例：ドキュメント）に移してから"

@@ -325,6 +325,52 @@ TEST(Rules, StoredSiteValuesNameTheirFiles) {
   }
 }
 
+// A site name too long for its folder, or one that leaves no room below it for the rest of the
+// site, is refused by its rule, typed or stored alike, with the length as the reason; a stored
+// one names its file. A name is not blamed where not even one letter would fit.
+TEST(Rules, SiteNamesLeaveRoomForTheSiteBelow) {
+  nubera::testing::TempDir tmp;
+  LocalFileSystem fs(tmp.path());
+  const std::string tooLong(256, 'a');
+  const std::pair<Refusal, const char*> rows[] = {
+      {accountRefusal(fs, tmp.path(), tooLong), "名前が長すぎます。短い名前を入力してください。"},
+      {accountRefusal(fs, tmp.path(), tooLong, Origin::Stored),
+       "保存されているアカウント名（nout02.dat）のフォルダーを作れません。名前が長すぎます。\n"},
+      {serverNameRefusal(fs, tooLong, ServerNameUse::Site), "名前が長すぎます。"},
+      {serverNameRefusal(fs, tooLong, ServerNameUse::Folder, Origin::Stored),
+       "（out01.dat）のフォルダーを作れません。名前が長すぎます。"},
+      {videoFolderRefusal(fs, tmp.path(), tooLong, Origin::Stored), "（nout03.dat）"},
+  };
+  for (const auto& [refusal, holds] : rows) {
+    ASSERT_TRUE(refusal) << holds;
+    EXPECT_NE(refusal->find(holds), std::string::npos) << *refusal;
+  }
+  // The program folder's path for which the virtual server's a\a\a with apop.htm just fits.
+#ifdef _WIN32
+  const std::size_t fits = 237;
+#else
+  const std::size_t fits = PATH_MAX - 1 - 15;
+#endif
+  const char sep = fs.separator();
+  const auto programFolder = [&](std::size_t length) {
+    return tmp.path() + sep + std::string(length - tmp.path().size() - 1, 'd');
+  };
+  // A server folder of 40 letters one character deeper than that holds the rest; one more does
+  // not. Where the program folder itself has no room, that is not the name's fault.
+  const std::string server(40, 's');
+  EXPECT_EQ(
+      serverNameRefusal(LocalFileSystem(programFolder(fits + 2 - 41)), server, ServerNameUse::Site),
+      std::nullopt);
+  const Refusal deep =
+      serverNameRefusal(LocalFileSystem(programFolder(fits + 3 - 41)), server, ServerNameUse::Site);
+  ASSERT_TRUE(deep);
+  EXPECT_EQ(*deep,
+            "サーバー名のフォルダーの中に仮想サーバーのフォルダーやページを作れません"
+            "（パスが長すぎます）。短い名前を入力してください。");
+  EXPECT_EQ(serverNameRefusal(LocalFileSystem(programFolder(fits + 1)), "s", ServerNameUse::Site),
+            std::nullopt);
+}
+
 // Beside folders and page sets that differ in letter case alone, the one there is named; so is
 // a name the system takes for another (a short name, seen here through a memory tree's case).
 TEST(Rules, TwinsBesideAreNamed) {

@@ -16,13 +16,17 @@ using enum ScreenId;
 using namespace ctl::detailed;
 
 // The page set goes into the program folder; its published address is the typed server name
-// and video address, which only a whole address may be.
+// and video address, which only a whole address may be. The preview needs neither, but refuses
+// one typed that the publish would refuse; an empty one is asked for when it is needed.
 std::variant<PageSetPlace, std::string> place(Runtime& rt, Pass pass) {
   const FileSystem& fs = rt.files();
   const std::string server = rt.text(Form6, Text1);
   const std::string address = rt.text(Form6, Text2);
-  if (pass == Pass::Publish) {
+  const bool publish = pass == Pass::Publish;
+  if (publish || !server.empty()) {
     if (auto refusal = serverNameRefusal(fs, server, ServerNameUse::Host)) return *refusal;
+  }
+  if (publish || !address.empty()) {
     if (auto refusal = videoAddressRefusal(address)) return *refusal;
   }
   const FragmentTable rows = fragmentsFromFields(rt, Form6, detailedFragments());
