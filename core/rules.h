@@ -12,6 +12,7 @@
 
 #include "core/file_system.h"
 #include "core/page_set.h"
+#include "core/text.h"
 
 namespace nubera {
 
@@ -65,14 +66,5 @@ Refusal playerRefusal(const PlayerSettings& player);
 // a file (pathWritten), it must come back the same from code page 932; and it must hold what is
 // made `levels` folders below it (the virtual server: 3) with the shortest names.
 Refusal programFolderRefusal(const FileSystem& fs, int levels, bool pathWritten);
-
-// A character as a message names it: 「x」, or, for one that cannot be seen (a no-break space,
-// a zero-width space, a combining mark alone), 「U+00A0」 and what it looks like.
-std::string shownCharacter(std::string_view character);
-// The text with letter case folded as Windows ignores it in names: Latin (also full-width),
-// Greek, Cyrillic and the Roman numerals Ⅰ..Ⅹ, the pairs code page 932 holds.
-std::string foldCase(std::string_view text);
-// Whether the text holds a control character: C0 (a NUL included), DEL or C1.
-bool hasControlCharacter(std::string_view text);
 
 }  // namespace nubera

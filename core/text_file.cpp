@@ -1,7 +1,7 @@
 #include "core/text_file.h"
 
 #include "core/cp932.h"
-#include "core/rules.h"
+#include "core/text.h"
 
 namespace nubera {
 

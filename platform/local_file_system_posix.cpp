@@ -237,74 +237,119 @@ bool writeAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-void LocalFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
-  // Once a temporary file stands in the folder, the folder is writable: a later refusal is the
-  // file's own (held by another program, say), not a reason to move the program.
-  bool created = false;
-  using Op = FileError::Operation;
-  auto failed = [&](int err) { fail(Op::Write, path, err, !created && deniedError(err)); };
+namespace {
+
+using Op = FileError::Operation;
+
+// The target as it stands: nothing, or a regular file that may be replaced (whose mode the
+// new file keeps); a folder, a device or a read-only file in its place is refused.
+std::optional<mode_t> checkedTarget(const std::string& path) {
   struct stat old {};
-  bool exists = ::stat(path.c_str(), &old) == 0;
-  if (exists && S_ISDIR(old.st_mode)) failed(EISDIR);
-  if (exists && !S_ISREG(old.st_mode)) throw FileError(Op::Write, path, FileCause::NotRegularFile);
+  if (::stat(path.c_str(), &old) != 0) {
+    if (notThere(errno)) return std::nullopt;
+    fail(Op::Write, path, errno, deniedError(errno));
+  }
+  if (S_ISDIR(old.st_mode)) fail(Op::Write, path, EISDIR);
+  if (!S_ISREG(old.st_mode)) throw FileError(Op::Write, path, FileCause::NotRegularFile);
   // A file without any write permission is read-only for the user, even for root.
-  if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+  if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
     throw FileError(Op::Write, path, FileCause::ReadOnlyFile);
   }
-  const std::string folder = folderOf(path);
-  removeStaleTemps(folder);
+  return old.st_mode & 07777;
+}
 
-  // Unnamed while it is written, where the file system allows it, so a crash leaves nothing.
-  // The name is given later through /proc, so it must be there.
-  static const bool procFd = ::access("/proc/self/fd", X_OK) == 0;
-  bool unnamed = procFd && !namedTemporaryFiles;
-  int fd = unnamed ? ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666) : -1;
-  if (unnamed && fd < 0) {
-    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) failed(errno);
-    unnamed = false;
+// The new content beside the target, locked while it is written: unnamed where the file system
+// allows it (so a crash leaves nothing), linked under a temporary name once complete, and then
+// committed by the rename over the target. Failures are the target's; the folder is blamed
+// (for the advice to move the program) only before the temporary file stands in it.
+class TemporaryFile {
+ public:
+  TemporaryFile(std::string target, std::string folder)
+      : target_(std::move(target)), folder_(std::move(folder)) {
+    // The name is given later through /proc, so it must be there.
+    static const bool procFd = ::access("/proc/self/fd", X_OK) == 0;
+    unnamed_ = procFd && !namedTemporaryFiles;
+    fd_ = unnamed_ ? ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666) : -1;
+    if (unnamed_ && fd_ < 0) {
+      if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) failed(errno);
+      unnamed_ = false;
+    }
+    for (int attempt = 0; !unnamed_ && fd_ < 0 && attempt < 16; ++attempt) {
+      name_ = folder_ + "/" + freshTempName();
+      fd_ = ::open(name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd_ < 0 && errno != EEXIST) failed(errno);
+    }
+    if (fd_ < 0) failed(EEXIST);
+    created_ = true;
+    ::flock(fd_, LOCK_EX);  // held until the rename: a sweep leaves it alone
   }
-  std::string temp;
-  for (int attempt = 0; !unnamed && fd < 0 && attempt < 16; ++attempt) {
-    temp = folder + "/" + freshTempName();
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) failed(errno);
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_ && !name_.empty()) ::unlink(name_.c_str());
   }
-  if (fd < 0) failed(EEXIST);
-  created = true;
-  ::flock(fd, LOCK_EX);
 
-  auto abandon = [&](int err) {
-    ::close(fd);
-    if (!temp.empty()) ::unlink(temp.c_str());
-    failed(err);
-  };
-  if (!writeAll(fd, bytes)) abandon(errno);
-  if (exists) ::fchmod(fd, old.st_mode & 07777);
-  if (!flush(fd)) abandon(errno);
-  if (unnamed) {
-    // The finished file gets its temporary name only now, for the rename over the old one.
-    const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    for (int attempt = 0; temp.empty() && attempt < 16; ++attempt) {
-      std::string candidate = folder + "/" + freshTempName(kLinkedPrefix);
+  void write(const std::string& bytes, std::optional<mode_t> mode) {
+    if (!writeAll(fd_, bytes)) failed(errno);
+    if (mode) ::fchmod(fd_, *mode);
+    if (!flush(fd_)) failed(errno);
+  }
+
+  // The finished file gets its temporary name only now, for the rename over the target.
+  void name() {
+    if (!unnamed_) return;
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    for (int attempt = 0; name_.empty() && attempt < 16; ++attempt) {
+      std::string candidate = folder_ + "/" + freshTempName(kLinkedPrefix);
       if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-        temp = candidate;
+        name_ = candidate;
       } else if (errno != EEXIST) {
-        abandon(errno);
+        failed(errno);
       }
     }
-    if (temp.empty()) abandon(EEXIST);
+    if (name_.empty()) failed(EEXIST);
   }
-  if (faultAfterNaming) faultAfterNaming();
-  if (::rename(temp.c_str(), path.c_str()) != 0) abandon(errno);
-  ::close(fd);
-  // The new name is only durable once the folder itself is flushed: a folder that cannot be
-  // opened for that, or refuses it, is a failed save, however the file stands now.
-  const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd < 0) failed(errno);
-  const bool flushed = flush(dirFd);
-  const int err = errno;
-  ::close(dirFd);
-  if (!flushed && err != EINVAL) failed(err);  // EINVAL: a file system that cannot flush folders
+
+  // The rename over the target, and the folder flushed: the new name is durable only then,
+  // and a folder that cannot be opened for that, or refuses it, is a failed save.
+  void commit() {
+    if (faultAfterNaming) faultAfterNaming();
+    if (::rename(name_.c_str(), target_.c_str()) != 0) failed(errno);
+    committed_ = true;
+    ::close(fd_);
+    fd_ = -1;
+    const int dirFd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0) failed(errno);
+    const bool flushed = flush(dirFd);
+    const int err = errno;
+    ::close(dirFd);
+    if (!flushed && err != EINVAL) failed(err);  // EINVAL: a file system that cannot flush folders
+  }
+
+ private:
+  [[noreturn]] void failed(int err) const {
+    fail(Op::Write, target_, err, !created_ && deniedError(err));
+  }
+
+  std::string target_, folder_;
+  std::string name_;  // the temporary name, once it has one
+  int fd_ = -1;
+  bool unnamed_ = false;
+  bool created_ = false;
+  bool committed_ = false;
+};
+
+}  // namespace
+
+void LocalFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
+  const std::optional<mode_t> mode = checkedTarget(path);
+  const std::string folder = folderOf(path);
+  removeStaleTemps(folder);
+  TemporaryFile temp(path, folder);
+  temp.write(bytes, mode);
+  temp.name();
+  temp.commit();
 }
 
 void LocalFileSystem::removeLeftovers(const std::string& folder) {

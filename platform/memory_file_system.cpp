@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/rules.h"
+#include "core/text.h"
 
 namespace nubera {
 

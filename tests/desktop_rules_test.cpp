@@ -143,41 +143,6 @@ TEST(Colours, DeclaredOnTheFormsOwnFaceOrTheSystemsInHighContrast) {
   EXPECT_NEAR(contrastRatio({0, 0, 255}, {240, 240, 240}), 7.54, 0.01);
 }
 
-// A Linux desktop's high-contrast choice: the theme names, as GTK_THEME or a settings file
-// gives them, and the scheme's colours (an inverse scheme is light on dark).
-TEST(Colours, HighContrastSchemesOfTheDesktop) {
-  EXPECT_EQ(schemeOfTheme("HighContrast"), ContrastScheme::Standard);
-  EXPECT_EQ(schemeOfTheme("highcontrastinverse"), ContrastScheme::Inverse);
-  EXPECT_EQ(schemeOfTheme("HighContrastInverse:dark"), ContrastScheme::Inverse);
-  EXPECT_EQ(schemeOfTheme("Adwaita:dark"), ContrastScheme::None);
-  EXPECT_EQ(schemeOfTheme("HighContrastX"), ContrastScheme::None);
-  // The portal: contrast 1 or GNOME's key turns it on; color-scheme 1 (dark) inverts it.
-  const std::pair<PortalAppearance, ContrastScheme> portal[] = {
-      {{1u, std::nullopt, 1u}, ContrastScheme::Inverse},
-      {{1u, std::nullopt, 0u}, ContrastScheme::Standard},
-      {{1u, std::nullopt, 2u}, ContrastScheme::Standard},  // prefers light
-      {{1u, std::nullopt, std::nullopt}, ContrastScheme::Standard},
-      {{std::nullopt, true, 1u}, ContrastScheme::Inverse},
-      {{0u, true, std::nullopt}, ContrastScheme::Standard},
-      {{0u, false, 1u}, ContrastScheme::None},
-      {{2u, std::nullopt, 1u}, ContrastScheme::None},
-      {{}, ContrastScheme::None},
-  };
-  for (const auto& [answer, scheme] : portal) EXPECT_EQ(schemeOfPortal(answer), scheme);
-  EXPECT_EQ(themeInSettings("[Settings]\ngtk-theme-name=HighContrastInverse\n"),
-            "HighContrastInverse");
-  EXPECT_EQ(themeInSettings("# mine\r\n[Settings]\r\n gtk-theme-name = HighContrast \r\n"),
-            "HighContrast");
-  EXPECT_EQ(themeInSettings("[Other]\ngtk-theme-name=HighContrast\n[Settings]\n"), "");
-  EXPECT_EQ(themeInSettings("[Settings]\ngtk-theme-name-x=HighContrast"), "");
-  const SystemColours inverse = schemeColours(ContrastScheme::Inverse);
-  EXPECT_EQ(inverse.face, kBlack);
-  EXPECT_EQ(inverse.faceText, kWhite);
-  EXPECT_EQ(inverse.window, kBlack);
-  EXPECT_EQ(schemeColours(ContrastScheme::Standard).windowText, kBlack);
-  EXPECT_EQ(schemeColours(ContrastScheme::Standard).face, kWhite);
-}
-
 // Typing replaces a value reached by the keyboard, an opening or a reactivation; a click
 // puts the caret where it was clicked.
 TEST(Focus, WhichWaysInSelectTheWholeText) {

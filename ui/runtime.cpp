@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "core/rules.h"
+#include "core/text.h"
 
 namespace nubera {
 

@@ -11,6 +11,49 @@
 
 namespace nubera {
 
+ContrastScheme schemeOfTheme(std::string_view theme) {
+  theme = theme.substr(0, theme.find(':'));
+  std::string folded;
+  for (char c : theme) folded += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  if (folded == "highcontrast") return ContrastScheme::Standard;
+  if (folded == "highcontrastinverse") return ContrastScheme::Inverse;
+  return ContrastScheme::None;
+}
+
+ContrastScheme schemeOfPortal(const PortalAppearance& p) {
+  if (p.contrast != 1u && p.gnomeHighContrast != true) return ContrastScheme::None;
+  return p.colorScheme == 1u ? ContrastScheme::Inverse : ContrastScheme::Standard;
+}
+
+std::string themeInSettings(std::string_view file) {
+  auto trim = [](std::string_view s) {
+    const auto first = s.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) return std::string_view();
+    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+  };
+  bool inSettings = false;
+  std::string theme;
+  for (std::size_t start = 0; start < file.size();) {
+    std::size_t end = file.find('\n', start);
+    if (end == std::string_view::npos) end = file.size();
+    const std::string_view line = trim(file.substr(start, end - start));
+    start = end + 1;
+    if (line.starts_with('[')) {
+      inSettings = line == "[Settings]";
+    } else if (const auto eq = line.find('='); inSettings && eq != std::string_view::npos &&
+                                               trim(line.substr(0, eq)) == "gtk-theme-name") {
+      theme = std::string(trim(line.substr(eq + 1)));
+    }
+  }
+  return theme;
+}
+
+SystemColours schemeColours(ContrastScheme scheme) {
+  const Rgb back = scheme == ContrastScheme::Inverse ? kBlack : kWhite;
+  const Rgb text = scheme == ContrastScheme::Inverse ? kWhite : kBlack;
+  return {back, text, back, text};
+}
+
 namespace {
 
 // A value the desktop portal keeps, or nothing when no portal answers (no session bus, no
