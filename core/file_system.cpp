@@ -4,41 +4,25 @@
 
 namespace nubera {
 
-std::string causeSentence(FileCause cause, const std::string& detail) {
-#define NUBERA_FILE_CAUSE(name, sentence) sentence,
-  static constexpr std::string_view kSentences[] = {NUBERA_FILE_CAUSES(NUBERA_FILE_CAUSE)};
-#undef NUBERA_FILE_CAUSE
-  std::string sentence(kSentences[static_cast<std::size_t>(cause)]);
-  if (const auto at = sentence.find("{}"); at != std::string::npos) sentence.replace(at, 2, detail);
-  return sentence;
-}
-
-FileError::FileError(Operation op, std::string path, FileCause cause, std::string detail,
-                     bool denied)
-    : std::runtime_error(path + ": " + causeSentence(cause, detail)),
+FileError::FileError(Operation op, std::string path, FileCause cause, Message detail, bool denied)
+    : std::runtime_error(path + ": " + std::string(messageName(causeMessage(cause)))),
       op_(op),
       path_(std::move(path)),
       cause_(cause),
       detail_(std::move(detail)),
       denied_(denied) {}
 
-std::string FileError::userMessage() const {
-  const char* what = "";
-  switch (op_) {
-    case Operation::MakeDirectory:
-      what = "フォルダーを作成できませんでした。";
-      break;
-    case Operation::Write:
-      what = "ファイルを保存できませんでした。";
-      break;
-    case Operation::Read:
-      what = "ファイルを読み込めませんでした。";
-      break;
-    case Operation::Look:
-      what = "ファイルやフォルダーがあるかどうかを確かめられませんでした。";
-      break;
-  }
-  return std::string(what) + "\n" + path_ + "\n" + reason();
+Message FileError::reason() const {
+  const bool none = detail_.id == MessageId::Text && detail_.text.empty();
+  return none ? Message(causeMessage(cause_)) : Message(causeMessage(cause_), {detail_});
+}
+
+Message FileError::message() const {
+  constexpr MessageId kWhat[] = {MessageId::OpMakeDirectory, MessageId::OpWrite, MessageId::OpRead,
+                                 MessageId::OpLook};
+  return Message(kWhat[static_cast<std::size_t>(op_)])
+      .then(MessageId::Line, {path_})
+      .then(MessageId::Line, {reason()});
 }
 
 std::string FileSystem::join(const std::string& dir, const std::string& name) const {

@@ -7,81 +7,33 @@
 #include <string>
 #include <vector>
 
+#include "core/message.h"
+
 namespace nubera {
-
-// Why a file operation failed, each cause with the one sentence the user is told whichever
-// system gave it; "{}" stands for the failure's detail (a character, a limit, the system's own
-// words for an error no other cause names).
-// clang-format off
-#define NUBERA_FILE_CAUSES(X) \
-  X(NotFound, "ファイルまたはフォルダーが見つかりません。") \
-  X(Denied, "アクセスが拒否されました。") \
-  X(InUse, "ほかのプログラムがこのファイルを使用中です。") \
-  X(HeldOpen, \
-    "ほかのプログラム（ブラウザーやプレーヤーなど）がこのファイルを開いています。" \
-    "そのプログラムを閉じてから、もう一度保存してください。") \
-  X(ReadOnlyPlace, "読み取り専用の場所です。") \
-  X(ReadOnlyFile, "読み取り専用のファイルです。") \
-  X(DiskFull, "ディスクの空き容量が足りません。") \
-  X(QuotaReached, "ディスクの使用量の上限に達しました。") \
-  X(FileTooLarge, "ファイルが大きすぎます。") \
-  X(NameTooLong, "名前が長すぎます。") \
-  X(FilePathTooLong, \
-    "パスが長すぎます。Windows では、保存するファイルのパスは 259 文字まで、" \
-    "そのフォルダーのパスは 243 文字までです。フォルダー名や名前を短くしてください。") \
-  X(FolderPathTooLong, \
-    "パスが長すぎます。Windows では、作るフォルダーのパスは 247 文字までです。" \
-    "フォルダー名を短くしてください。") \
-  X(BadName, "ファイル名、フォルダー名の構文が間違っています。") \
-  X(FileExists, "同じ名前のファイルが既にあります。") \
-  X(FolderExists, "同じ名前のフォルダーまたはファイルが既にあります。") \
-  X(FolderInTheWay, "同じ名前のフォルダーがあります。") \
-  X(NotAFolder, "途中の名前がフォルダーではありません。") \
-  X(LinkLoop, "リンクが多すぎるか、リンクが自分自身を指しています。") \
-  X(TooManyLinks, "リンクが多すぎます。") \
-  X(NotRegularFile, "通常のファイルではありません。") \
-  X(TooManyOpenFiles, \
-    "開いているファイルが多すぎます。" \
-    "ほかのプログラムを閉じてから、もう一度試してください。") \
-  X(NoMemory, "メモリが足りません。") \
-  X(Interrupted, "処理が中断されました。もう一度試してください。") \
-  X(InputOutput, "入出力エラーが発生しました。") \
-  X(DriveNotReady, "ドライブの準備ができていません。") \
-  X(NetworkDenied, "ネットワーク上の場所へのアクセスが拒否されました。") \
-  X(Unencodable, "{}は Shift_JIS で保存できない文字です。") \
-  X(FirstLineTooLong, "1行目が長すぎます（{} バイトまで）。") \
-  X(NotOneLine, "1行の Shift_JIS のテキストではありません（壊れているか、別の文字コードです）。") \
-  X(NotShiftJis, "Shift_JIS のテキストとして読めない内容が含まれています。") \
-  X(System, "{}")
-// clang-format on
-
-#define NUBERA_FILE_CAUSE(name, sentence) name,
-enum class FileCause { NUBERA_FILE_CAUSES(NUBERA_FILE_CAUSE) };
-#undef NUBERA_FILE_CAUSE
-// The cause's sentence, with `detail` in its place.
-std::string causeSentence(FileCause cause, const std::string& detail = "");
 
 // A failed file operation: what was attempted, on which path, and why.
 class FileError : public std::runtime_error {
  public:
   enum class Operation { MakeDirectory, Write, Read, Look };
   // denied: the system refused the access (a folder the user may not write, a read-only
-  // disk), as against a name or a state of the file itself.
-  FileError(Operation op, std::string path, FileCause cause, std::string detail = "",
+  // disk), as against a name or a state of the file itself. The detail is what the cause's
+  // sentence names (a character, a limit, the system's own words for an error no cause names).
+  FileError(Operation op, std::string path, FileCause cause, Message detail = {},
             bool denied = false);
   Operation operation() const { return op_; }
   FileCause cause() const { return cause_; }
   bool denied() const { return denied_; }
   const std::string& path() const { return path_; }
-  std::string reason() const { return causeSentence(cause_, detail_); }
-  // One message for the user, in Japanese, naming the path and the reason.
-  std::string userMessage() const;
+  // Why, as the cause's sentence with its detail.
+  Message reason() const;
+  // One message for the user: what failed, the path and the reason.
+  Message message() const;
 
  private:
   Operation op_;
   std::string path_;
   FileCause cause_;
-  std::string detail_;
+  Message detail_;
   bool denied_ = false;
 };
 

@@ -46,59 +46,53 @@ enum class NameUse { ServerFolder, Folder, VideoFile };
 
 // Why the name cannot be one file or folder name, as a sentence about `subject`; a typed name's
 // sentence ends with what to type instead.
-Refusal nameRefusal(const std::string& name, const std::string& subject, NameUse use,
-                    Origin origin) {
-  std::string sentence;
+Refusal nameRefusal(const std::string& name, const Message& subject, NameUse use, Origin origin) {
+  Message sentence;
   bool replaceCharacter = false;
   constexpr std::string_view kReserved = "/\\:*?\"<>|#%";  // "#", "%" garble an address
   const auto reserved = std::find_if(name.begin(), name.end(), [&](char c) {
     return kReserved.find(c) != std::string_view::npos;
   });
   if (name == "." || name == "..") {
-    sentence = subject + "に「" + name + "」は使えません。";
+    sentence = Message(MessageId::NameDots, {subject, name});
   } else if (use != NameUse::VideoFile && name.find_first_not_of(". ") == std::string::npos) {
     // A name of nothing else would be the folder above it.
-    sentence = subject + "を「.」や空白だけにはできません。";
+    sentence = Message(MessageId::NameOnlyDots, {subject});
   } else if (use != NameUse::VideoFile && (name.back() == '.' || name.back() == ' ')) {
-    sentence = subject + "の最後に「.」や空白は使えません。";
+    sentence = Message(MessageId::NameTrailingDot, {subject});
   } else if (hasControlCharacter(name)) {
-    sentence = subject + "に制御文字は使えません。";
+    sentence = Message(MessageId::NameControl, {subject});
   } else if (reserved != name.end()) {
-    sentence = subject + "に使えない文字「" + std::string(1, *reserved) + "」が含まれています。";
+    sentence = Message(MessageId::NameReserved, {subject, std::string(1, *reserved)});
   } else if (deviceName(name)) {
-    sentence = subject + "「" + name + "」は Windows が装置に使う名前なので使えません。";
+    sentence = Message(MessageId::NameDevice, {subject, name});
   } else if (auto bad = cp932::firstUnencodable(name)) {
-    sentence = subject + "の" + shownCharacter(*bad) + "は Shift_JIS で保存できない文字です。";
+    sentence = Message(MessageId::NameUnencodable, {subject, shownCharacter(*bad)});
     replaceCharacter = true;
   } else if (use == NameUse::ServerFolder && programFileName(name)) {
-    sentence = subject + "「" + name + "」はこのプログラムのファイルと同じ名前なので使えません。";
+    sentence = Message(MessageId::NameProgramFile, {subject, name});
   } else {
     return std::nullopt;
   }
   if (origin == Origin::Stored) return sentence;
-  return sentence +
-         (replaceCharacter ? "別の文字に置き換えてください。" : "別の名前を入力してください。");
+  return sentence.then(replaceCharacter ? MessageId::TypeOtherCharacter : MessageId::TypeOtherName);
 }
 
 // Why `name` cannot be the folder in `parent` that is made or used: a folder beside it differs
 // in letter case alone (Windows would use it, a web server would not), or the system takes the
 // name for a folder of another name (a Windows short name such as EXAMPL~1).
 Refusal folderBesideRefusal(const FileSystem& fs, const std::string& parent,
-                            const std::string& name, const std::string& subject) {
+                            const std::string& name, const Message& subject) {
   const std::string folded = foldCase(name);
   for (const auto& entry : fs.folderNames(parent)) {
     if (entry != name && foldCase(entry) == folded) {
-      return subject + "「" + name + "」と大文字・小文字だけが違うフォルダー「" + entry +
-             "」が既にあります。サーバーでは別の名前になるので、「" + entry +
-             "」と同じに入力してください。";
+      return Message(MessageId::FolderCaseTwin, {subject, name, entry, entry});
     }
   }
   const std::string path = fs.join(parent, name);
   const auto onDisk = fs.isDirectory(path) ? fs.nameOnDisk(path) : std::nullopt;
   if (!onDisk || *onDisk == name) return std::nullopt;
-  return subject + "「" + name + "」は、既にあるフォルダー「" + *onDisk +
-         "」の別名として扱われます。サーバーでは別の名前になるので、「" + *onDisk +
-         "」と同じに入力するか、別の名前を入力してください。";
+  return Message(MessageId::FolderAlias, {subject, name, *onDisk, *onDisk});
 }
 
 // Whether the shortest folders `levels` deep below `folder`, and the longest file of the
@@ -116,33 +110,36 @@ bool roomBelow(const FileSystem& fs, std::string folder, int levels) {
 // Why the site's folder of that name in `parent` cannot be made or used for its length: the
 // folder itself, or what must fit below it (the folders of the levels below, and a page set).
 Refusal lengthRefusal(const FileSystem& fs, const std::string& parent, const std::string& name,
-                      SiteField field, const std::string& subject, Origin origin) {
+                      SiteField field, const Message& subject, Origin origin) {
   const std::string path = fs.join(parent, name);
-  const std::string shorter = origin == Origin::Typed ? "短い名前を入力してください。" : "";
   // Where not even a name of one letter fits, the folder above is too deep: its own rule (or
   // the program folder's) says so, not this name's.
   const int below = kSiteLevels - 1 - static_cast<int>(field);
   if (!roomBelow(fs, parent, below + 1)) return std::nullopt;
+  Message refusal;
   if (auto cause = fs.lengthProblem(path, true)) {
-    return subject + "のフォルダーを作れません。" + causeSentence(*cause) + shorter;
+    refusal = Message(MessageId::FolderTooLong, {subject, Message(causeMessage(*cause))});
+  } else if (!roomBelow(fs, path, below)) {
+    refusal = Message(below > 0 ? MessageId::NoRoomForSite : MessageId::NoRoomForPages, {subject});
+  } else {
+    return std::nullopt;
   }
-  if (roomBelow(fs, path, below)) return std::nullopt;
-  return subject + "のフォルダーの中に" +
-         (below > 0 ? "仮想サーバーのフォルダーやページ" : "ページ") +
-         "を作れません（パスが長すぎます）。" + shorter;
+  if (origin == Origin::Typed) refusal.then(MessageId::TypeShorterName);
+  return refusal;
 }
 
 // A name of the virtual server in `parent`, by the rules of the name, of its length (with room
 // for the rest of the site below it) and of the folder beside it, typed or stored alike. A
 // stored one's refusal names its file and the way to build the site again.
 Refusal siteNameRefusal(const FileSystem& fs, const std::string& parent, const std::string& name,
-                        SiteField field, const std::string& what, Origin origin) {
+                        SiteField field, MessageId what, Origin origin) {
   const bool stored = origin == Origin::Stored;
-  const std::string subject =
-      stored ? "保存されている" + what + "（" + std::string(siteFileName(field)) + "）" : what;
+  const Message subject =
+      stored ? Message(MessageId::SubjectStored, {Message(what), std::string(siteFileName(field))})
+             : Message(what);
   Refusal refusal;
   if (name.empty()) {
-    refusal = stored ? Refusal(subject + "がありません。") : Refusal(kFillIn);
+    refusal = stored ? Message(MessageId::StoredMissing, {subject}) : Message(MessageId::FillIn);
   } else {
     refusal = nameRefusal(name, subject,
                           field == SiteField::ServerName ? NameUse::ServerFolder : NameUse::Folder,
@@ -151,8 +148,7 @@ Refusal siteNameRefusal(const FileSystem& fs, const std::string& parent, const s
   if (!refusal) refusal = lengthRefusal(fs, parent, name, field, subject, origin);
   if (!refusal) refusal = folderBesideRefusal(fs, parent, name, subject);
   if (!refusal || !stored) return refusal;
-  return *refusal + "\n" + siteFilePath(fs, field) +
-         "\nメインメニューの「仮想サーバー作成」で仮想サーバーを作り直してください。";
+  return refusal->then(MessageId::Line, {siteFilePath(fs, field)}).then(MessageId::RebuildSite);
 }
 
 // ---- Hosts and addresses. ----
@@ -211,9 +207,7 @@ Refusal hostRefusal(const std::string& server, bool withPort) {
   const long portNumber =
       colon == std::string::npos ? 1 : number(std::string_view(server).substr(colon + 1), 5);
   if (hostName(name) && portNumber >= 1 && portNumber <= 65535) return std::nullopt;
-  return "サーバー名「" + server +
-         "」はサーバーの名前として使えません。英数字、「-」、「.」だけで、"
-         "「http://」や「/」、空白を付けずに入力してください。\n例：www.example.ne.jp";
+  return Message(MessageId::NotAHost, {server});
 }
 
 // ---- Player values. ----
@@ -225,13 +219,14 @@ bool oneOf(const std::string& value, std::initializer_list<std::string_view> wor
 }
 
 // "「幅」の「abc」" or, for the empty text, "「幅」が空".
-std::string settingNamed(const char* setting, const std::string& value) {
-  return std::string("「") + setting + "」" + (value.empty() ? "が空" : "の「" + value + "」");
+Message settingNamed(MessageId setting, const std::string& value) {
+  if (value.empty()) return Message(MessageId::SettingEmpty, {Message(setting)});
+  return Message(MessageId::SettingValue, {Message(setting), value});
 }
 
 // A size as every browser reads it: digits, at most one "." with digits on both sides, above
 // zero, blanks around it. "1e3" or "+320" would be read as 1 or not at all.
-Refusal sizeRefusal(const char* setting, const std::string& value) {
+Refusal sizeRefusal(MessageId setting, const std::string& value) {
   std::string_view text = value;
   const std::size_t first = text.find_first_not_of(' ');
   if (first != std::string_view::npos) {
@@ -248,8 +243,8 @@ Refusal sizeRefusal(const char* setting, const std::string& value) {
     positive = positive || part.find_first_not_of('0') != part.npos;
   }
   if (digits && positive) return std::nullopt;
-  return settingNamed(setting, value) + (value.empty() ? "です。" : "は数値ではありません。") +
-         "0 より大きい数を数字で入力してください（例：320）。\n";
+  return Message(value.empty() ? MessageId::SizeMissing : MessageId::SizeNotANumber,
+                 {settingNamed(setting, value)});
 }
 
 }  // namespace
@@ -258,33 +253,38 @@ Refusal sizeRefusal(const char* setting, const std::string& value) {
 
 Refusal serverNameRefusal(const FileSystem& fs, const std::string& name, ServerNameUse use,
                           Origin origin) {
-  if (use == ServerNameUse::Host) return name.empty() ? Refusal(kFillIn) : hostRefusal(name, true);
+  if (use == ServerNameUse::Host) {
+    return name.empty() ? Message(MessageId::FillIn) : hostRefusal(name, true);
+  }
   if (auto refusal = siteNameRefusal(fs, fs.programDirectory(), name, SiteField::ServerName,
-                                     "サーバー名", origin)) {
+                                     MessageId::SubjectServer, origin)) {
     return refusal;
   }
   if (use == ServerNameUse::Folder) return std::nullopt;
   // The name is also the host of every published address.
   auto refusal = hostRefusal(name, false);
   if (!refusal || origin == Origin::Typed) return refusal;
-  return *refusal + "\n" + siteFilePath(fs, SiteField::ServerName) +
-         "\nメインメニューの「仮想サーバー作成」でサーバー名を入力し直してください。";
+  return refusal->then(MessageId::Line, {siteFilePath(fs, SiteField::ServerName)})
+      .then(MessageId::RetypeServer);
 }
 
 Refusal accountRefusal(const FileSystem& fs, const std::string& serverFolder,
                        const std::string& name, Origin origin) {
-  return siteNameRefusal(fs, serverFolder, name, SiteField::AccountName, "アカウント名", origin);
+  return siteNameRefusal(fs, serverFolder, name, SiteField::AccountName, MessageId::SubjectAccount,
+                         origin);
 }
 
 Refusal videoFolderRefusal(const FileSystem& fs, const std::string& accountFolder,
                            const std::string& name, Origin origin) {
-  return siteNameRefusal(fs, accountFolder, name, SiteField::ContentFolder, "フォルダー名", origin);
+  return siteNameRefusal(fs, accountFolder, name, SiteField::ContentFolder,
+                         MessageId::SubjectFolder, origin);
 }
 
 Refusal videoNameRefusal(const FileSystem& fs, const std::string& folder, const std::string& name,
                          Pass pass) {
-  if (name.empty()) return kFillIn;
-  if (auto refusal = nameRefusal(name, "ビデオ名", NameUse::VideoFile, Origin::Typed)) {
+  if (name.empty()) return Message(MessageId::FillIn);
+  if (auto refusal =
+          nameRefusal(name, Message(MessageId::SubjectVideo), NameUse::VideoFile, Origin::Typed)) {
     return refusal;
   }
   // A Windows metafile line is code page 932: 〜 would be written as ～, naming another file
@@ -292,9 +292,7 @@ Refusal videoNameRefusal(const FileSystem& fs, const std::string& folder, const 
   const auto inexact = fs.isWindows() ? cp932::firstInexact(name) : std::nullopt;
   if (inexact) {
     const std::string written = cp932::windowsForm(*inexact);
-    return "ビデオ名の「" + *inexact + "」は、Windows のメタファイルには「" + written +
-           "」と書かれ、ないファイルを指してしまいます。「" + *inexact + "」の代わりに「" +
-           written + "」を入力してください（ビデオファイルの名前も「" + written + "」にします）。";
+    return Message(MessageId::VideoInexact, {*inexact, written, *inexact, written, written});
   }
   // Windows writes a page set whose names differ in letter case alone over the other's files,
   // while the pages and a web server name them apart.
@@ -303,11 +301,7 @@ Refusal videoNameRefusal(const FileSystem& fs, const std::string& folder, const 
       const std::string wanted = name + std::string(ending);
       if (file == wanted || foldCase(file) != foldCase(wanted)) continue;
       const std::string twin = file.substr(0, file.size() - ending.size());
-      return "ビデオ名「" + name + "」と大文字・小文字だけが違うページ一式「" + twin + "」（" +
-             twin +
-             ".ram など）が既にあります。Windows では同じファイルに上書きされ、"
-             "サーバーでは別の名前になるので、「" +
-             twin + "」と同じに入力するか、別の名前を入力してください。";
+      return Message(MessageId::VideoCaseTwin, {name, twin, twin, twin});
     }
   }
   // A file name the system takes for another existing file (a short name such as SPORTS~1.RAM).
@@ -315,9 +309,7 @@ Refusal videoNameRefusal(const FileSystem& fs, const std::string& folder, const 
     const std::string file = name + std::string(ending);
     const auto onDisk = fs.nameOnDisk(fs.join(folder, file));
     if (!onDisk || *onDisk == file) continue;
-    return "ビデオ名「" + name + "」のファイル「" + file + "」は、既にあるファイル「" + *onDisk +
-           "」の別名として扱われ、そのファイルが上書きされてしまいます。別のビデオ名を入力して"
-           "ください。";
+    return Message(MessageId::VideoFileAlias, {name, file, *onDisk});
   }
   // The preview line names the video file as it lies in the folder; on Windows in code page
   // 932, which may hold it only as another character or not at all.
@@ -327,75 +319,62 @@ Refusal videoNameRefusal(const FileSystem& fs, const std::string& folder, const 
                        : std::nullopt;
   if (!bad) return std::nullopt;
   const std::string renamed = cp932::windowsForm(cp932::composed(base));
-  return "ビデオファイル「" + base + ".rm」の名前の" + shownCharacter(*bad) +
-         "は、Windows のメタファイルにそのままは書けず、ないファイルを指してしまいます。" +
-         "ビデオファイルの名前を、" +
-         (cp932::firstInexact(renamed) ? "この文字のない名前に"
-                                       : "「" + renamed + ".rm」と入力し直して") +
-         "付け直してから、その名前をビデオ名に入力してください。";
+  const Message how = cp932::firstInexact(renamed)
+                          ? Message(MessageId::RenameWithout)
+                          : Message(MessageId::RenameTo, {videoFileName(renamed)});
+  return Message(MessageId::VideoFileUnwritable, {videoFileName(base), shownCharacter(*bad), how});
 }
 
 Refusal videoAddressRefusal(const std::string& address) {
-  if (address.empty()) return kFillIn;
+  if (address.empty()) return Message(MessageId::FillIn);
   // A server reads an escape as the character it stands for.
   const std::string read = urlDecoded(address);
-  if (hasControlCharacter(read)) {
-    return "ビデオのアドレスに制御文字は使えません。別の文字に置き換えてください。";
-  }
-  const std::string named = "ビデオまでのアドレス「" + address + "」";
+  if (hasControlCharacter(read)) return Message(MessageId::AddressControl);
   if (address.front() != '/' || address.back() != '/') {
-    return named + "は「/」で始めて「/」で終えてください。\n例：/user name/hoge/video/";
+    return Message(MessageId::AddressSlashes, {address});
   }
   for (std::size_t start = 0; start != std::string::npos;) {
     const std::size_t slash = read.find('/', start);
     const std::string part = read.substr(start, slash == std::string::npos ? slash : slash - start);
     start = slash == std::string::npos ? slash : slash + 1;
-    if (part == "." || part == "..") {
-      return named + "の「" + part +
-             "」は、サーバーやプレーヤーが別のフォルダーに読み替えてしまうので使えません。"
-             "「.」や「..」だけの部分がないアドレスを入力してください。\n例：/user "
-             "name/hoge/video/";
-    }
+    if (part == "." || part == "..") return Message(MessageId::AddressDots, {address, part});
   }
   return std::nullopt;
 }
 
 Refusal widthRefusal(const std::string& width) {
-  if (auto refusal = sizeRefusal("幅", width)) return refusal;
+  if (auto refusal = sizeRefusal(MessageId::SettingWidth, width)) return refusal;
   if (heightForWidth(width)) return std::nullopt;
-  return settingNamed("幅", width) +
-         "は大きすぎて、高さが決まりません。0 より大きい数を数字で入力してください（例：320）。\n";
+  return Message(MessageId::WidthTooLarge, {settingNamed(MessageId::SettingWidth, width)});
 }
 
 Refusal heightRefusal(const std::string& width, const std::string& height) {
-  if (auto refusal = sizeRefusal("高さ", height)) return refusal;
+  if (auto refusal = sizeRefusal(MessageId::SettingHeight, height)) return refusal;
   // The height only ever follows the width; another one would stretch the video.
   const auto wanted = widthRefusal(width) ? std::nullopt : heightForWidth(width);
   if (!wanted || *wanted == height) return std::nullopt;
-  return settingNamed("高さ", height) + "は、" + settingNamed("幅", width) +
-         "の 4 分の 3 ではありません。幅を入力し直すと、高さが決まります。\n";
+  return Message(MessageId::HeightNotRule, {settingNamed(MessageId::SettingHeight, height),
+                                            settingNamed(MessageId::SettingWidth, width)});
 }
 
 Refusal autostartRefusal(const std::string& autostart) {
   if (oneOf(autostart, {"true", "false"})) return std::nullopt;
-  return settingNamed("オート起動", autostart) + "は使えません。true か false にしてください。\n";
+  return Message(MessageId::AutostartWord, {settingNamed(MessageId::SettingAutostart, autostart)});
 }
 
 Refusal alignmentRefusal(const std::string& alignment) {
   if (oneOf(alignment, {"center", "left", "right"})) return std::nullopt;
-  return settingNamed("位置", alignment) +
-         "は使えません。center、left、right のどれかにしてください。\n";
+  return Message(MessageId::AlignmentWord, {settingNamed(MessageId::SettingAlignment, alignment)});
 }
 
 Refusal playerRefusal(const PlayerSettings& p) {
-  std::string sentences;
-  for (const Refusal& refusal : {widthRefusal(p.width), heightRefusal(p.width, p.height),
-                                 alignmentRefusal(p.alignment), autostartRefusal(p.autostart)}) {
-    if (refusal) sentences += *refusal;
+  Message refusal(MessageId::PlayerRefused);
+  for (const Refusal& value : {widthRefusal(p.width), heightRefusal(p.width, p.height),
+                               alignmentRefusal(p.alignment), autostartRefusal(p.autostart)}) {
+    if (value) refusal.then(*value);
   }
-  if (sentences.empty()) return std::nullopt;
-  return "プレーヤーの設定をページに書けません。\n" + sentences +
-         "「設定」を押して、設定の画面で直してください。";
+  if (refusal.next.empty()) return std::nullopt;
+  return refusal.then(MessageId::PlayerFixOnSettings);
 }
 
 Refusal programFolderRefusal(const FileSystem& fs, int levels, bool pathWritten) {
@@ -403,23 +382,15 @@ Refusal programFolderRefusal(const FileSystem& fs, int levels, bool pathWritten)
   // The path is stored in code page 932 and read back from it: a character that comes back as
   // another (〜 as ～) would name a folder that does not exist.
   if (auto bad = pathWritten ? cp932::firstInexact(dir) : std::nullopt) {
-    std::string which = "Shift_JIS で保存できない文字" + shownCharacter(*bad);
-    if (!cp932::firstUnencodable(*bad)) {
-      which = "Shift_JIS で保存すると別の文字（" + cp932::windowsForm(*bad) + "）に変わる文字「" +
-              *bad + "」";
-    }
-    return "プログラムのフォルダーの場所に、" + which + "が含まれています。\n" + dir +
-           "\nこの場所はファイルに書き込まれるので、このままでは作成できません。"
-           "st_nubera のフォルダーごと、場所にこのような文字を含まないフォルダーに移してから"
-           "起動してください。";
+    const Message which = cp932::firstUnencodable(*bad)
+                              ? Message(MessageId::WhichUnencodable, {shownCharacter(*bad)})
+                              : Message(MessageId::WhichChanges, {cp932::windowsForm(*bad), *bad});
+    return Message(MessageId::ProgramPathHasCharacter, {which, dir});
   }
   // Folders of one letter and the shortest page set below them must fit the system's limits;
   // else no name the user could type would.
   if (roomBelow(fs, dir, levels)) return std::nullopt;
-  return "プログラムのフォルダーの場所が深すぎて、この中にフォルダーやファイルを作れません。\n" +
-         dir +
-         "\nst_nubera のフォルダーごと、もっと浅い場所のフォルダー（例：ドキュメント）に移してから"
-         "起動してください。";
+  return Message(MessageId::ProgramFolderTooDeep, {dir});
 }
 
 }  // namespace nubera

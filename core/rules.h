@@ -2,7 +2,7 @@
 // The rule book. For each kind of value the user types (a server name, an account, a video
 // folder, a video name, the detailed screen's video address, the player's width, height,
 // autostart and alignment) one function says whether it may be written where it goes and, if
-// not, why, in the words the user reads. Every screen and every pass asks these and no other.
+// not, why, as the message the user reads. Every screen and every pass asks these and no other.
 // The rules are the same on every system, but where Windows itself would change what is
 // written (FileSystem::isWindows).
 
@@ -17,10 +17,7 @@
 namespace nubera {
 
 // Why a value may not be written, as the message the user reads; nothing when it may.
-using Refusal = std::optional<std::string>;
-
-// The refusal of an empty entry.
-inline constexpr const char* kFillIn = "記入しましょう。";
+using Refusal = std::optional<Message>;
 
 // Where a value comes from: typed on the screen, or read back from its state file, which may
 // have been edited by hand or damaged; a refusal then names the file and says to build the

@@ -6,26 +6,26 @@
 
 namespace nubera {
 
-std::string shownCharacter(std::string_view character) {
+Message shownCharacter(std::string_view character) {
   const long cp = cp932::codePoint(character);
   const auto in = [cp](long first, long last) { return cp >= first && cp <= last; };
-  const char* looks = nullptr;
+  MessageId looks = MessageId::Text;
   if (cp == 0xA0 || cp == 0x1680 || in(0x2000, 0x200A) || cp == 0x202F || cp == 0x205F) {
-    looks = "空白に見える文字";
+    looks = MessageId::LooksBlank;
   } else if (cp == 0x2028 || cp == 0x2029) {
-    looks = "改行に見える文字";
+    looks = MessageId::LooksLineBreak;
   } else if (in(0x300, 0x36F) || in(0x1AB0, 0x1AFF) || in(0x1DC0, 0x1DFF) || in(0x20D0, 0x20FF) ||
              in(0xFE20, 0xFE2F) || in(0x3099, 0x309A)) {
-    looks = "前の文字に重なる記号";
+    looks = MessageId::LooksCombining;
   } else if (cp == 0xAD || cp == 0x61C || cp == 0x180E || in(0x200B, 0x200F) ||
              in(0x202A, 0x202E) || in(0x2060, 0x206F) || cp == 0xFEFF || in(0xFE00, 0xFE0F) ||
              in(0xE0000, 0xE01EF)) {
-    looks = "目に見えない文字";
+    looks = MessageId::LooksInvisible;
   }
-  if (!looks) return "「" + std::string(character) + "」";
+  if (looks == MessageId::Text) return Message(MessageId::ShownCharacter, {std::string(character)});
   char code[12];
   std::snprintf(code, sizeof code, "U+%04lX", static_cast<unsigned long>(cp));
-  return "「" + std::string(code) + "」（" + looks + "）";
+  return Message(MessageId::ShownInvisible, {std::string(code), Message(looks)});
 }
 
 std::string foldCase(std::string_view s) {

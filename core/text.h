@@ -5,11 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "core/message.h"
+
 namespace nubera {
 
 // A character as a message names it: 「x」, or, for one that cannot be seen (a no-break space,
 // a zero-width space, a combining mark alone), 「U+00A0」 and what it looks like.
-std::string shownCharacter(std::string_view character);
+Message shownCharacter(std::string_view character);
 // The text with letter case folded as Windows ignores it in names: Latin (also full-width),
 // Greek, Cyrillic and the Roman numerals Ⅰ..Ⅹ, the pairs code page 932 holds.
 std::string foldCase(std::string_view text);

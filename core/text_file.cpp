@@ -30,7 +30,7 @@ std::string readFirstLine(const FileSystem& fs, const std::string& path) {
   if (!line.empty() && line.back() == '\r') line.pop_back();
   if (line.size() > kMaxFirstLine) {
     throw FileError(FileError::Operation::Read, path, FileCause::FirstLineTooLong,
-                    std::to_string(kMaxFirstLine));
+                    Message(std::to_string(kMaxFirstLine)));
   }
   // A NUL (a UTF-16 file, say) or a CR inside the line is no one-line Shift_JIS file.
   if (line.find('\0') != std::string::npos || line.find('\r') != std::string::npos) {

@@ -41,7 +41,8 @@ FileCause causeOf(int errorNumber) {
 FileError systemError(FileError::Operation op, const std::string& path, int errorNumber,
                       bool denied) {
   const FileCause cause = causeOf(errorNumber);
-  return FileError(op, path, cause, cause == FileCause::System ? std::strerror(errorNumber) : "",
+  return FileError(op, path, cause,
+                   cause == FileCause::System ? Message(std::strerror(errorNumber)) : Message(),
                    denied);
 }
 

@@ -96,10 +96,11 @@ FileCause causeOf(int errorNumber) {
 FileError systemError(FileError::Operation op, const std::string& path, int errorNumber,
                       bool denied) {
   const FileCause cause = causeOf(errorNumber);
-  return FileError(
-      op, path, cause,
-      cause == FileCause::System ? win32::systemMessage(static_cast<DWORD>(errorNumber)) : "",
-      denied);
+  return FileError(op, path, cause,
+                   cause == FileCause::System
+                       ? win32::systemMessage(static_cast<DWORD>(errorNumber))
+                       : Message(),
+                   denied);
 }
 
 LocalFileSystem::LocalFileSystem(std::string programDirectory)

@@ -58,7 +58,7 @@ void MemoryFileSystem::makeDirectory(const std::string& path) {
   if (!directories_.count(parentKey(k)))
     throw FileError(Op::MakeDirectory, path, FileCause::NotFound);
   if (readOnlyFolders_.count(parentKey(k)))
-    throw FileError(Op::MakeDirectory, path, FileCause::Denied, "", true);
+    throw FileError(Op::MakeDirectory, path, FileCause::Denied, {}, true);
   directories_.emplace(k, path);
 }
 
@@ -116,7 +116,7 @@ void MemoryFileSystem::replaceFile(const std::string& path, const std::string& b
   if (!directories_.count(parentKey(k))) throw FileError(Op::Write, path, FileCause::NotFound);
   if (directories_.count(k)) throw FileError(Op::Write, path, FileCause::FolderInTheWay);
   if (readOnlyFolders_.count(parentKey(k)))
-    throw FileError(Op::Write, path, FileCause::Denied, "", true);
+    throw FileError(Op::Write, path, FileCause::Denied, {}, true);
   auto it = files_.find(k);
   if (it != files_.end()) {
     if (it->second.readOnly) throw FileError(Op::Write, path, FileCause::Denied);

@@ -1,6 +1,7 @@
 #include "screens/screens.h"
 
 #include "core/site_layout.h"
+#include "screens/common/messages.h"
 #include "ui/runtime.h"
 
 namespace nubera::screens {
@@ -14,12 +15,7 @@ namespace {
 void start(Runtime& rt) {
   FileSystem& fs = rt.files();
   if (fs.programDirectoryIsTemporary()) {
-    rt.message("このプログラムは一時フォルダーの中から起動されています。\n" +
-               fs.programDirectory() +
-               "\nzip ファイルの中から直接起動すると、このフォルダーは後で Windows に消され、"
-               "作ったフォルダーやファイルも一緒に消えてしまいます。zip "
-               "ファイルを自分のフォルダー（例：ドキュメント）に展開し、展開したフォルダーの "
-               "st_nubera.exe から起動してください。");
+    rt.message(Message(MessageId::StartedInTemporaryFolder, {fs.programDirectory()}));
   }
   fs.removeLeftovers(fs.programDirectory());
   for (const std::string& folder : storedSiteFolders(fs)) fs.removeLeftovers(folder);
@@ -31,7 +27,8 @@ const ScreenSet& all() {
   static const ScreenSet set = {
       .kinds = {&splash(), &menu(), &serverFolder(), &siteFolder(), &quick(), &quickSettings(),
                 &detailed(), &detailedSettings()},
-      .start = start};
+      .start = start,
+      .say = say};
   return set;
 }
 

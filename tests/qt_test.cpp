@@ -31,6 +31,7 @@
 #include "desktop_cases.h"
 #include "platform/local_file_system.h"
 #include "platform/memory_file_system.h"
+#include "screens/common/messages.h"
 #include "screens/controls.h"
 #include "screens/screens.h"
 #include "test_support.h"
@@ -406,24 +407,26 @@ TEST_F(QtRoad, MessagesAreShownWhole) {
   twins.replaceFile(tmp.path() + "/abcdefghijklmnopqrstuvwxyz.ram", "x\r\n");
   const std::string deep =
       tmp.path() + "/" + std::string(70, 'a') + "/とても長い名前の動画フォルダー";
-  std::vector<std::string> prompts = {
-      "記入しましょう。",
+  const std::vector<Message> said = {
+      Message(MessageId::FillIn),
       *serverNameRefusal(files, "a:b", ServerNameUse::Site),
       *programFolderRefusal(MemoryFileSystem(deep + "/p〜q"), 3, true),
-      FileError(FileError::Operation::Write, deep + "/abc.ram", FileCause::Denied).userMessage() +
-          "\nこのフォルダーに書き込めません：\n" + deep,
+      FileError(FileError::Operation::Write, deep + "/abc.ram", FileCause::Denied)
+          .message()
+          .then(MessageId::FolderRefuses, {deep}),
       *videoNameRefusal(twins, tmp.path(), "ABCDEFGHIJKLMNOPQRSTUVWXYZ", Pass::Preview),
       *playerRefusal({"abc", "x", "yes", "middle"}),
-      "記入しましょう。\n\n保存をやり直すには、「戻る」を押してメインメニューに戻り、「一発　ヌベラ"
-      "」で"
-      "この画面を開き直してください。",
+      Message(MessageId::FillIn).then(MessageId::ReopenToSave),
       // A path with no blank in it, far wider than the display: broken anywhere.
       FileError(FileError::Operation::MakeDirectory, tmp.path() + "/" + std::string(302, 'v'),
                 FileCause::NameTooLong)
-          .userMessage(),
+          .message(),
+      // One sentence that wraps.
+      Message(std::string(
+          "プログラムのフォルダーの場所が深すぎて、この中にフォルダーやファイルを作れません。")),
   };
-  prompts.push_back(
-      "プログラムのフォルダーの場所が深すぎて、この中にフォルダーやファイルを作れません。");
+  std::vector<std::string> prompts;
+  for (const Message& m : said) prompts.push_back(screens::say(m));
   for (const auto& prompt : prompts) {
     bool shown = false, whole = false, inArea = false, titleRoom = false, even = true;
     when([] { return messageBox() != nullptr; },

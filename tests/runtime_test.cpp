@@ -101,7 +101,7 @@ TEST_F(RuntimeTest, AHandlerMayUnloadItsOwnScreen) {
   toy.a.clicks["Go"] = [](Runtime& rt) {
     rt.unload(Form1);
     rt.show(Form2);
-    rt.message("after");
+    rt.message(Message(std::string("after")));
   };
   rt.start(Form1);
   rt.userClick(Form1, "Go");
@@ -137,7 +137,7 @@ TEST_F(RuntimeTest, NoScreenLeftVisibleEndsTheProgram) {
 TEST_F(RuntimeTest, EndProgramStopsTheRunningHandler) {
   toy.a.clicks["Go"] = [](Runtime& rt) {
     rt.endProgram();
-    rt.message("never");
+    rt.message(Message(std::string("never")));
   };
   rt.start(Form1);
   rt.userClick(Form1, "Go");

@@ -6,15 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 #ifdef _WIN32
 #include <windows.h>
 
 #include "platform/win32/utf.h"
 #endif
+#include "core/rules.h"
 #include "core/site_state.h"
 #include "platform/local_file_system.h"
 #include "platform/memory_file_system.h"
+#include "screens/common/messages.h"
 #include "screens/controls.h"
 #include "test_support.h"
 #include "ui/recording_desktop.h"
@@ -324,7 +327,8 @@ TEST_F(ScreensTest, DetailedAddressWithAControlCharacter) {
   rt.userEdit(Form6, ctl::detailed::Text3, "v");
   rt.userClick(Form6, ctl::detailed::Command1);
   rt.userClick(Form6, ctl::detailed::Command5);
-  const std::string refused = "ビデオのアドレスに制御文字は使えません。別の文字に置き換えてください。";
+  const std::string refused =
+      "ビデオのアドレスに制御文字は使えません。別の文字に置き換えてください。";
   EXPECT_EQ(desktop.messages(), (std::vector<std::string>{refused, refused}));
   EXPECT_TRUE(files.files().empty());
 }
@@ -513,6 +517,34 @@ TEST(DetailedScreen, AShortNameOfAnotherFileIsRefused) {
   EXPECT_EQ(files.readFile(longFile), "x\r\n");
 }
 #endif
+
+// Every id the program can say has its sentence, each file cause one of its own; a few worked
+// sentences, composed as the user reads them.
+TEST(Messages, EveryIdHasItsSentence) {
+  std::set<std::string_view> causes;
+  for (int i = 0; i < kMessageCount; ++i) {
+    const auto id = static_cast<MessageId>(i);
+    EXPECT_FALSE(screens::sentence(id).empty()) << messageName(id);
+    if (id >= MessageId::CauseNotFound) causes.insert(screens::sentence(id));
+  }
+  EXPECT_EQ(causes.size(), static_cast<std::size_t>(FileCause::System) + 1);
+  EXPECT_EQ(screens::say(Message(causeMessage(FileCause::Unencodable), {shownCharacter("😀")})),
+            "「😀」は Shift_JIS で保存できない文字です。");
+  EXPECT_EQ(screens::say(Message(causeMessage(FileCause::System), {std::string("Disk error.")})),
+            "Disk error.");
+  EXPECT_EQ(
+      screens::say(
+          FileError(FileError::Operation::Write, "C:\\p\\a.ram", FileCause::Denied).message()),
+      "ファイルを保存できませんでした。\nC:\\p\\a.ram\nアクセスが拒否されました。");
+  MemoryFileSystem fs{"C:\\p"};
+  EXPECT_EQ(screens::say(*accountRefusal(fs, "C:\\p", "a:b", Origin::Stored)),
+            "保存されているアカウント名（nout02.dat）に使えない文字「:」が含まれています。\n"
+            "C:\\p\\nout02.dat\nメインメニューの「仮想サーバー作成」で仮想サーバーを作り直して"
+            "ください。");
+  EXPECT_EQ(screens::say(*videoNameRefusal(fs, "C:\\p", "a\u00A0", Pass::Preview)),
+            "ビデオ名の「U+00A0」（空白に見える文字）は Shift_JIS で保存できない文字です。"
+            "別の文字に置き換えてください。");
+}
 
 // The version line, with numbers that can be told apart.
 TEST(StartUp, VersionLine) {

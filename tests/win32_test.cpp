@@ -457,7 +457,7 @@ TEST_F(Win32Probe, BoxesBelongToTheScreenThatRaisedThem) {
       nullptr, 0,
       [](void* data) -> DWORD {
         for (int i = 0; i < 500; ++i, Sleep(10)) {
-          HWND box = FindWindowW(L"#32770", win32::wide(kApplicationTitle).c_str());
+          HWND box = FindWindowW(L"#32770", L"ストリーミング　");
           if (!box) continue;
           static_cast<Answer*>(data)->owner = GetWindow(box, GW_OWNER);
           PostMessageW(box, WM_COMMAND, IDOK, 0);

@@ -12,7 +12,6 @@ namespace nubera {
 struct ScreenInstance;
 class Runtime;
 
-inline constexpr const char* kApplicationTitle = "ストリーミング　";
 inline constexpr const char* kHelpFile = "NUBERA.hlp";
 
 // The program's own help, a page beside it whose top is its contents: what the desktops show
@@ -30,9 +29,10 @@ class Desktop {
   // window of `owner`: the screen whose event raised it (none before the first screen, or
   // when that screen is gone; then over the screen that is active). Returns when it is closed.
   virtual void messageBox(std::optional<ScreenId> owner, const std::string& prompt) = 0;
-  // Opens the help file at the topic, owned by the window of the screen.
-  virtual void help(ScreenId window, const std::string& file, HelpTopic topic,
-                    const std::string& data) = 0;
+  // Opens the help file at the topic, owned by the window of the screen; nothing when it is
+  // shown, else the page it could not show.
+  virtual std::optional<std::string> help(ScreenId window, const std::string& file, HelpTopic topic,
+                                          const std::string& data) = 0;
 
   // What the runtime does to screens, for a backend to draw.
   virtual void screenCreated(const ScreenInstance&) {}

@@ -22,9 +22,10 @@ void RecordingDesktop::messageBox(std::optional<ScreenId>, const std::string& pr
   record("message " + escaped);
 }
 
-void RecordingDesktop::help(ScreenId window, const std::string& file, HelpTopic,
-                            const std::string&) {
+std::optional<std::string> RecordingDesktop::help(ScreenId window, const std::string& file,
+                                                  HelpTopic, const std::string&) {
   record("help " + std::string(screenName(window)) + " " + file + " contents");
+  return std::nullopt;
 }
 
 void RecordingDesktop::programEnded() {

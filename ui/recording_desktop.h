@@ -16,8 +16,8 @@ class RecordingDesktop : public Desktop {
   explicit RecordingDesktop(std::function<void(const std::string&)> sink = {});
 
   void messageBox(std::optional<ScreenId> owner, const std::string& prompt) override;
-  void help(ScreenId window, const std::string& file, HelpTopic topic,
-            const std::string& data) override;
+  std::optional<std::string> help(ScreenId window, const std::string& file, HelpTopic topic,
+                                  const std::string& data) override;
   void programEnded() override;
 
   // "message PROMPT" (line breaks written \n), "help SCREEN FILE contents", "end".

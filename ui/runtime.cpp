@@ -11,6 +11,9 @@ namespace {
 // Unwinds the running handler once the program has ended.
 struct ProgramEnded {};
 
+// Change handlers that kept assigning each other new texts.
+struct HandlersNeverEnd : std::exception {};
+
 // Change handlers that keep assigning each other new texts would never end.
 constexpr int kMaxHandlerDepth = 200;
 
@@ -51,32 +54,31 @@ void Runtime::userEvent(std::optional<ScreenId> id, F&& body) {
     body();
   } catch (const ProgramEnded&) {
   } catch (const FileError& e) {
-    desktop_.messageBox(eventScreen_, fileErrorMessage(e));
+    message(failure(e));
+  } catch (const HandlersNeverEnd&) {
+    message(Message(MessageId::Unexpected, {Message(MessageId::HandlersNeverEnd)}));
   } catch (const std::exception& e) {
-    desktop_.messageBox(eventScreen_, std::string("処理を続けられませんでした。\n") + e.what());
+    message(Message(MessageId::Unexpected, {std::string(e.what())}));
   }
   eventScreen_ = outer;
   // A program with no screen shown would linger invisibly: end it.
   if (!ended_ && !anyVisible()) closeAll();
 }
 
-std::string Runtime::fileErrorMessage(const FileError& e) const {
+Message Runtime::failure(const FileError& e) const {
   const std::string dir = files_.programDirectory();
-  if (!e.denied()) return e.userMessage();
+  if (!e.denied()) return e.message();
   const std::string folder = files_.parentOf(e.path());
   // A folder inside the program's own (a video folder made read-only) is named as the one
   // that refused; moving the program would not help there.
-  if (folder != dir) {
-    return e.userMessage() + "\nこのフォルダーに書き込めません：\n" + folder +
-           "\nフォルダーの書き込みの許可（読み取り専用の設定）を確かめてください。";
-  }
+  if (folder != dir) return e.message().then(MessageId::FolderRefuses, {folder});
   // The program was put where the user may not write (Program Files, a read-only disk): the
   // virtual server and the state files cannot be kept beside it.
-  return "プログラムのフォルダーに書き込めません。\n" + dir +
-         "\nこのプログラムは、作るファイルをすべて自分のフォルダーの中に置きます。"
-         "st_nubera のフォルダーごと、書き込めるフォルダー（例：ドキュメント）に移してから"
-         "起動してください。\n（" +
-         e.path() + "：" + e.reason() + "）";
+  return Message(MessageId::ProgramFolderRefuses, {dir, e.path(), e.reason()});
+}
+
+std::string Runtime::say(const Message& m) const {
+  return screens_.say ? screens_.say(m) : shape(m);
 }
 
 void Runtime::start(ScreenId first) {
@@ -148,7 +150,7 @@ std::shared_ptr<ScreenInstance> Runtime::ensure(ScreenId id) {
 
 void Runtime::runHandler(const Handler& handler) {
   if (handlerDepth_ >= kMaxHandlerDepth) {
-    throw std::runtime_error("画面の値の更新が終わりませんでした。");
+    throw HandlersNeverEnd{};
   }
   struct Depth {
     int& depth;
@@ -271,12 +273,14 @@ bool Runtime::anyVisible() const {
   return false;
 }
 
-void Runtime::message(const std::string& prompt) {
-  desktop_.messageBox(eventScreen_, prompt);
+void Runtime::message(const Message& m) {
+  desktop_.messageBox(eventScreen_, say(m));
 }
 
 void Runtime::help(ScreenId window) {
-  desktop_.help(window, kHelpFile, HelpTopic::Contents, "");
+  if (auto page = desktop_.help(window, kHelpFile, HelpTopic::Contents, "")) {
+    message(Message(MessageId::HelpMissing, {*page}));
+  }
 }
 
 }  // namespace nubera

@@ -73,13 +73,17 @@ class Runtime {
   [[noreturn]] void endProgram();
 
   // Message box, style 0, with the application title.
-  void message(const std::string& prompt);
-  // The help button: the help file at its contents, owned by the screen's window.
+  void message(const Message& m);
+  // The help button: the help file at its contents, owned by the screen's window; where it
+  // cannot be shown, a message says which page.
   void help(ScreenId window);
 
   FileSystem& files() { return files_; }
-  // A failed file operation as the user reads it.
-  std::string fileErrorMessage(const FileError& e) const;
+  // A failed file operation as the user reads it: what failed and why, and, where a folder
+  // refused, which one, or that the program's own folder refuses.
+  Message failure(const FileError& e) const;
+  // A message's words, from the screens' table.
+  std::string say(const Message& m) const;
 
  private:
   // Runs the body of the user's event on screen `id` (none: the start), which owns the

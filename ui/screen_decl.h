@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/message.h"
+
 namespace nubera {
 
 // Every screen of the program, in the order of its ScreenId; the names are its own.
@@ -170,6 +172,8 @@ struct ScreenKind {
 struct ScreenSet {
   std::array<const ScreenKind*, kScreenCount> kinds{};
   Handler start;
+  // The words of a message, from the screens' one table of sentences.
+  std::function<std::string(const Message&)> say;
   const ScreenKind* operator[](std::size_t i) const { return kinds[i]; }
   auto begin() const { return kinds.begin(); }
   auto end() const { return kinds.end(); }

@@ -22,7 +22,7 @@ std::string utf8(const std::wstring& w) {
   return out;
 }
 
-std::string systemMessage(unsigned long error) {
+Message systemMessage(unsigned long error) {
   wchar_t* buffer = nullptr;
   DWORD n = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -32,8 +32,8 @@ std::string systemMessage(unsigned long error) {
   while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
     text.pop_back();
   }
-  if (text.empty()) return "エラー " + std::to_string(error);
-  return utf8(text);
+  if (text.empty()) return Message(MessageId::SystemErrorNumber, {std::to_string(error)});
+  return Message(utf8(text));
 }
 
 }  // namespace nubera::win32

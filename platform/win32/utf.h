@@ -3,11 +3,13 @@
 
 #include <string>
 
+#include "core/message.h"
+
 namespace nubera::win32 {
 
 std::wstring wide(const std::string& utf8);
 std::string utf8(const std::wstring& wide);
-// The system's text for an error code, without its line end.
-std::string systemMessage(unsigned long error);
+// The system's own words for the error, or its number where it has none.
+Message systemMessage(unsigned long error);
 
 }  // namespace nubera::win32

@@ -6,7 +6,7 @@ ControlDecl helpButton(ControlName name, std::string caption, Rect r, double poi
   return decl::button(name, std::move(caption), r)
       .withFont(points)
       .back(colour::kYellow)
-      .spokenAs("ヘルプ");
+      .spokenAs(say(Message(MessageId::HelpName)));
 }
 
 void unloadAll(Runtime& rt, std::initializer_list<ScreenId> screens) {
@@ -14,16 +14,16 @@ void unloadAll(Runtime& rt, std::initializer_list<ScreenId> screens) {
 }
 
 void readSiteFields(Runtime& rt, ScreenId screen, std::initializer_list<SiteFieldInto> reads) {
-  std::string failures;
+  Message failures(MessageId::OpRead);
   for (const auto& [field, file] : reads) {
     rt.setText(screen, field, "");
     try {
       rt.setText(screen, field, readSiteField(rt.files(), file));
     } catch (const FileError& e) {
-      failures += "\n" + e.path() + "\n" + e.reason();
+      failures.then(MessageId::Line, {e.path()}).then(MessageId::Line, {e.reason()});
     }
   }
-  if (!failures.empty()) rt.message("ファイルを読み込めませんでした。" + failures);
+  if (!failures.next.empty()) rt.message(failures);
 }
 
 void addFragmentFields(ScreenDecl& decl, const FragmentTable& table) {

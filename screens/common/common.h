@@ -9,12 +9,12 @@
 #include "core/rules.h"
 #include "core/site_layout.h"
 #include "core/site_state.h"
+#include "screens/common/captions.h"
+#include "screens/common/messages.h"
 #include "ui/runtime.h"
 
 namespace nubera::screens {
 
-inline constexpr const char* kSaved = "保存しました。";
-inline constexpr const char* kDone = "完成しました";
 // A help button: yellow, its caption a question mark in the screen's own form, and called
 // "ヘルプ" for a screen reader, which would otherwise say "question mark".
 ControlDecl helpButton(ControlName name, std::string caption, Rect r, double points);

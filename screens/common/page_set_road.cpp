@@ -17,7 +17,7 @@ Refusal checkedFiles(Runtime& rt, const PageSetRoad& road, Pass pass, const Play
     return refusal;
   }
   auto place = road.place(rt, pass);
-  if (auto* refusal = std::get_if<std::string>(&place)) return *refusal;
+  if (auto* refusal = std::get_if<Message>(&place)) return *refusal;
   const auto& at = std::get<PageSetPlace>(place);
   const std::string video = rt.text(road.screen, road.videoName);
   if (auto refusal = videoNameRefusal(fs, at.folder, video, pass)) return refusal;
@@ -28,10 +28,11 @@ Refusal checkedFiles(Runtime& rt, const PageSetRoad& road, Pass pass, const Play
   }
   // Metafiles that no page names would be published for nothing.
   if (const auto missing = missingPages(fs, at.folder, video); !missing.empty()) {
-    std::string named;
-    for (const auto& page : missing) named += (named.empty() ? "" : "、") + page;
-    return "ビデオ名「" + video + "」のページ（" + named + "）がまだ作られていないので、" +
-           "完成できません。\n" + at.folder + "\n" + road.previewFirst;
+    Message named(missing.front());
+    for (std::size_t i = 1; i < missing.size(); ++i) named.then(MessageId::ListMore, {missing[i]});
+    return Message(MessageId::PagesMissing, {video, named})
+        .then(MessageId::Line, {at.folder})
+        .then(MessageId::Line, {road.previewFirst});
   }
   files = metafiles(fs, at.folder, video, line);
   return std::nullopt;
@@ -41,7 +42,7 @@ Refusal checkedFiles(Runtime& rt, const PageSetRoad& road, Pass pass, const Play
 
 void runPass(Runtime& rt, const PageSetRoad& road, Pass pass) {
   PlayerSettings player;
-  std::string wayOn;
+  std::optional<Message> wayOn;
   if (pass == Pass::Preview) {
     // A player value the page cannot hold is refused before the screen's own step, so that it
     // can be corrected on the settings screen and the preview pressed again.
@@ -50,17 +51,19 @@ void runPass(Runtime& rt, const PageSetRoad& road, Pass pass) {
     road.pressed(rt);
     wayOn = road.previewAgain;
   }
+  const auto tell = [&](Message m) {
+    if (wayOn) m.then(*wayOn);
+    rt.message(m);
+  };
   try {
     std::vector<PageFile> files;
-    if (auto refusal = checkedFiles(rt, road, pass, player, files)) {
-      return rt.message(*refusal + wayOn);
-    }
+    if (auto refusal = checkedFiles(rt, road, pass, player, files)) return tell(*refusal);
     writePageFiles(rt.files(), files);
   } catch (const FileError& e) {
-    return rt.message(rt.fileErrorMessage(e) + wayOn);
+    return tell(rt.failure(e));
   }
-  rt.message(kSaved);
-  rt.message(kDone);
+  rt.message(Message(MessageId::Saved));
+  rt.message(Message(MessageId::Done));
 }
 
 }  // namespace nubera::screens

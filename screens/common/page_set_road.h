@@ -4,6 +4,7 @@
 // its fields; whatever a pass may refuse is asked of the rule book.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -28,13 +29,13 @@ struct PageSetRoad {
   const PlayerLink& player;
   int levels;  // folders between the program folder and the page set's
   // The screen's place for the pass, or why it has none (its site facts, its typed address).
-  std::function<std::variant<PageSetPlace, std::string>(Runtime&, Pass)> place;
+  std::function<std::variant<PageSetPlace, Message>(Runtime&, Pass)> place;
   // The screen's own step once its preview button is pressed and the player values hold.
   std::function<void(Runtime&)> pressed;
-  // Said after each failure of a preview: how to reach it again.
-  std::string previewAgain;
+  // Said after each failure of a preview: how to reach it again (nothing where it stays).
+  std::optional<Message> previewAgain;
   // Said when a publish finds no preview's pages under the name: how to make them.
-  std::string previewFirst;
+  Message previewFirst;
 };
 
 // The pass, to its end: one message that refuses or names the failure, or "保存しました。" and

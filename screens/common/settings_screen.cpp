@@ -18,7 +18,7 @@ ControlDecl marker(ControlName name, Rect r, std::string caption, std::string al
       .withFont(12)
       .fore(colour::kRed)
       .tab(3)
-      .inGroup("位置")
+      .inGroup(caption::kAlignment)
       .chooses(Text1, std::move(alignment))
       .spokenAs(caption)
       .describedAs("位置を" + caption + "にします。矢印キーでほかの位置に移ります。");
@@ -29,10 +29,10 @@ std::vector<ControlDecl> controls(const SettingsLayout& at, const std::string& a
   return {
       label(Label6, "①", at.Label6).withFont(18, true, "ＭＳ ゴシック"),
       picture(Image1, "settings.jpg", at.Image1).spokenAs("プレーヤーの大きさの絵"),
-      label(Label4, "幅", at.Label4).withFont(9),
+      label(Label4, caption::kWidth, at.Label4).withFont(9),
       textBox(Text12, "320", at.Text12).numbers().tab(0).labelledBy(Label4).explainedBy(Label7),
       textBox(Text14, "304", at.Text14).numbers().tab(1).labelledBy(Label5),
-      label(Label5, "高さ", at.Label5).withFont(9),
+      label(Label5, caption::kHeight, at.Label5).withFont(9),
       frame(Frame1, "大きさ", at.Frame1).withFont(9),
       label(Label7,
             "160、320、480、640　他いろいろサイズがあります。幅に数値を入れると自動で高さが決まりま"
@@ -44,14 +44,14 @@ std::vector<ControlDecl> controls(const SettingsLayout& at, const std::string& a
           .tab(2)
           .labelledBy(Label12)
           .describedAs("center（中心）、left（左）、right（右）のどれかを入力します。"),
-      label(Label12, "位置", at.Label12).withFont(9),
+      label(Label12, caption::kAlignment, at.Label12).withFont(9),
       marker(Label2, at.Label2, "左", "left"),
       marker(Label1, at.Label1, "中心", "center"),
       marker(Label8, at.Label8, "右", "right"),
       label(Label10, "左", at.Label10).withFont(9),
       label(Label9, "中心", at.Label9).withFont(9),
       label(Label11, "右", at.Label11).withFont(9),
-      label(Label3, "オート起動", at.Label3).withFont(9),
+      label(Label3, caption::kAutostart, at.Label3).withFont(9),
       option(Option1, "オン", at.Option1).withFont(9).tab(4).labelledBy(Label3),
       option(Option2, "オフ", at.Option2).withFont(9).tab(5).labelledBy(Label3),
       // Beside the option group of the same caption: called by what it holds.
@@ -60,7 +60,7 @@ std::vector<ControlDecl> controls(const SettingsLayout& at, const std::string& a
           .spokenAs("オート起動の値")
           .describedAs("true（オン）か false（オフ）を入力します。"),
       label(Label13, "", at.Label13).back(colour::kBand),
-      button(Command1, "戻る", at.Command1).withFont(9).back(colour::kOrange).tab(7),
+      button(Command1, caption::kBack, at.Command1).withFont(9).back(colour::kOrange).tab(7),
       helpButton(Command2, "?", at.Command2, 12).tab(8),
   };
 }

@@ -18,7 +18,7 @@ using namespace ctl::detailed;
 // The page set goes into the program folder; its published address is the typed server name
 // and video address, which only a whole address may be. The preview needs neither, but refuses
 // one typed that the publish would refuse; an empty one is asked for when it is needed.
-std::variant<PageSetPlace, std::string> place(Runtime& rt, Pass pass) {
+std::variant<PageSetPlace, Message> place(Runtime& rt, Pass pass) {
   const FileSystem& fs = rt.files();
   const std::string server = rt.text(Form6, Text1);
   const std::string address = rt.text(Form6, Text2);
@@ -50,8 +50,8 @@ const PageSetRoad& road() {
             rt.setVisible(Form6, Command5, true);
             rt.setVisible(Form6, Label9, true);
           },
-      .previewAgain = "",
-      .previewFirst = "先にこのビデオ名で「作成」を押してから、「完成」を押してください。",
+      .previewAgain = std::nullopt,
+      .previewFirst = Message(MessageId::PreviewFirstDetailed),
   };
   return road;
 }
@@ -80,17 +80,26 @@ ScreenKind build() {
       label(Label8, "", {0, 4320, 7695, 1215}).back(colour::kBand),
       label(Label9, "PC上で確認した後、完成ボタンを押してください。", {120, 4560, 1575, 735})
           .withFont(9),
-      button(Command5, "完成", {1800, 4680, 1095, 375})
+      button(Command5, caption::kPublish, {1800, 4680, 1095, 375})
           .withFont(9)
           .back(colour::kPink)
           .tab(7)
           .takesFocusWhenShown()
           .explainedBy(Label9),
       helpButton(Command4, "？", {4080, 4680, 495, 375}, 14.25).tab(6),
-      button(Command6, "戻る", {5280, 4680, 495, 375}).withFont(9).back(colour::kOrange).tab(8),
+      button(Command6, caption::kBack, {5280, 4680, 495, 375})
+          .withFont(9)
+          .back(colour::kOrange)
+          .tab(8),
       button(Command3, "終了", {5760, 4680, 495, 375}).withFont(9).back(colour::kGrey).tab(5),
-      button(Command1, "作成", {6240, 4680, 495, 375}).withFont(9).back(colour::kGreen).tab(3),
-      button(Command2, "設定", {6720, 4680, 495, 375}).withFont(9).back(colour::kYellow).tab(4),
+      button(Command1, caption::kCreate, {6240, 4680, 495, 375})
+          .withFont(9)
+          .back(colour::kGreen)
+          .tab(3),
+      button(Command2, caption::kSettings, {6720, 4680, 495, 375})
+          .withFont(9)
+          .back(colour::kYellow)
+          .tab(4),
       field(Text15, ""),
       field(Text13, "Text13"),
       field(Text20, "Text20"),

@@ -23,12 +23,12 @@ ScreenKind build() {
   k.decl.controls = {
       label(Label1, "選択", {1320, 120, 2895, 615}).withFont(21.75),
       label(Label2, "簡単メニュー", {240, 840, 2175, 405}).withFont(18).back({0, 255, 255}),
-      button(Command2, "仮想サーバー作成", {1440, 1320, 2775, 615})
+      button(Command2, caption::kServerFolder, {1440, 1320, 2775, 615})
           .withFont(9)
           .back(colour::kLightYellow)
           .tab(0)
           .explainedBy(Label2),
-      button(Command1, "一発　ヌベラ", {1440, 1920, 2775, 615})
+      button(Command1, caption::kQuick, {1440, 1920, 2775, 615})
           .withFont(9)
           .back(colour::kPink)
           .tab(1)

@@ -19,7 +19,7 @@ using namespace ctl::quick;
 // The page set goes into the video folder of the site facts read at load, which name it and
 // its published address; the preview line names the server folder in the program folder, where
 // the files go (the stored path may be one from before a move).
-std::variant<PageSetPlace, std::string> place(Runtime& rt, Pass pass) {
+std::variant<PageSetPlace, Message> place(Runtime& rt, Pass pass) {
   SiteState site{.serverName = rt.text(Form4, Text1),
                  .serverFolderPath = rt.text(Form4, Text2),
                  .accountName = rt.text(Form4, Text4),
@@ -36,8 +36,7 @@ std::variant<PageSetPlace, std::string> place(Runtime& rt, Pass pass) {
   }
   const std::string& folder = at.video;
   if (!fs.isDirectory(folder)) {
-    return "ビデオを入れるフォルダーがありません。\n" + folder +
-           "\n先にメインメニューの「仮想サーバー作成」で仮想サーバーを作ってください。";
+    return Message(MessageId::NoVideoFolder, {folder});
   }
   site.serverFolderPath = previewServerFolder(fs, site);
   const FragmentTable rows = fragmentsFromFields(rt, Form4, quickFragments());
@@ -47,11 +46,6 @@ std::variant<PageSetPlace, std::string> place(Runtime& rt, Pass pass) {
                                                   : quickPublishLine(rows, site, file);
                       }};
 }
-
-// "保存" is gone once pressed, so every failure of it tells the way back.
-constexpr const char* kReopenToSave =
-    "\n\n保存をやり直すには、「戻る」を押してメインメニューに戻り、「一発　ヌベラ」で"
-    "この画面を開き直してください。";
 
 const PageSetRoad& road() {
   static const PageSetRoad road{
@@ -66,10 +60,9 @@ const PageSetRoad& road() {
             rt.setVisible(Form4, Command5, true);
             rt.setVisible(Form4, Label2, true);
           },
-      .previewAgain = kReopenToSave,
-      .previewFirst =
-          std::string("このビデオ名で「保存」を押してから、「完成ボタン」を押してください。") +
-          kReopenToSave,
+      // "保存" is gone once pressed, so every failure of it tells the way back.
+      .previewAgain = Message(MessageId::ReopenToSave),
+      .previewFirst = Message(MessageId::PreviewFirstQuick).then(MessageId::ReopenToSave),
   };
   return road;
 }
@@ -78,7 +71,7 @@ ScreenKind build() {
   using namespace decl;
   ScreenKind k;
   k.decl.id = Form4;
-  k.decl.caption = "一発　ヌベラ";
+  k.decl.caption = caption::kQuick;
   k.decl.clientWidth = 8625;
   k.decl.clientHeight = 4665;
   k.decl.controls = {
@@ -93,7 +86,7 @@ ScreenKind build() {
       label(Label4, "", {0, 3600, 8655, 1095}).back(colour::kBand),
       label(Label2, "御自身のPC上で動作確認し最後はこのボタンを押し完成。", {360, 3840, 2535, 615})
           .withFont(9),
-      button(Command5, "完成ボタン", {3240, 3840, 1455, 495})
+      button(Command5, caption::kPublishQuick, {3240, 3840, 1455, 495})
           .withFont(9)
           .back({255, 192, 255})
           .tab(6)
@@ -101,9 +94,15 @@ ScreenKind build() {
           .explainedBy(Label2),
       helpButton(Command6, "?", {4920, 3840, 615, 375}, 12).tab(5),
       button(Command4, "終了", {5640, 3840, 615, 375}).withFont(9).back(colour::kGrey).tab(4),
-      button(Command3, "戻る", {6240, 3840, 615, 375}).withFont(9).back(colour::kOrange).tab(3),
-      button(Command1, "保存", {6840, 3840, 735, 375}).withFont(9).back(colour::kGreen).tab(1),
-      button(Command2, "設定", {7800, 3840, 615, 375})
+      button(Command3, caption::kBack, {6240, 3840, 615, 375})
+          .withFont(9)
+          .back(colour::kOrange)
+          .tab(3),
+      button(Command1, caption::kSave, {6840, 3840, 735, 375})
+          .withFont(9)
+          .back(colour::kGreen)
+          .tab(1),
+      button(Command2, caption::kSettings, {7800, 3840, 615, 375})
           .withFont(9)
           .back(colour::kLightYellow)
           .tab(2),

@@ -35,7 +35,10 @@ ScreenKind build() {
           .explainedBy(Label3),
       label(Label4, "", {0, 2640, 6375, 1215}).back(colour::kBand),
       helpButton(Command3, "?", {3720, 3000, 615, 375}, 12).tab(3),
-      button(Command1, "作成", {4440, 3000, 735, 375}).withFont(9).back(colour::kGreen).tab(1),
+      button(Command1, caption::kCreate, {4440, 3000, 735, 375})
+          .withFont(9)
+          .back(colour::kGreen)
+          .tab(1),
       button(Command2, "次", {5280, 3000, 735, 375}).withFont(9).back(colour::kPink).tab(2),
   };
 
@@ -54,8 +57,8 @@ ScreenKind build() {
     const std::string folder = siteFolders(fs, name, "", "").server;
     if (!fs.isDirectory(folder)) fs.makeDirectory(folder);
     writeSiteField(fs, SiteField::ServerName, name);
-    rt.message(kSaved);
-    rt.message(kDone);
+    rt.message(Message(MessageId::Saved));
+    rt.message(Message(MessageId::Done));
   };
   k.clicks[Command2] = [](Runtime& rt) {  // 次
     rt.unload(Form1);

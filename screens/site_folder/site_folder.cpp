@@ -25,9 +25,7 @@ void create(Runtime& rt) {
   const std::string serverPath = rt.text(Form3, Text3);
   FileSystem& fs = rt.files();
   const auto [serverFolder, accountFolder, videoFolder] = siteFolders(fs, server, account, folder);
-  const std::string noServer = "サーバーのフォルダーがありません。\n" + serverFolder +
-                               "\n先にメインメニューの「仮想サーバー作成」でサーバー名を入力し、"
-                               "「作成」を押してください。";
+  const Message noServer(MessageId::NoServerFolder, {serverFolder});
   if (server.empty()) return rt.message(noServer);
   // The server name comes from out01.dat, which may have been edited or damaged.
   if (auto refusal = serverNameRefusal(fs, server, ServerNameUse::Site, Origin::Stored)) {
@@ -43,10 +41,8 @@ void create(Runtime& rt) {
   // Another copy of the program may have saved another server name since this screen opened:
   // the folders and the state files would then describe a site that does not exist.
   if (const std::string now = readSiteField(fs, SiteField::ServerName); now != server) {
-    return rt.message("この画面を開いた後で、サーバー名が「" + server + "」から「" + now +
-                      "」に変わりました。\n" + siteFilePath(fs, SiteField::ServerName) +
-                      "\n何も作成していません。「終了」を押してメインメニューに戻り、"
-                      "「仮想サーバー作成」を開き直してください。");
+    return rt.message(Message(MessageId::ServerNameChanged,
+                              {server, now, siteFilePath(fs, SiteField::ServerName)}));
   }
   // Folders that are there already are used as they are; what is missing is made.
   if (!fs.isDirectory(accountFolder)) fs.makeDirectory(accountFolder);
@@ -54,7 +50,7 @@ void create(Runtime& rt) {
   writeSiteField(fs, SiteField::AccountName, account);
   writeSiteField(fs, SiteField::ContentFolder, folder);
   writeSiteField(fs, SiteField::ServerFolderPath, serverPath);
-  rt.message(kSaved);
+  rt.message(Message(MessageId::Saved));
 }
 
 ScreenKind build() {
@@ -95,8 +91,14 @@ ScreenKind build() {
       field(Text3, ""),
       label(Label4, "", {0, 3360, 9135, 1575}).back(colour::kBand),
       helpButton(Command3, "?", {6240, 3960, 615, 375}, 12).tab(4),
-      button(Command1, "作成", {6960, 3960, 855, 375}).withFont(9).back(colour::kGreen).tab(2),
-      button(Command2, "終了", {7920, 3960, 855, 375}).withFont(9).back(colour::kGrey).tab(3),
+      button(Command1, caption::kCreate, {6960, 3960, 855, 375})
+          .withFont(9)
+          .back(colour::kGreen)
+          .tab(2),
+      button(Command2, caption::kEnd, {7920, 3960, 855, 375})
+          .withFont(9)
+          .back(colour::kGrey)
+          .tab(3),
   };
 
   k.load = [](Runtime& rt) {

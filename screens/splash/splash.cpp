@@ -8,8 +8,8 @@
 namespace nubera::screens {
 
 std::string versionLine(int major, int minor, int revision) {
-  return "ﾊﾞｰｼﾞｮﾝ " + std::to_string(major) + "." + std::to_string(minor) + "." +
-         std::to_string(revision);
+  return say(Message(MessageId::VersionLine,
+                     {std::to_string(major), std::to_string(minor), std::to_string(revision)}));
 }
 
 namespace {
@@ -50,7 +50,7 @@ ScreenKind build() {
 
   k.load = [](Runtime& rt) {
     rt.setText(ScreenId::frmSplash, lblVersion, versionLine(kMajor, kMinor, kRevision));
-    rt.setText(ScreenId::frmSplash, lblProductName, kApplicationTitle);
+    rt.setText(ScreenId::frmSplash, lblProductName, caption::kApplicationTitle);
   };
   // No other screen is open then, so the program ends with it.
   k.keyPress = [](Runtime& rt) { rt.unload(ScreenId::frmSplash); };

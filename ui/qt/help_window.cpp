@@ -8,13 +8,13 @@
 
 namespace nubera::qt {
 
-HelpView::HelpView(QWidget* parent) : QTextEdit(parent) {
+HelpView::HelpView(QWidget* parent, const QString& name) : QTextEdit(parent) {
   setObjectName("HelpBrowser");
   setReadOnly(true);
   // A caret the arrows move, so a screen reader reads the line it stands on.
   setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard |
                           Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-  setAccessibleName(QStringLiteral("ヘルプ"));
+  setAccessibleName(name);
 }
 
 void HelpView::goTo(const QString& anchor) {
@@ -94,23 +94,22 @@ void HelpView::follow(const QString& href) {
   if (href.startsWith('#')) goTo(href.mid(1));
 }
 
-HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window), view_(new HelpView(this)) {
+HelpWindow::HelpWindow(const QString& title, const QString& name)
+    : QWidget(nullptr, Qt::Window), view_(new HelpView(this, name)) {
   setObjectName("HelpWindow");
-  setWindowTitle(QStringLiteral("ヘルプ － ストリーミング"));
+  setWindowTitle(title);
   resize(720, 560);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(view_);
 }
 
-void HelpWindow::load(const QString& path, const QString& missing) {
+bool HelpWindow::load(const QString& path) {
   QFile page(path);
-  if (page.open(QIODevice::ReadOnly)) {
-    view_->setHtml(QString::fromUtf8(page.readAll()));
-    view_->goTo("contents");
-  } else {
-    view_->setPlainText(missing);
-  }
+  if (!page.open(QIODevice::ReadOnly)) return false;
+  view_->setHtml(QString::fromUtf8(page.readAll()));
+  view_->goTo("contents");
+  return true;
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent* e) {

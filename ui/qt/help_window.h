@@ -14,7 +14,8 @@ namespace nubera::qt {
 // text for a label, which it neither walks nor reads whole.
 class HelpView : public QTextEdit {
  public:
-  explicit HelpView(QWidget* parent);
+  // name: what a screen reader calls it.
+  HelpView(QWidget* parent, const QString& name);
   // Shows the part of the page at the anchor of that name.
   void goTo(const QString& anchor);
 
@@ -29,10 +30,10 @@ class HelpView : public QTextEdit {
 
 class HelpWindow : public QWidget {
  public:
-  HelpWindow();
+  HelpWindow(const QString& title, const QString& name);
   HelpView* view() const { return view_; }
-  // The help page at its contents, or `missing` where the page is not there.
-  void load(const QString& path, const QString& missing);
+  // The help page at its contents; false where the page cannot be read.
+  bool load(const QString& path);
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;

@@ -44,7 +44,7 @@ QString breakableAnywhere(const QString& text) {
 }  // namespace
 
 MessageBox::MessageBox(const QString& title, const QString& prompt, QWidget* owner,
-                       const Colours& colours)
+                       const QString& ok, const Colours& colours)
     // A title and a close button: no minimise (it would hide the box and its screen with it)
     // and no maximise, as on a Windows message box.
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -67,7 +67,7 @@ MessageBox::MessageBox(const QString& title, const QString& prompt, QWidget* own
   label_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   ok_ = new FlatButton(this);
   ok_->setObjectName("OK");
-  ok_->setText("OK");
+  ok_->setText(ok);
   ok_->setDefault(true);
   ok_->setFixedSize(88, 26);
   connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
@@ -120,7 +120,7 @@ void MessageBox::fitFor(QWidget* over) {
 
 QString MessageBox::copiedText() const {
   const QString rule = QStringLiteral("---------------------------\n");
-  return rule + windowTitle() + "\n" + rule + prompt_ + "\n" + rule + "OK   \n" + rule;
+  return rule + windowTitle() + "\n" + rule + prompt_ + "\n" + rule + ok_->text() + "   \n" + rule;
 }
 
 void MessageBox::showEvent(QShowEvent* e) {

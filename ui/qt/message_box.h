@@ -21,7 +21,8 @@ class MessageBox : public QDialog {
  public:
   // A box of `owner`'s: a window manager keeps it over that window, and so does a Wayland
   // compositor, which places it itself.
-  MessageBox(const QString& title, const QString& prompt, QWidget* owner, const Colours& colours);
+  MessageBox(const QString& title, const QString& prompt, QWidget* owner, const QString& ok,
+             const Colours& colours);
   QPushButton* ok() const;
 
   // Its size for the prompt on the display of `over` (framed as `over` is), then its place

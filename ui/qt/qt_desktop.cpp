@@ -83,17 +83,22 @@ void QtDesktop::messageBox(std::optional<ScreenId> owner, const std::string& pro
   }
   QWidget* over = ownerWindow(owner);
   const auto* screen = dynamic_cast<qt::ScreenWindow*>(over);
-  qt::MessageBox box(qs(kApplicationTitle), qs(prompt), over,
+  qt::MessageBox box(qs(runtime().say(Message(MessageId::ApplicationTitle))), qs(prompt), over,
+                     qs(runtime().say(Message(MessageId::Ok))),
                      formColours(screen ? screen->highContrast() : systemHighContrast()));
   box.fitFor(over);
   box.exec();
 }
 
-void QtDesktop::help(ScreenId id, const std::string&, HelpTopic, const std::string&) {
+std::optional<std::string> QtDesktop::help(ScreenId id, const std::string&, HelpTopic,
+                                           const std::string&) {
   // The program's own help, at its contents, in a window of the program.
-  if (!helpWindow_) helpWindow_ = new qt::HelpWindow;
-  const QString path = qs(assetDir_ + "/" + kHelpPage);
-  helpWindow_->load(path, QStringLiteral("ヘルプファイルが見つかりません：%1").arg(path));
+  if (!helpWindow_) {
+    helpWindow_ = new qt::HelpWindow(qs(runtime().say(Message(MessageId::HelpTitle))),
+                                     qs(runtime().say(Message(MessageId::HelpName))));
+  }
+  const std::string page = assetDir_ + "/" + kHelpPage;
+  if (!helpWindow_->load(qs(page))) return page;
   // Over a modal screen (the first main menu) the help must be modal too, or that screen
   // would block it: it could be neither used nor closed.
   const Qt::WindowModality modality = modalLoop_ ? Qt::ApplicationModal : Qt::NonModal;
@@ -116,6 +121,7 @@ void QtDesktop::help(ScreenId id, const std::string&, HelpTopic, const std::stri
   qt::placeOver(helpWindow_, over);
   helpWindow_->show();
   bringForward(helpWindow_);
+  return std::nullopt;
 }
 
 void QtDesktop::screenCreated(const ScreenInstance& screen) {

@@ -32,8 +32,8 @@ class QtDesktop : public Desktop {
   void setOnEnded(std::function<void()> onEnded) { onEnded_ = std::move(onEnded); }
 
   void messageBox(std::optional<ScreenId> owner, const std::string& prompt) override;
-  void help(ScreenId window, const std::string& file, HelpTopic topic,
-            const std::string& data) override;
+  std::optional<std::string> help(ScreenId window, const std::string& file, HelpTopic topic,
+                                  const std::string& data) override;
   void screenCreated(const ScreenInstance& screen) override;
   void screenDestroyed(ScreenId id) override;
   void screenShown(const ScreenInstance& screen, bool modal) override;

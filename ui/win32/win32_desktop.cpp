@@ -223,16 +223,18 @@ void Win32Desktop::messageBox(std::optional<ScreenId> owner, const std::string& 
   // The system places the box over its owner, on the owner's display.
   win32::ScreenWindow* w = owner ? window(*owner) : nullptr;
   HWND ownerWindow = w && IsWindowVisible(w->hwnd()) ? w->hwnd() : activeScreenWindow();
-  MessageBoxW(ownerWindow, wide(prompt).c_str(), wide(kApplicationTitle).c_str(), MB_OK);
+  const std::string title = runtime().say(Message(MessageId::ApplicationTitle));
+  MessageBoxW(ownerWindow, wide(prompt).c_str(), wide(title).c_str(), MB_OK);
 }
 
-void Win32Desktop::help(ScreenId id, const std::string& file, HelpTopic, const std::string& data) {
+std::optional<std::string> Win32Desktop::help(ScreenId id, const std::string& file, HelpTopic,
+                                              const std::string& data) {
   win32::ScreenWindow* w = window(id);
   HWND owner = w ? w->hwnd() : nullptr;
   // Where the help file lies beside the program, the Windows help viewer shows it.
   if (GetFileAttributesW(wide(assetDir_ + "\\" + file).c_str()) != INVALID_FILE_ATTRIBUTES) {
     WinHelpA(owner, file.c_str(), HELP_CONTENTS, reinterpret_cast<ULONG_PTR>(data.c_str()));
-    return;
+    return std::nullopt;
   }
   // Otherwise the program's own help, a page whose top is its contents, in the user's browser.
   const std::string page = assetDir_ + "\\" + kHelpPage;
@@ -243,7 +245,7 @@ void Win32Desktop::help(ScreenId id, const std::string& file, HelpTopic, const s
           ? helpOpener_(page)
           : execute && reinterpret_cast<INT_PTR>(execute(owner, L"open", wide(page).c_str(),
                                                          nullptr, nullptr, SW_SHOWNORMAL)) > 32;
-  if (!opened) messageBox(id, "ヘルプを開けませんでした。\n" + page);
+  return opened ? std::nullopt : std::optional(page);
 }
 
 bool Win32Desktop::pump() {
