@@ -13,7 +13,8 @@ namespace nubera {
 // each with its one sentence in the table ("{}" there is the failure's detail).
 #define NUBERA_FILE_CAUSES(X)                                                                  \
   X(NotFound)                                                                                  \
-  X(Denied) X(InUse) X(HeldOpen) X(ReadOnlyPlace) X(ReadOnlyFile) X(DiskFull) X(QuotaReached)  \
+  X(Denied)                                                                                    \
+  X(InUse) X(HeldOpen) X(ReadOnlyPlace) X(ReadOnlyFile) X(DiskFull) X(QuotaReached)            \
       X(FileTooLarge) X(NameTooLong) X(FilePathTooLong) X(FolderPathTooLong) X(BadName)        \
           X(FileExists) X(FolderExists) X(FolderInTheWay) X(NotAFolder) X(LinkLoop)            \
               X(TooManyLinks) X(NotRegularFile) X(TooManyOpenFiles) X(NoMemory) X(Interrupted) \

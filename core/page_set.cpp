@@ -9,6 +9,22 @@
 
 namespace nubera {
 
+namespace {
+
+std::string PlayerSettings::*const kPlayerMembers[] = {
+    &PlayerSettings::width, &PlayerSettings::height, &PlayerSettings::autostart,
+    &PlayerSettings::alignment};
+
+}  // namespace
+
+std::string& PlayerSettings::operator[](PlayerValue v) {
+  return this->*kPlayerMembers[static_cast<std::size_t>(v)];
+}
+
+const std::string& PlayerSettings::operator[](PlayerValue v) const {
+  return this->*kPlayerMembers[static_cast<std::size_t>(v)];
+}
+
 std::string pageReference(const std::string& videoName) {
   std::string out;
   for (char c : urlPath(videoName)) {

@@ -13,11 +13,20 @@
 
 namespace nubera {
 
+// The player's values. Each is a row of the tables that are built from this list: its field
+// on the settings screens and on each creation screen (screens/common/player_values.cpp) and
+// its rule (playerRefusal); the page writes it where its fragment rows say.
+enum class PlayerValue { Width, Height, Autostart, Alignment };
+inline constexpr PlayerValue kPlayerValues[] = {PlayerValue::Width, PlayerValue::Height,
+                                                PlayerValue::Autostart, PlayerValue::Alignment};
+
 struct PlayerSettings {
   std::string width;
   std::string height;
   std::string autostart;
   std::string alignment;
+  std::string& operator[](PlayerValue v);
+  const std::string& operator[](PlayerValue v) const;
 };
 
 struct PageFile {

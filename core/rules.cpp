@@ -367,11 +367,24 @@ Refusal alignmentRefusal(const std::string& alignment) {
   return Message(MessageId::AlignmentWord, {settingNamed(MessageId::SettingAlignment, alignment)});
 }
 
+namespace {
+
+// Each player value's rule, in the order a refusal names them.
+using PlayerRule = Refusal (*)(const PlayerSettings&);
+constexpr std::pair<PlayerValue, PlayerRule> kPlayerRules[] = {
+    {PlayerValue::Width, [](const PlayerSettings& p) { return widthRefusal(p.width); }},
+    {PlayerValue::Height, [](const PlayerSettings& p) { return heightRefusal(p.width, p.height); }},
+    {PlayerValue::Alignment, [](const PlayerSettings& p) { return alignmentRefusal(p.alignment); }},
+    {PlayerValue::Autostart, [](const PlayerSettings& p) { return autostartRefusal(p.autostart); }},
+};
+static_assert(std::size(kPlayerRules) == std::size(kPlayerValues), "a rule for every value");
+
+}  // namespace
+
 Refusal playerRefusal(const PlayerSettings& p) {
   Message refusal(MessageId::PlayerRefused);
-  for (const Refusal& value : {widthRefusal(p.width), heightRefusal(p.width, p.height),
-                               alignmentRefusal(p.alignment), autostartRefusal(p.autostart)}) {
-    if (value) refusal.then(*value);
+  for (const auto& [value, rule] : kPlayerRules) {
+    if (Refusal r = rule(p)) refusal.then(*r);
   }
   if (refusal.next.empty()) return std::nullopt;
   return refusal.then(MessageId::PlayerFixOnSettings);

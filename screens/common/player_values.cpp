@@ -1,8 +1,5 @@
 #include "screens/common/player_values.h"
 
-#include <array>
-#include <utility>
-
 #include "core/number_text.h"
 #include "screens/controls.h"
 
@@ -10,86 +7,71 @@ namespace nubera::screens {
 
 namespace {
 
-namespace settings = ctl::settings;
-
-// Each settings field with the link's field for it.
-std::array<std::pair<ControlName, ControlName>, 4> pairs(const PlayerLink& link) {
-  return {{{settings::Text12, link.width},
-           {settings::Text14, link.height},
-           {settings::Text17, link.autostart},
-           {settings::Text1, link.alignment}}};
+const PlayerRow& rowOf(PlayerValue v) {
+  return kPlayerRows[static_cast<std::size_t>(v)];
 }
 
-ControlName settingsFieldOf(const PlayerLink& link, ControlName creationField) {
-  for (auto [there, here] : pairs(link)) {
-    if (here == creationField) return there;
-  }
-  return {};
+// The settings screen's text into the creation screen's field.
+void copy(Runtime& rt, const PlayerLink& link, PlayerValue v) {
+  rt.setText(link.creation, link.creationField(v), rt.text(link.settings, rowOf(v).settings));
 }
 
 }  // namespace
 
+ControlName PlayerLink::creationField(PlayerValue v) const {
+  return rowOf(v).*field;
+}
+
 const PlayerLink& quickPlayerLink() {
-  using namespace ctl::quick;
+  using enum PlayerValue;
   static const PlayerLink link{.settings = ScreenId::Form5,
                                .creation = ScreenId::Form4,
-                               .width = Text171,
-                               .height = Text161,
-                               .autostart = Text211,
-                               .alignment = Text151,
-                               .pulledAtLoad = {Text211, Text171, Text161},
-                               .pulledOnChange = {Text151, Text161, Text171, Text211},
+                               .field = &PlayerRow::quick,
+                               .pulledAtLoad = {Autostart, Width, Height},
+                               .pulledOnChange = {Alignment, Height, Width, Autostart},
                                .widthPullSetsHeight = false};
   return link;
 }
 
 const PlayerLink& detailedPlayerLink() {
-  using namespace ctl::detailed;
+  using enum PlayerValue;
   // The alignment is not pulled at load: the settings screen's push alone brings it.
   static const PlayerLink link{.settings = ScreenId::Form7,
                                .creation = ScreenId::Form6,
-                               .width = Text15,
-                               .height = Text13,
-                               .autostart = Text20,
-                               .alignment = Text35,
-                               .pulledAtLoad = {Text15, Text13, Text20},
-                               .pulledOnChange = {Text15, Text20, Text35},
+                               .field = &PlayerRow::detailed,
+                               .pulledAtLoad = {Width, Height, Autostart},
+                               .pulledOnChange = {Width, Autostart, Alignment},
                                .widthPullSetsHeight = true};
   return link;
 }
 
-void pushPlayerValue(Runtime& rt, const PlayerLink& link, ControlName settingsField) {
-  for (auto [there, here] : pairs(link)) {
-    if (there == settingsField) rt.setText(link.creation, here, rt.text(link.settings, there));
-  }
+void pushPlayerValue(Runtime& rt, const PlayerLink& link, PlayerValue value) {
+  copy(rt, link, value);
 }
 
 void followWidth(Runtime& rt, ScreenId settings) {
-  if (auto height = heightForWidth(rt.text(settings, settings::Text12))) {
-    rt.setText(settings, settings::Text14, *height);
+  if (auto height = heightForWidth(rt.text(settings, rowOf(PlayerValue::Width).settings))) {
+    rt.setText(settings, rowOf(PlayerValue::Height).settings, *height);
   }
 }
 
 void pullPlayerValuesAtLoad(Runtime& rt, const PlayerLink& link) {
-  for (ControlName field : link.pulledAtLoad) {
-    rt.setText(link.creation, field, rt.text(link.settings, settingsFieldOf(link, field)));
-  }
+  for (PlayerValue v : link.pulledAtLoad) copy(rt, link, v);
 }
 
 void addPlayerPulls(ScreenKind& creation, const PlayerLink& link) {
-  for (ControlName field : link.pulledOnChange) {
-    creation.changes[field] = [&link, field](Runtime& rt) {
-      rt.setText(link.creation, field, rt.text(link.settings, settingsFieldOf(link, field)));
-      if (link.widthPullSetsHeight && field == link.width) followWidth(rt, link.settings);
+  for (PlayerValue v : link.pulledOnChange) {
+    creation.changes[link.creationField(v)] = [&link, v](Runtime& rt) {
+      copy(rt, link, v);
+      if (link.widthPullSetsHeight && v == PlayerValue::Width) followWidth(rt, link.settings);
     };
   }
 }
 
 PlayerSettings playerValues(Runtime& rt, const PlayerLink& link) {
-  return {.width = rt.text(link.creation, link.width),
-          .height = rt.text(link.creation, link.height),
-          .autostart = rt.text(link.creation, link.autostart),
-          .alignment = rt.text(link.creation, link.alignment)};
+  PlayerSettings p;
+  for (PlayerValue v : kPlayerValues) p[v] = rt.text(link.creation, link.creationField(v));
+  return p;
 }
 
 }  // namespace nubera::screens

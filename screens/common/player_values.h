@@ -15,25 +15,48 @@
 #include <vector>
 
 #include "core/page_set.h"
+#include "screens/controls.h"
 #include "ui/runtime.h"
 
 namespace nubera::screens {
 
+// Each player value's fields, one row per value: the settings screens' field for it, and each
+// creation screen's. A new value is a row here, its rule, its fragments and its controls.
+struct PlayerRow {
+  PlayerValue value;
+  ControlName settings, quick, detailed;
+};
+inline constexpr PlayerRow kPlayerRows[] = {
+    {PlayerValue::Width, ctl::settings::Text12, ctl::quick::Text171, ctl::detailed::Text15},
+    {PlayerValue::Height, ctl::settings::Text14, ctl::quick::Text161, ctl::detailed::Text13},
+    {PlayerValue::Autostart, ctl::settings::Text17, ctl::quick::Text211, ctl::detailed::Text20},
+    {PlayerValue::Alignment, ctl::settings::Text1, ctl::quick::Text151, ctl::detailed::Text35},
+};
+static_assert(
+    [] {
+      for (std::size_t i = 0; i < std::size(kPlayerValues); ++i) {
+        if (kPlayerRows[i].value != kPlayerValues[i]) return false;
+      }
+      return std::size(kPlayerRows) == std::size(kPlayerValues);
+    }(),
+    "one row for each player value, in its order");
+
 struct PlayerLink {
   ScreenId settings;
   ScreenId creation;
-  // The creation screen's field for each value.
-  ControlName width, height, autostart, alignment;
-  std::vector<ControlName> pulledAtLoad;    // in this order
-  std::vector<ControlName> pulledOnChange;  // the fields that undo any other text
+  ControlName PlayerRow::*field;            // the creation screen's column of the rows
+  std::vector<PlayerValue> pulledAtLoad;    // in this order
+  std::vector<PlayerValue> pulledOnChange;  // the fields that undo any other text
   bool widthPullSetsHeight;                 // the width's pull also applies the height rule there
+  // The creation screen's field for the value.
+  ControlName creationField(PlayerValue v) const;
 };
 
 const PlayerLink& quickPlayerLink();     // Form5 → Form4
 const PlayerLink& detailedPlayerLink();  // Form7 → Form6
 
-// The settings screen's push of one of its fields (Text12, Text14, Text17 or Text1).
-void pushPlayerValue(Runtime& rt, const PlayerLink& link, ControlName settingsField);
+// The settings screen's push of one of its fields.
+void pushPlayerValue(Runtime& rt, const PlayerLink& link, PlayerValue value);
 // The height rule on the settings screen: Text14 := three quarters of Text12. A width that
 // is no number yet (the user is still typing) leaves the height as it is, without a message.
 void followWidth(Runtime& rt, ScreenId settings);

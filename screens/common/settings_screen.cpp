@@ -75,15 +75,14 @@ void addHandlers(ScreenKind& k, const SettingsTarget& t) {
     rt.setText(self, Text17, "true");
     rt.choose(self, option);
   };
-  // A typed height is put back at once: the height only ever follows the width.
-  for (ControlName size : {Text12, Text14}) {
-    k.changes[size] = [&link, size](Runtime& rt) {
-      pushPlayerValue(rt, link, size);
-      followWidth(rt, link.settings);
+  // Every change of a value goes to the creation screen at once; a typed height is put back
+  // at once, for the height only ever follows the width.
+  for (const PlayerRow& row : kPlayerRows) {
+    const bool size = row.value == PlayerValue::Width || row.value == PlayerValue::Height;
+    k.changes[row.settings] = [&link, value = row.value, size](Runtime& rt) {
+      pushPlayerValue(rt, link, value);
+      if (size) followWidth(rt, link.settings);
     };
-  }
-  for (ControlName value : {Text17, Text1}) {
-    k.changes[value] = [&link, value](Runtime& rt) { pushPlayerValue(rt, link, value); };
   }
 
   // Each marker sets the alignment it is declared to choose.
