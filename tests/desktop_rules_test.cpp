@@ -180,6 +180,13 @@ TEST(Pictures, TheLargerFileAbove100Percent) {
   EXPECT_EQ(pictureFile("quick.jpg", 1.0), "quick.jpg");
   EXPECT_EQ(pictureFile("quick.jpg", 1.25), "quick@2x.jpg");
   EXPECT_EQ(pictureFile("splash_logo.jpg", 2.0), "splash_logo@2x.jpg");
+  // Where the larger file is missing, the file itself is drawn, on both desktops.
+  const auto only = [](std::string there) {
+    return [there](const std::string& f) { return f == there; };
+  };
+  EXPECT_EQ(pictureToDraw("D", '/', "quick.jpg", 1.5, only("D/quick@2x.jpg")), "D/quick@2x.jpg");
+  EXPECT_EQ(pictureToDraw("D", '/', "quick.jpg", 1.5, only("D/quick.jpg")), "D/quick.jpg");
+  EXPECT_EQ(pictureToDraw("D", '\\', "quick.jpg", 1.0, only("D\\quick@2x.jpg")), "D\\quick.jpg");
 }
 
 namespace {
@@ -303,8 +310,15 @@ TEST(Keyboard, ActivationOrderWorkedExample) {
   EXPECT_EQ(order.next(rt), ScreenId::Form1);
   rt.hide(ScreenId::Form1);
   EXPECT_EQ(order.next(rt), ScreenId::Form6);
+  // A box belongs to the screen that raised it while it is shown, else to the latest shown.
+  EXPECT_EQ(order.ownerOf(rt, ScreenId::Form1), ScreenId::Form6);  // hidden: the latest
+  rt.show(ScreenId::Form1);
+  EXPECT_EQ(order.ownerOf(rt, ScreenId::Form1), ScreenId::Form1);
+  EXPECT_EQ(order.ownerOf(rt, std::nullopt), ScreenId::Form1);  // the latest active shown
+  rt.hide(ScreenId::Form1);
   rt.hide(ScreenId::Form6);
   EXPECT_EQ(order.next(rt), std::nullopt);
+  EXPECT_EQ(order.ownerOf(rt, ScreenId::Form7), std::nullopt);
 }
 
 TEST(Placement, CentredWorkedExamples) {

@@ -58,6 +58,12 @@ std::string pictureFile(const std::string& file, double scale) {
   return file.substr(0, dot) + "@2x" + file.substr(dot);
 }
 
+std::string pictureToDraw(const std::string& folder, char separator, const std::string& file,
+                          double scale, const std::function<bool(const std::string&)>& there) {
+  const std::string sharp = folder + separator + pictureFile(file, scale);
+  return there(sharp) ? sharp : folder + separator + file;
+}
+
 bool isBand(const ControlDecl& c) {
   return c.kind == ControlKind::Label && c.backColor && c.text.empty();
 }

@@ -2,6 +2,7 @@
 // How a screen looks, alike on every desktop: the colours of each control (a high-contrast
 // scheme's where the user chose one), the fonts to ask for, and the picture file for a scale.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,6 +50,10 @@ double contrastRatio(Rgb a, Rgb b);
 // twice the size ("quick.jpg" becomes "quick@2x.jpg"), so it is as sharp as the text; the
 // desktop falls back to the file itself where that one is missing.
 std::string pictureFile(const std::string& file, double scale);
+// The file to draw at the scale, from the folder: the one for the scale where it is there (as
+// `there` tells), else the file itself.
+std::string pictureToDraw(const std::string& folder, char separator, const std::string& file,
+                          double scale, const std::function<bool(const std::string&)>& there);
 
 // The font families to ask for, best first: the declared Windows font by its Japanese and its
 // English name, then Japanese fonts that other Windows installations and Linux desktops have.

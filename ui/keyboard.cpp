@@ -173,6 +173,12 @@ void ActivationOrder::activated(ScreenId id) {
   recent_.insert(recent_.begin(), id);
 }
 
+std::optional<ScreenId> ActivationOrder::ownerOf(const Runtime& runtime,
+                                                 std::optional<ScreenId> raisedBy) const {
+  const ScreenInstance* s = raisedBy ? runtime.find(*raisedBy) : nullptr;
+  return s && s->visible ? raisedBy : next(runtime);
+}
+
 std::optional<ScreenId> ActivationOrder::next(const Runtime& runtime) const {
   for (ScreenId id : recent_) {
     const ScreenInstance* s = runtime.find(id);

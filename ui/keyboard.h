@@ -96,6 +96,9 @@ class ActivationOrder {
   void activated(ScreenId id);
   // The latest screen that the runtime still shows, if any.
   std::optional<ScreenId> next(const Runtime& runtime) const;
+  // The screen a message box or the help stands over and belongs to: the one whose event
+  // raised it, while it is shown; else the latest one still shown; none before any is.
+  std::optional<ScreenId> ownerOf(const Runtime& runtime, std::optional<ScreenId> raisedBy) const;
 
  private:
   std::vector<ScreenId> recent_;

@@ -121,8 +121,8 @@ void PictureLabel::paintEvent(QPaintEvent*) {
 }
 
 const QPixmap& PictureLabel::pixmapFor(double scale) {
-  QString file = dir_ + "/" + qs(pictureFile(file_, scale));
-  if (!QFile::exists(file)) file = dir_ + "/" + qs(file_);
+  const QString file = qs(pictureToDraw(dir_.toStdString(), '/', file_, scale,
+                                        [](const auto& f) { return QFile::exists(qs(f)); }));
   if (file != drawnFile_) {
     drawnFile_ = file;
     pixmap_ = QPixmap(file);

@@ -69,10 +69,17 @@ void bringForward(QWidget* w) {
 
 }  // namespace
 
+const std::optional<SystemColours>& QtDesktop::highContrast() {
+  // Asked of the desktop once, as the first window is made: every window of the program is
+  // drawn in the one scheme.
+  if (!contrastAsked_) highContrast_ = systemHighContrast();
+  contrastAsked_ = true;
+  return highContrast_;
+}
+
 QWidget* QtDesktop::ownerWindow(std::optional<ScreenId> owner) const {
-  if (QWidget* w = owner ? window(*owner) : nullptr; w && w->isVisible()) return w;
-  const auto active = activation_.next(runtime());
-  QWidget* w = active ? window(*active) : nullptr;
+  const auto id = activation_.ownerOf(runtime(), owner);
+  QWidget* w = id ? window(*id) : nullptr;
   return w && w->isVisible() ? w : nullptr;
 }
 
@@ -85,7 +92,7 @@ void QtDesktop::messageBox(std::optional<ScreenId> owner, const std::string& pro
   const auto* screen = dynamic_cast<qt::ScreenWindow*>(over);
   qt::MessageBox box(qs(runtime().say(Message(MessageId::ApplicationTitle))), qs(prompt), over,
                      qs(runtime().say(Message(MessageId::Ok))),
-                     formColours(screen ? screen->highContrast() : systemHighContrast()));
+                     formColours(screen ? screen->highContrast() : highContrast()));
   box.fitFor(over);
   box.exec();
 }
@@ -125,7 +132,7 @@ std::optional<std::string> QtDesktop::help(ScreenId id, const std::string&, Help
 }
 
 void QtDesktop::screenCreated(const ScreenInstance& screen) {
-  auto* w = new qt::ScreenWindow(runtime(), assetDir_, screen);
+  auto* w = new qt::ScreenWindow(runtime(), assetDir_, screen, highContrast());
   const ScreenId id = screen.id();
   w->onActivated = [this, id] { activation_.activated(id); };
   windows_[static_cast<std::size_t>(id)] = w;

@@ -53,6 +53,8 @@ class QtDesktop : public Desktop {
  private:
   // The window a box or the help stands over: the owner's, if shown, else the active screen's.
   QWidget* ownerWindow(std::optional<ScreenId> owner) const;
+  // The desktop's high-contrast scheme, if any.
+  const std::optional<SystemColours>& highContrast();
 
   std::string assetDir_;
   std::array<qt::ScreenWindow*, kScreenCount> windows_{};
@@ -62,6 +64,8 @@ class QtDesktop : public Desktop {
   std::function<void(const std::string&)> answerer_;
   std::function<void()> onEnded_;
   ActivationOrder activation_;
+  std::optional<SystemColours> highContrast_;
+  bool contrastAsked_ = false;
 };
 
 }  // namespace nubera

@@ -109,12 +109,12 @@ namespace qt {
 constexpr int kLogicalDpi = 96;
 
 ScreenWindow::ScreenWindow(Runtime& runtime, const std::string& assetDir,
-                           const ScreenInstance& screen)
+                           const ScreenInstance& screen, std::optional<SystemColours> highContrast)
     : runtime_(runtime),
       assetDir_(assetDir),
       id_(screen.id()),
       places_(placeControls(screen.decl(), kLogicalDpi)),
-      highContrast_(systemHighContrast()) {
+      highContrast_(std::move(highContrast)) {
   const ScreenDecl& decl = screen.decl();
   setObjectName(qs(std::string(screenName(id_))));
   setWindowTitle(qs(decl.caption));

@@ -30,8 +30,10 @@ QPalette paletteOf(QPalette pal, const Colours& c);
 class ScreenWindow : public QWidget {
  public:
   // assetDir: the folder of the pictures.
-  ScreenWindow(Runtime& runtime, const std::string& assetDir, const ScreenInstance& screen);
-  // The high-contrast scheme it is drawn in, if any, asked once when it was made.
+  // highContrast: the scheme of the desktop, which the window is drawn in.
+  ScreenWindow(Runtime& runtime, const std::string& assetDir, const ScreenInstance& screen,
+               std::optional<SystemColours> highContrast);
+  // The high-contrast scheme it is drawn in, if any.
   const std::optional<SystemColours>& highContrast() const { return highContrast_; }
 
   // The control a widget stands for, or -1.
@@ -71,7 +73,7 @@ class ScreenWindow : public QWidget {
   std::string assetDir_;
   ScreenId id_;
   std::vector<ControlPlace> places_;
-  std::optional<SystemColours> highContrast_;  // asked once, when the window is made
+  std::optional<SystemColours> highContrast_;
   std::vector<QWidget*> widgets_;
   bool retired_ = false;
 };

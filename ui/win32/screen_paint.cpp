@@ -150,10 +150,10 @@ void ScreenWindow::loadPictures() {
   for (std::size_t i = 0; i < decl_->controls.size(); ++i) {
     const ControlDecl& c = decl_->controls[i];
     if (c.kind != ControlKind::Picture) continue;
-    std::string file = desktop_.assetDir() + "\\" + pictureFile(c.picture, dpi_ / 96.0);
-    if (GetFileAttributesW(wide(file).c_str()) == INVALID_FILE_ATTRIBUTES) {
-      file = desktop_.assetDir() + "\\" + c.picture;
-    }
+    const std::string file =
+        pictureToDraw(desktop_.assetDir(), '\\', c.picture, dpi_ / 96.0, [](const auto& f) {
+          return GetFileAttributesW(wide(f).c_str()) != INVALID_FILE_ATTRIBUTES;
+        });
     Control& control = controls_[i];
     if (control.picture && control.pictureFile == file) continue;
     control.picture = std::make_unique<Picture>(wide(file));

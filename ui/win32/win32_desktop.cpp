@@ -155,14 +155,6 @@ void Win32Desktop::controlChanged(const ScreenInstance& screen, int i) {
   if (win32::ScreenWindow* w = window(screen.id())) w->refresh(screen, i);
 }
 
-HWND Win32Desktop::activeScreenWindow() const {
-  HWND active = GetActiveWindow();
-  for (const auto& w : windows_) {
-    if (w && w->hwnd() == active) return active;
-  }
-  return nullptr;
-}
-
 void Win32Desktop::describe(HWND h, const std::string& description) {
   if (descriptions_[h] == description) return;
   descriptions_[h] = description;
@@ -221,8 +213,9 @@ void Win32Desktop::systemColoursChanged() {
 void Win32Desktop::messageBox(std::optional<ScreenId> owner, const std::string& prompt) {
   if (answerer_) return answerer_(prompt);
   // The system places the box over its owner, on the owner's display.
-  win32::ScreenWindow* w = owner ? window(*owner) : nullptr;
-  HWND ownerWindow = w && IsWindowVisible(w->hwnd()) ? w->hwnd() : activeScreenWindow();
+  const auto id = activation_.ownerOf(runtime(), owner);
+  win32::ScreenWindow* w = id ? window(*id) : nullptr;
+  HWND ownerWindow = w && IsWindowVisible(w->hwnd()) ? w->hwnd() : nullptr;
   const std::string title = runtime().say(Message(MessageId::ApplicationTitle));
   MessageBoxW(ownerWindow, wide(prompt).c_str(), wide(title).c_str(), MB_OK);
 }

@@ -95,7 +95,6 @@ class Win32Desktop : public Desktop {
   win32::ScreenWindow* window(ScreenId id) const {
     return windows_[static_cast<std::size_t>(id)].get();
   }
-  HWND activeScreenWindow() const;
 
   HINSTANCE instance_;
   std::string assetDir_;
