@@ -64,7 +64,7 @@ std::vector<std::string> playerPageLines(const FragmentTable& r, const std::stri
   const std::string videoName = pageReference(name);
   // No browser knows a <left> or <right> element: those alignments wrap the table in a DIV,
   // closed where the row closes CENTER. A centred page keeps its rows as they stand.
-  const bool centred = foldCase(p.alignment) == "center";
+  const bool centred = foldCase(p.alignment) == PlayerWords::kCenter;
   const std::string wrapper = centred ? p.alignment : "DIV align=\"" + p.alignment + "\"";
   std::string close = r["Text37"];
   if (const auto at = close.find("</CENTER>"); !centred && at != std::string::npos) {

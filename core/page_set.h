@@ -20,6 +20,12 @@ enum class PlayerValue { Width, Height, Autostart, Alignment };
 inline constexpr PlayerValue kPlayerValues[] = {PlayerValue::Width, PlayerValue::Height,
                                                 PlayerValue::Autostart, PlayerValue::Alignment};
 
+// The words autostart and alignment take, the ones the page writes (any letter case is taken).
+struct PlayerWords {
+  static constexpr std::string_view kOn = "true", kOff = "false";
+  static constexpr std::string_view kCenter = "center", kLeft = "left", kRight = "right";
+};
+
 struct PlayerSettings {
   std::string width;
   std::string height;

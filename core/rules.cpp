@@ -358,12 +358,14 @@ Refusal heightRefusal(const std::string& width, const std::string& height) {
 }
 
 Refusal autostartRefusal(const std::string& autostart) {
-  if (oneOf(autostart, {"true", "false"})) return std::nullopt;
+  if (oneOf(autostart, {PlayerWords::kOn, PlayerWords::kOff})) return std::nullopt;
   return Message(MessageId::AutostartWord, {settingNamed(MessageId::SettingAutostart, autostart)});
 }
 
 Refusal alignmentRefusal(const std::string& alignment) {
-  if (oneOf(alignment, {"center", "left", "right"})) return std::nullopt;
+  if (oneOf(alignment, {PlayerWords::kCenter, PlayerWords::kLeft, PlayerWords::kRight})) {
+    return std::nullopt;
+  }
   return Message(MessageId::AlignmentWord, {settingNamed(MessageId::SettingAlignment, alignment)});
 }
 

@@ -45,9 +45,9 @@ std::vector<ControlDecl> controls(const SettingsLayout& at, const std::string& a
           .labelledBy(Label12)
           .describedAs("center（中心）、left（左）、right（右）のどれかを入力します。"),
       label(Label12, caption::kAlignment, at.Label12).withFont(9),
-      marker(Label2, at.Label2, "左", "left"),
-      marker(Label1, at.Label1, "中心", "center"),
-      marker(Label8, at.Label8, "右", "right"),
+      marker(Label2, at.Label2, "左", std::string(PlayerWords::kLeft)),
+      marker(Label1, at.Label1, "中心", std::string(PlayerWords::kCenter)),
+      marker(Label8, at.Label8, "右", std::string(PlayerWords::kRight)),
       label(Label10, "左", at.Label10).withFont(9),
       label(Label9, "中心", at.Label9).withFont(9),
       label(Label11, "右", at.Label11).withFont(9),
@@ -55,7 +55,7 @@ std::vector<ControlDecl> controls(const SettingsLayout& at, const std::string& a
       option(Option1, "オン", at.Option1).withFont(9).tab(4).labelledBy(Label3),
       option(Option2, "オフ", at.Option2).withFont(9).tab(5).labelledBy(Label3),
       // Beside the option group of the same caption: called by what it holds.
-      textBox(Text17, "true", at.Text17)
+      textBox(Text17, std::string(PlayerWords::kOn), at.Text17)
           .tab(6)
           .spokenAs("オート起動の値")
           .describedAs("true（オン）か false（オフ）を入力します。"),
@@ -69,10 +69,10 @@ void addHandlers(ScreenKind& k, const SettingsTarget& t) {
   const PlayerLink& link = t.link;
   const ScreenId self = link.settings;
   k.load = [self, option = t.optionAtLoad](Runtime& rt) {
-    rt.setText(self, Text1, "center");
+    rt.setText(self, Text1, std::string(PlayerWords::kCenter));
     rt.setText(self, Text12, "320");
     rt.setText(self, Text14, "");
-    rt.setText(self, Text17, "true");
+    rt.setText(self, Text17, std::string(PlayerWords::kOn));
     rt.choose(self, option);
   };
   // Every change of a value goes to the creation screen at once; a typed height is put back
@@ -93,10 +93,11 @@ void addHandlers(ScreenKind& k, const SettingsTarget& t) {
       rt.setText(self, Text1, alignment);
     };
   }
-  for (auto [button, autostart] : {std::pair{Option1, "true"}, {Option2, "false"}}) {
+  for (auto [button, autostart] :
+       {std::pair{Option1, PlayerWords::kOn}, {Option2, PlayerWords::kOff}}) {
     k.clicks[button] = [self, button, autostart](Runtime& rt) {
       rt.choose(self, button);
-      rt.setText(self, Text17, autostart);
+      rt.setText(self, Text17, std::string(autostart));
     };
   }
   k.clicks[Command2] = [self](Runtime& rt) { rt.help(self); };
